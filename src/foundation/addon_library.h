@@ -1,0 +1,15 @@
+#pragma once
+// Small helpers in place of the add-on library the program once used: key state, a
+// one-character replacement and the label of a volume.
+#include <QString>
+
+namespace foundation {
+
+// Every occurrence of find in text becomes replacement, in one pass; the length stays.
+void ReplaceChar(QString& text, QChar find, QChar replacement);
+
+// The label of the file system that holds path ("" when it has none); on Linux a path takes the
+// place of a drive letter.
+QString GetVol(const QString& path);
+
+} // namespace foundation

@@ -1,0 +1,18 @@
+#pragma once
+// Installs a fake service for the lifetime of the guard and puts the previous state back.
+//
+//   FakeClock clock;
+//   ScopedService guard(platform::setClock, &clock);
+
+template <class Interface>
+class ScopedService {
+public:
+    using Setter = void (*)(Interface*);
+    ScopedService(Setter set, Interface* fake) : set_(set) { set_(fake); }
+    ~ScopedService() { set_(nullptr); }
+    ScopedService(const ScopedService&) = delete;
+    ScopedService& operator=(const ScopedService&) = delete;
+
+private:
+    Setter set_;
+};
