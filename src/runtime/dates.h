@@ -20,7 +20,12 @@ struct VbDate {
     friend constexpr auto operator<=>(VbDate a, VbDate b) { return a.serial <=> b.serial; }
 };
 
-// Whole day and time of day, decoded.
+// The whole day (days since 30.12.1899, negative before) and the time of day as a fraction
+// 0 <= f < 1, and back.
+qint64 dayNumber(VbDate d);
+double timeFraction(VbDate d);
+VbDate fromDayAndFraction(qint64 day, double fraction);
+
 VbDate DateSerial(int year, int month, int day); // month and day overflow roll over, as in VB
 VbDate TimeSerial(int hour, int minute, int second);
 VbDate dateTimeOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

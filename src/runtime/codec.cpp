@@ -1,0 +1,110 @@
+#include "codec.h"
+
+#include "error.h"
+
+#include <QStringDecoder>
+#include <array>
+
+namespace rt {
+
+namespace {
+
+// 0x80-0x9F of code page 1252; the five unassigned bytes keep their C1 code point.
+constexpr std::array<char16_t, 32> windows1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+const char utf8Bom[] = "\xEF\xBB\xBF";
+
+} // namespace
+
+QChar ansiToChar(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return QChar(windows1252High[byte - 0x80]);
+    return QChar(byte);
+}
+
+int charToAnsi(QChar ch)
+{
+    const char16_t code = ch.unicode();
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return code;
+    for (std::size_t i = 0; i < windows1252High.size(); ++i) {
+        if (windows1252High[i] == code)
+            return static_cast<int>(0x80 + i);
+    }
+    return -1;
+}
+
+bool fitsAnsi(const QString& text)
+{
+    for (const QChar ch : text) {
+        if (charToAnsi(ch) < 0)
+            return false;
+    }
+    return true;
+}
+
+QByteArray toAnsi(const QString& text)
+{
+    QByteArray bytes;
+    bytes.resize(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int code = charToAnsi(text.at(i));
+        bytes[i] = static_cast<char>(code < 0 ? '?' : code);
+    }
+    return bytes;
+}
+
+QString fromAnsi(const QByteArray& bytes)
+{
+    QString text;
+    text.resize(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = ansiToChar(static_cast<unsigned char>(bytes.at(i)));
+    return text;
+}
+
+QChar Chr(int code)
+{
+    if (code < 0 || code > 255) {
+        raiseError(ErrInvalidCall);
+        return QChar();
+    }
+    return ansiToChar(static_cast<unsigned char>(code));
+}
+
+int Asc(const QString& text)
+{
+    if (text.isEmpty()) {
+        raiseError(ErrInvalidCall);
+        return 0;
+    }
+    const int code = charToAnsi(text.at(0));
+    return code < 0 ? '?' : code;
+}
+
+bool hasUtf8Bom(const QByteArray& bytes)
+{
+    return bytes.startsWith(utf8Bom);
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (hasUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    return fromAnsi(bytes);
+}
+
+QByteArray encodeText(const QString& text)
+{
+    if (fitsAnsi(text))
+        return toAnsi(text);
+    return QByteArray(utf8Bom) + text.toUtf8();
+}
+
+} // namespace rt
