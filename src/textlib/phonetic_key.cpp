@@ -4,6 +4,8 @@
 #include "runtime/strings.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
 namespace textlib {
 
@@ -25,10 +27,23 @@ constexpr std::array<Ersetzung, 31> ersetzungen{{
     {u"ü", u"u"},
 }};
 
-const QString& behalteneZeichen()
+struct Regeln {
+    std::array<std::pair<QString, QString>, ersetzungen.size()> paare;
+    std::array<bool, 256> behalten{};
+
+    Regeln()
+    {
+        for (std::size_t i = 0; i < ersetzungen.size(); ++i)
+            paare[i] = {QString::fromUtf16(ersetzungen[i].find), QString::fromUtf16(ersetzungen[i].replacement)};
+        for (const QChar ch : QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzäöüß;,\t\n\r"))
+            behalten[ch.unicode()] = true;
+    }
+};
+
+const Regeln& regeln()
 {
-    static const QString zeichen = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzäöüß;,\t\n\r");
-    return zeichen;
+    static const Regeln r;
+    return r;
 }
 
 } // namespace
@@ -54,32 +69,35 @@ QString PhonetikErsetzen(QString& text, const QString& find, const QString& repl
     // output never holds an occurrence; when it ends with one, the occurrence is replaced and
     // the replacement, together with the characters before it that could join a new
     // occurrence, goes back in front of the input still to be read.
-    QString output;
-    output.reserve(text.size());
-    QString pending; // characters to read again, last one first
-    qsizetype next = 0;
-    const qsizetype keep = find.size() - 1;
+    const std::u16string_view f(reinterpret_cast<const char16_t*>(find.utf16()), static_cast<std::size_t>(find.size()));
+    const std::u16string_view r(reinterpret_cast<const char16_t*>(replacement.utf16()), static_cast<std::size_t>(replacement.size()));
+    const std::u16string_view input(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    std::u16string output;
+    output.reserve(input.size() + r.size());
+    std::u16string pending; // characters to read again, last one first
+    std::size_t next = 0;
+    const std::size_t keep = f.size() - 1;
     for (;;) {
-        QChar ch;
-        if (!pending.isEmpty()) {
+        char16_t ch;
+        if (!pending.empty()) {
             ch = pending.back();
-            pending.chop(1);
-        } else if (next < text.size()) {
-            ch = text.at(next++);
+            pending.pop_back();
+        } else if (next < input.size()) {
+            ch = input[next++];
         } else {
             break;
         }
-        output.append(ch);
-        if (!output.endsWith(find))
+        output.push_back(ch);
+        if (ch != f.back() || output.size() < f.size()
+            || std::u16string_view(output).substr(output.size() - f.size()) != f)
             continue;
-        output.chop(find.size());
-        const qsizetype back = std::min(keep, output.size());
-        QString again = output.right(back) + replacement;
-        output.chop(back);
-        for (qsizetype i = again.size() - 1; i >= 0; --i)
-            pending.append(again.at(i));
+        output.resize(output.size() - f.size());
+        const std::size_t back = std::min(keep, output.size());
+        pending.append(r.rbegin(), r.rend());
+        pending.append(output.rbegin(), output.rbegin() + static_cast<std::ptrdiff_t>(back));
+        output.resize(output.size() - back);
     }
-    text = output;
+    text = QString::fromUtf16(output.data(), static_cast<qsizetype>(output.size()));
     return text;
 }
 
@@ -89,15 +107,17 @@ QString PhonetischerSchluessel(const QString& text, const QString& extraCharacte
     if (lower.isEmpty())
         return {};
 
+    const Regeln& r = regeln();
     QString gefiltert;
     gefiltert.reserve(lower.size());
     for (const QChar ch : lower) {
-        if (behalteneZeichen().contains(ch) || (!extraCharacters.isEmpty() && extraCharacters.contains(ch)))
+        const bool behalten = ch.unicode() < r.behalten.size() && r.behalten[ch.unicode()];
+        if (behalten || (!extraCharacters.isEmpty() && extraCharacters.contains(ch)))
             gefiltert.append(ch);
     }
 
-    for (const Ersetzung& e : ersetzungen)
-        PhonetikErsetzen(gefiltert, QString::fromUtf16(e.find), QString::fromUtf16(e.replacement));
+    for (const auto& [find, replacement] : r.paare)
+        PhonetikErsetzen(gefiltert, find, replacement);
 
     QString schluessel;
     schluessel.reserve(gefiltert.size());
