@@ -34,7 +34,8 @@ TEST_F(ErrorRecord, raiseFillsStandardTextAndClearEmpties)
 TEST_F(ErrorRecord, everyKnownNumberHasItsOwnGermanText)
 {
     const QString unknown = QStringLiteral("Anwendungs- oder objektdefinierter Fehler");
-    const int numbers[] = {5, 6, 7, 9, 11, 13, 52, 53, 54, 55, 57, 58, 61, 62, 67, 68, 70, 71, 74, 75, 76};
+    const int numbers[] = {5, 6, 7, 9, 11, 13, 52, 53, 54, 55, 57,
+                           58, 61, 62, 67, 68, 70, 71, 74, 75, 76};
     for (int number : numbers) {
         SCOPED_TRACE(number);
         EXPECT_FALSE(rt::errorText(number).isEmpty());

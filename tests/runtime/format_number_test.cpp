@@ -18,7 +18,8 @@ void expectRows(const Row* begin, const Row* end)
 {
     for (const Row* row = begin; row != end; ++row) {
         SCOPED_TRACE(row->name);
-        EXPECT_EQ(rt::Format(row->value, QString::fromUtf8(row->pattern)), QString::fromUtf8(row->expected));
+        EXPECT_EQ(rt::Format(row->value, QString::fromUtf8(row->pattern)),
+                  QString::fromUtf8(row->expected));
     }
 }
 
