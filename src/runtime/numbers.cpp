@@ -35,15 +35,15 @@ int hexValue(char c)
     return -1;
 }
 
-// Reads "&H1F" or "&O17" starting at s[pos] == '&'. A value up to &HFFFF is an Integer
+// Reads "&H1F" or "&O17" at the start of s. A value up to &HFFFF is an Integer
 // (so &HFFFF is -1), a larger one a Long (&HFFFFFFFF is -1); a trailing "&" asks for a Long.
 // `end` receives the position behind what was read.
-Parsed readHexOrOctal(const std::string& s, std::size_t pos, std::size_t& end)
+Parsed readHexOrOctal(const std::string& s, std::size_t& end)
 {
-    end = pos;
-    if (pos + 1 >= s.size())
+    end = 0;
+    if (s.size() < 2)
         return {};
-    const char kind = s[pos + 1];
+    const char kind = s[1];
     int base = 0;
     if (kind == 'h' || kind == 'H')
         base = 16;
@@ -51,7 +51,7 @@ Parsed readHexOrOctal(const std::string& s, std::size_t pos, std::size_t& end)
         base = 8;
     else
         return {};
-    std::size_t i = pos + 2;
+    std::size_t i = 2;
     quint64 value = 0;
     bool anyDigit = false;
     bool overflow = false;
@@ -124,14 +124,15 @@ Parsed toDouble(bool negative, const std::string& whole, const std::string& frac
     return {ParseStatus::Ok, negative ? -value : value};
 }
 
-// Reads an exponent "E5", "e-3", "D+2" at s[pos]; false when no digit follows the letter.
-bool readExponent(const std::string& s, std::size_t& pos, long& exponent)
+// Reads an exponent "E5", "e-3", "D+2" at s[pos] and moves pos behind it; leaves pos where it
+// is when no digit follows the letter.
+void readExponent(const std::string& s, std::size_t& pos, long& exponent)
 {
     if (pos >= s.size())
-        return false;
+        return;
     const char letter = s[pos];
     if (letter != 'e' && letter != 'E' && letter != 'd' && letter != 'D')
-        return false;
+        return;
     std::size_t i = pos + 1;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -139,13 +140,48 @@ bool readExponent(const std::string& s, std::size_t& pos, long& exponent)
         ++i;
     }
     if (i >= s.size() || !isDigit(s[i]))
-        return false;
+        return;
     long value = 0;
     for (; i < s.size() && isDigit(s[i]); ++i)
         addExponentDigit(value, s[i]);
     exponent = negative ? -value : value;
     pos = i;
-    return true;
+}
+
+// Reads a number at the start of s: "&H"/"&O" digits, or a sign, whole digits (with the
+// grouping character between digits when it is not 0), the decimal separator, fraction digits
+// and an exponent. `end` receives the position behind what was read.
+Parsed scanNumber(const std::string& s, char decimalSeparator, char grouping, std::size_t& end)
+{
+    end = 0;
+    if (!s.empty() && s[0] == '&')
+        return readHexOrOctal(s, end);
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+        negative = s[pos] == '-';
+        ++pos;
+    }
+    std::string whole;
+    for (; pos < s.size(); ++pos) {
+        const bool groupingBetweenDigits = grouping != 0 && s[pos] == grouping && !whole.empty()
+                                           && pos + 1 < s.size() && isDigit(s[pos + 1]);
+        if (isDigit(s[pos]))
+            whole.push_back(s[pos]);
+        else if (!groupingBetweenDigits)
+            break;
+    }
+    std::string fraction;
+    if (pos < s.size() && s[pos] == decimalSeparator) {
+        for (++pos; pos < s.size() && isDigit(s[pos]); ++pos)
+            fraction.push_back(s[pos]);
+    }
+    if (whole.empty() && fraction.empty())
+        return {};
+    long exponent = 0;
+    readExponent(s, pos, exponent);
+    end = pos;
+    return toDouble(negative, whole, fraction, exponent);
 }
 
 // The German conversion of a whole text: one leading sign, "." grouping between digits, ","
@@ -166,49 +202,11 @@ Parsed parseGerman(const QString& text)
             return {};
         s.push_back(static_cast<char>(c));
     }
-    if (s.empty())
+    std::size_t end = 0;
+    const Parsed parsed = scanNumber(s, ',', '.', end);
+    if (end != s.size())
         return {};
-
-    if (s[0] == '&') {
-        std::size_t end = 0;
-        const Parsed parsed = readHexOrOctal(s, 0, end);
-        if (end != s.size())
-            return {};
-        return parsed;
-    }
-
-    std::size_t pos = 0;
-    bool negative = false;
-    if (s[pos] == '+' || s[pos] == '-') {
-        negative = s[pos] == '-';
-        ++pos;
-    }
-    std::string whole;
-    for (; pos < s.size(); ++pos) {
-        const char c = s[pos];
-        if (isDigit(c)) {
-            whole.push_back(c);
-        } else if (c == '.') {
-            // A grouping dot stands between digits.
-            if (whole.empty() || pos + 1 >= s.size() || !isDigit(s[pos + 1]))
-                return {};
-        } else {
-            break;
-        }
-    }
-    std::string fraction;
-    if (pos < s.size() && s[pos] == ',') {
-        for (++pos; pos < s.size() && isDigit(s[pos]); ++pos)
-            fraction.push_back(s[pos]);
-    }
-    if (whole.empty() && fraction.empty())
-        return {};
-    long exponent = 0;
-    if (pos < s.size() && !readExponent(s, pos, exponent))
-        return {};
-    if (pos != s.size())
-        return {};
-    return toDouble(negative, whole, fraction, exponent);
+    return parsed;
 }
 
 double roundHalfEven(double value)
@@ -283,41 +281,11 @@ double Val(const QString& text)
             break;
         s.push_back(static_cast<char>(c));
     }
-    if (s.empty())
-        return 0.0;
-
-    if (s[0] == '&') {
-        std::size_t end = 0;
-        const Parsed parsed = readHexOrOctal(s, 0, end);
-        if (parsed.status == ParseStatus::Overflow)
-            raiseError(ErrOverflow);
-        return parsed.status == ParseStatus::Ok ? parsed.value : 0.0;
-    }
-
-    std::size_t pos = 0;
-    bool negative = false;
-    if (s[pos] == '+' || s[pos] == '-') {
-        negative = s[pos] == '-';
-        ++pos;
-    }
-    std::string whole;
-    for (; pos < s.size() && isDigit(s[pos]); ++pos)
-        whole.push_back(s[pos]);
-    std::string fraction;
-    if (pos < s.size() && s[pos] == '.') {
-        for (++pos; pos < s.size() && isDigit(s[pos]); ++pos)
-            fraction.push_back(s[pos]);
-    }
-    if (whole.empty() && fraction.empty())
-        return 0.0;
-    long exponent = 0;
-    readExponent(s, pos, exponent);
-    const Parsed parsed = toDouble(negative, whole, fraction, exponent);
-    if (parsed.status == ParseStatus::Overflow) {
+    std::size_t end = 0;
+    const Parsed parsed = scanNumber(s, '.', 0, end);
+    if (parsed.status == ParseStatus::Overflow)
         raiseError(ErrOverflow);
-        return 0.0;
-    }
-    return parsed.value;
+    return parsed.status == ParseStatus::Ok ? parsed.value : 0.0;
 }
 
 std::optional<double> parseGermanNumber(const QString& text)
