@@ -102,8 +102,13 @@ QString decodeText(const QByteArray& bytes)
 
 QByteArray encodeText(const QString& text)
 {
-    if (fitsAnsi(text))
-        return toAnsi(text);
+    // A text that begins with "ï»¿" fits, but its Windows-1252 bytes are the byte-order mark,
+    // which the reader would take as such: it goes out as UTF-8 as well.
+    if (fitsAnsi(text)) {
+        QByteArray bytes = toAnsi(text);
+        if (!hasUtf8Bom(bytes))
+            return bytes;
+    }
     return QByteArray(utf8Bom) + text.toUtf8();
 }
 

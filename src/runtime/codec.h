@@ -24,7 +24,8 @@ int Asc(const QString& text);
 
 // Text files: reading takes a file that starts with the UTF-8 byte-order mark as UTF-8, every
 // other file as Windows-1252. Writing uses Windows-1252 when every character fits, otherwise the
-// whole text becomes UTF-8 with the byte-order mark, so nothing a user typed is lost.
+// whole text becomes UTF-8 with the byte-order mark, so nothing a user typed is lost. A text whose
+// Windows-1252 bytes would begin with the mark itself ("ï»¿...") is written as UTF-8 too.
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 bool hasUtf8Bom(const QByteArray& bytes);
