@@ -26,39 +26,55 @@ qint64 dayNumber(VbDate d);
 double timeFraction(VbDate d);
 VbDate fromDayAndFraction(qint64 day, double fraction);
 
-VbDate DateSerial(int year, int month, int day); // month and day overflow roll over, as in VB
+// Month and day overflow and underflow roll over, as in VB (DateSerial(2026, 3, 0) is
+// 28.02.2026); years 0-29 are 2000-2029 and 30-99 are 1930-1999.
+VbDate DateSerial(int year, int month, int day);
+// Seconds, minutes and hours carry over in both directions: TimeSerial(25, 0, 0) is 31.12.1899
+// 01:00 and TimeSerial(0, 0, -1) is 29.12.1899 23:59:59. dateTimeOf does the same on its date.
 VbDate TimeSerial(int hour, int minute, int second);
 VbDate dateTimeOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
+// The parts are read from the value rounded to the nearest second, as VB reads them
+// (23:59:59.6 is 00:00:00 of the next day).
 int Year(VbDate d);
 int Month(VbDate d);
 int Day(VbDate d);
 int Hour(VbDate d);
 int Minute(VbDate d);
 int Second(VbDate d);
-// Sunday = 1 .. Saturday = 7 with the default first day; firstDayOfWeek 1 = Sunday, 2 = Monday.
+// Sunday = 1 .. Saturday = 7 with the default first day; firstDayOfWeek 1 = Sunday, 2 = Monday,
+// .. 7 = Saturday, 0 = the system setting (Monday, as on a German system); any other value sets
+// the current error 5 and counts from Sunday.
 int Weekday(VbDate d, int firstDayOfWeek = 1);
-// The date part only (time removed) and the time part only.
+// The date part only (time removed) and the time part only (on 30.12.1899), read as above.
 VbDate DateOnly(VbDate d);
 VbDate TimeOnly(VbDate d);
 
-// Intervals: "yyyy", "q", "m", "y", "d", "w", "ww", "h", "n", "s" (any case). Adding months
-// clamps to the last day of the month (31.01. + 1 month = 28./29.02.). An unknown interval sets
-// the current error 5 and gives the date unchanged.
+// Intervals: "yyyy", "q", "m", "y", "d", "w", "ww", "h", "n", "s" (any case); "y" and "w" add
+// days. A fractional number is rounded to a whole one first, halves to the even neighbour (as
+// VB converts it to Long). Adding months clamps to the last day of the month (31.01. + 1 month
+// = 28./29.02.). An unknown interval or a result outside 01.01.0100-31.12.9999 sets the current
+// error 5 (a number beyond the Long range error 6) and gives the date unchanged.
 VbDate DateAdd(const QString& interval, double number, VbDate d);
 // Counts boundaries crossed between d1 and d2 (negative when d2 is earlier): "yyyy" year
-// boundaries, "m" month boundaries, "ww" week starts (firstDayOfWeek), "w" whole weeks, "d"/"y"
-// days, "h"/"n"/"s" whole hours, minutes and seconds between the values.
+// boundaries, "q" quarter and "m" month boundaries, "ww" week starts (firstDayOfWeek), "w" whole
+// weeks, "d"/"y" day boundaries (the dates only), "h"/"n"/"s" hour, minute and second
+// boundaries (10:59 to 11:00 is one hour, as in VB). An unknown interval or first day sets the
+// current error 5 and gives 0.
 qint64 DateDiff(const QString& interval, VbDate d1, VbDate d2, int firstDayOfWeek = 1);
 // "yyyy", "q", "m", "y" (day of year), "d", "w" (weekday), "ww" (week of year; firstWeekOfYear
-// 1 = the week of 1 January, 2 = the first week with four days, 3 = the first full week),
-// "h", "n", "s".
+// 1 = the week of 1 January, 2 = the first week with four days, 3 = the first full week, 0 = the
+// German system setting 2; with firstDayOfWeek 2 and firstWeekOfYear 2 this is the ISO week),
+// "h", "n", "s". An unknown interval or option sets the current error 5 and gives 0.
 int DatePart(const QString& interval, VbDate d, int firstDayOfWeek = 1, int firstWeekOfYear = 1);
 
-// German forms of dates and times, each with an optional time: "5.3.2024", "05.03.24", "5.3."
-// (current year), "5. März 2024", "5. Mär 2024", "2024-03-05", "14:30", "14:30:15",
-// "5.3.2024 14:30". Two-digit years 00-29 are 20xx, 30-99 are 19xx. "12" alone is no date.
-// The current year for "5.3." comes from the clock hook below.
+// German forms of dates and times, each date with an optional time behind a blank: "5.3.2024",
+// "05.03.24", "5.3." and "5.3" (current year), "5. März 2024", "5. Mär 2024", "5 März 2024",
+// "5. März" (current year), "2024-03-05", "5/3/2024", "5-3-2024", "5.3.2024 14:30"; a time alone
+// ("14:30", "14:30:15") lies on 30.12.1899. Blanks around the text and after the dots of a date
+// are allowed. Two-digit years 00-29 are 20xx, 30-99 are 19xx; years run from 100 to 9999; days
+// that the month does not have ("31.2.2024") are no dates. "12" alone is no date. The current
+// year comes from the clock hook below. The system locale plays no part.
 bool IsDate(const QString& text);
 std::optional<VbDate> CDate(const QString& text);
 // Like CDate, but sets the current error 13 and gives 0 when the text is no date.
