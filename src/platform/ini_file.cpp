@@ -137,58 +137,60 @@ public:
 private:
     void cutLines()
     {
+        const char* data = bytes_.constData();
         const qsizetype size = bytes_.size();
+        lines_.reserve(static_cast<std::size_t>(size / 24 + 1));
         qsizetype start = body_;
         while (start < size) {
             Line line;
             line.start = start;
             qsizetype i = start;
-            while (i < size && bytes_[i] != '\r' && bytes_[i] != '\n')
+            while (i < size && data[i] != '\r' && data[i] != '\n')
                 ++i;
             line.end = i;
             if (i < size)
-                i += (bytes_[i] == '\r' && i + 1 < size && bytes_[i + 1] == '\n') ? 2 : 1;
+                i += (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ? 2 : 1;
             line.next = i;
-            classify(line);
+            classify(data, line);
             lines_.push_back(line);
             start = line.next;
         }
     }
 
-    void classify(Line& line) const
+    static void classify(const char* data, Line& line)
     {
         qsizetype p = line.start;
-        while (p < line.end && isBlankOrTab(bytes_[p]))
+        while (p < line.end && isBlankOrTab(data[p]))
             ++p;
-        if (p == line.end || bytes_[p] == ';')
+        if (p == line.end || data[p] == ';')
             return;
-        if (bytes_[p] == '[') {
+        if (data[p] == '[') {
             qsizetype close = line.end - 1;
-            while (close > p && bytes_[close] != ']')
+            while (close > p && data[close] != ']')
                 --close;
             if (close > p) {
                 line.kind = Kind::Section;
-                setTrimmedName(line, p + 1, close);
+                setTrimmedName(data, line, p + 1, close);
             }
             return;
         }
         qsizetype equals = p;
-        while (equals < line.end && bytes_[equals] != '=')
+        while (equals < line.end && data[equals] != '=')
             ++equals;
         if (equals == line.end || equals == p)
             return;
         line.kind = Kind::Key;
         line.valueStart = equals + 1;
-        setTrimmedName(line, p, equals);
+        setTrimmedName(data, line, p, equals);
         if (line.nameStart == line.nameEnd)
             line.kind = Kind::Other;
     }
 
-    void setTrimmedName(Line& line, qsizetype from, qsizetype to) const
+    static void setTrimmedName(const char* data, Line& line, qsizetype from, qsizetype to)
     {
-        while (from < to && isBlankOrTab(bytes_[from]))
+        while (from < to && isBlankOrTab(data[from]))
             ++from;
-        while (to > from && isBlankOrTab(bytes_[to - 1]))
+        while (to > from && isBlankOrTab(data[to - 1]))
             --to;
         line.nameStart = from;
         line.nameEnd = to;
