@@ -241,7 +241,8 @@ TEST_F(IniFileTest, characterOutsideWindows1252TurnsTheWholeFileIntoUtf8)
 {
     const QString file = given("; \xE4\r\n[A]\nx=\xFC\r\n");
     EXPECT_TRUE(ini::write(file, s("A"), s("Name"), s("Jenő")));
-    EXPECT_EQ(bytes(), QByteArray("\xEF\xBB\xBF; \xC3\xA4\r\n[A]\nx=\xC3\xBC\r\nName=Jen\xC5\x91\r\n"));
+    EXPECT_EQ(bytes(),
+              QByteArray("\xEF\xBB\xBF; \xC3\xA4\r\n[A]\nx=\xC3\xBC\r\nName=Jen\xC5\x91\r\n"));
     EXPECT_EQ(ini::read(file, s("a"), s("name")), s("Jenő"));
     EXPECT_EQ(ini::read(file, s("A"), s("x")), s("ü"));
 
@@ -252,7 +253,8 @@ TEST_F(IniFileTest, characterOutsideWindows1252TurnsTheWholeFileIntoUtf8)
 
 TEST_F(IniFileTest, utf8FileWithByteOrderMarkIsReadAsUtf8)
 {
-    const QString file = given("\xEF\xBB\xBF[S\xC3\xBC\x64]\r\nK\xC3\xA4se=Gr\xC3\xBC\xC3\x9F\x65 \xC5\x91\r\n");
+    const QString file =
+        given("\xEF\xBB\xBF[S\xC3\xBC\x64]\r\nK\xC3\xA4se=Gr\xC3\xBC\xC3\x9F\x65 \xC5\x91\r\n");
     EXPECT_EQ(ini::read(file, s("SÜD"), s("KÄSE")), s("Grüße ő"));
     EXPECT_EQ(ini::sectionNames(file), QStringList{s("Süd")});
 }
@@ -395,10 +397,14 @@ TEST_F(IniFileTest, listsSectionsAndKeysInFileOrder)
 
 TEST_F(IniFileTest, bareFileNameLivesInTheBareNameFolder)
 {
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_DIRS");
     const QByteArray previous = qgetenv("XDG_CONFIG_DIRS");
-    qputenv("XDG_CONFIG_DIRS", (temp.path() + s("/xdg:/etc/xdg")).toUtf8());
+    qputenv("XDG_CONFIG_DIRS", (temp.path() + s("/xdg/:/etc/xdg")).toUtf8());
     EXPECT_EQ(ini::bareNameFolder(), temp.path() + s("/xdg/Brisols-Programme"));
-    qputenv("XDG_CONFIG_DIRS", previous);
+    qunsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(ini::bareNameFolder(), s("/etc/xdg/Brisols-Programme"));
+    if (wasSet)
+        qputenv("XDG_CONFIG_DIRS", previous);
 
     temp.makeFolder(s("Windows"));
     given("[Sounds]\r\nRing=klang.wav\r\n", "Windows/WIN.INI");
