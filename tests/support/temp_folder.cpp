@@ -1,0 +1,71 @@
+#include "temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+TempFolder::TempFolder()
+{
+    EXPECT_TRUE(dir_.isValid()) << dir_.errorString().toStdString();
+}
+
+QString TempFolder::path() const
+{
+    return dir_.path();
+}
+
+QString TempFolder::file(const QString& relative) const
+{
+    return dir_.path() + u'/' + relative;
+}
+
+void TempFolder::write(const QString& relative, const QByteArray& bytes) const
+{
+    const QString target = file(relative);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile out(target);
+    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && out.write(bytes) == bytes.size();
+    EXPECT_TRUE(written) << "cannot write " << target.toStdString();
+}
+
+QByteArray TempFolder::read(const QString& relative) const
+{
+    QFile in(file(relative));
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+bool TempFolder::exists(const QString& relative) const
+{
+    return QFileInfo::exists(file(relative));
+}
+
+void TempFolder::makeFolder(const QString& relative) const
+{
+    EXPECT_TRUE(QDir().mkpath(file(relative)));
+}
+
+void TempFolder::setPermissions(const QString& relative, QFileDevice::Permissions permissions) const
+{
+    EXPECT_TRUE(QFile::setPermissions(file(relative), permissions));
+}
+
+PermissionGuard::PermissionGuard(const QString& path)
+    : path_(path), saved_(QFile::permissions(path))
+{
+}
+
+PermissionGuard::~PermissionGuard()
+{
+    QFile::setPermissions(path_, saved_);
+}
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
