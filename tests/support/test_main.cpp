@@ -4,8 +4,10 @@
 // Before every test a strict message-box service and a throwing program end are installed, so a
 // test that shows an unexpected dialog fails instead of hanging, and one that ends the program
 // unexpectedly fails instead of ending the test run. A test installs its own fakes over them.
+// The runtime's "today" comes from the clock service, so a fake clock reaches it too.
 #include "fake_dialogs.h"
 #include "fake_program_end.h"
+#include "platform/runtime_hooks.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -22,6 +24,7 @@ public:
         programEnd_ = std::make_unique<FakeProgramEnd>();
         platform::setDialogs(dialogs_.get());
         platform::setProgramEnd(programEnd_.get());
+        platform::installRuntimeHooks();
     }
 
     void OnTestEnd(const ::testing::TestInfo&) override
