@@ -10,9 +10,9 @@ public:
 
     // The real service runs the registered clean-ups (last registered first), flushes the
     // standard streams and ends the process with exitCode at once: no destructor, no event
-    // handler and no further statement of the caller runs. Whatever the caller wants kept must
-    // already be on disk (every write of the program is complete when it returns). The test
-    // service throws instead, so that the rest of the caller does not run either.
+    // handler and no further statement of the caller runs, so whatever must be kept has to be
+    // written (and its file closed) before the call. The test service throws instead, so that
+    // the rest of the caller does not run either.
     [[noreturn]] virtual void end(int exitCode) = 0;
 };
 
