@@ -1,4 +1,7 @@
 // Korvanel: start of the program.
+#include "platform/command_line_text.h"
+#include "platform/runtime_hooks.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -7,6 +10,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvanel"));
     QApplication::setOrganizationName(QStringLiteral("Brisols-Programme"));
+
+    platform::installRuntimeHooks();
+    // Qt has taken its own options out of the list already; the program name is no argument.
+    platform::setCommandLine(QCoreApplication::arguments().mid(1));
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Korvanel"));

@@ -1,8 +1,20 @@
 #include "addon_library.h"
 
+#include "platform/keyboard.h"
+
 #include <QStorageInfo>
 
 namespace foundation {
+
+qint32 ShiftKey()
+{
+    return platform::keyboard().shiftHeld() ? 1 : 0;
+}
+
+qint32 CtrlKey()
+{
+    return platform::keyboard().ctrlHeld() ? 1 : 0;
+}
 
 void ReplaceChar(QString& text, QChar find, QChar replacement)
 {

@@ -5,6 +5,10 @@
 
 namespace foundation {
 
+// Not 0 while a Shift key, respectively a Ctrl key, is held down at the moment of the call.
+qint32 ShiftKey();
+qint32 CtrlKey();
+
 // Every occurrence of find in text becomes replacement, in one pass; the length stays.
 void ReplaceChar(QString& text, QChar find, QChar replacement);
 

@@ -16,3 +16,7 @@ public:
 private:
     Setter set_;
 };
+
+// The interface comes from the setter, so that a fake (a class derived from it) fits.
+template <class Interface, class Fake>
+ScopedService(void (*)(Interface*), Fake*) -> ScopedService<Interface>;

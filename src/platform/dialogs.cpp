@@ -1,0 +1,359 @@
+#include "dialogs.h"
+
+#include "service.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <map>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+constexpr int buttonMask = 0x0F;
+constexpr int iconMask = 0x70;
+constexpr int defaultMask = 0x300;
+
+HelpHandler& helpHandler()
+{
+    static HelpHandler handler;
+    return handler;
+}
+
+void showHelp(const HelpTopic& topic)
+{
+    if (helpHandler())
+        helpHandler()(topic);
+}
+
+QString titleOrProgramName(const QString& title)
+{
+    return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+}
+
+QWidget* ownerWindow()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QPushButton* makeHelpButton()
+{
+    auto* button = new QPushButton(QStringLiteral("Hilfe"));
+    button->setObjectName(QStringLiteral("befHilfe"));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A message box that answers like VB's MsgBox: Escape and the close box only where the box has
+// a Cancel button or is OK-only; the Help button leaves the box open.
+class VbMessageBox final : public QMessageBox {
+public:
+    VbMessageBox(const QString& text, int style, const QString& title, const HelpTopic& help,
+                 QWidget* parent)
+        : QMessageBox(parent), help_(help), escapeAnswer_(msgBoxEscapeAnswer(style))
+    {
+        setTextFormat(Qt::PlainText);
+        setText(text);
+        setWindowTitle(titleOrProgramName(title));
+        setIcon(iconOf(msgBoxIcon(style)));
+        if (style & vbSystemModal)
+            setWindowFlag(Qt::WindowStaysOnTopHint);
+
+        const int defaultAnswer = msgBoxDefaultAnswer(style);
+        for (const int answer : msgBoxAnswers(style)) {
+            auto* button = new QPushButton(msgBoxButtonText(answer));
+            addButton(button, roleOf(answer));
+            if (const Qt::Key key = mnemonicOf(answer); key != Qt::Key_unknown)
+                button->setShortcut(QKeySequence(Qt::ALT | key));
+            answers_[button] = answer;
+            if (answer == defaultAnswer)
+                setDefaultButton(button);
+            if (answer == escapeAnswer_)
+                setEscapeButton(button);
+        }
+        if (msgBoxHelpButton(style)) {
+            // A button of the box closes it; the Help button must not, so it is taken off the
+            // button box's click handling and opens help only.
+            auto* helpButton = makeHelpButton();
+            addButton(helpButton, QMessageBox::HelpRole);
+            if (auto* buttonBox = findChild<QDialogButtonBox*>())
+                QObject::disconnect(helpButton, &QAbstractButton::clicked, buttonBox, nullptr);
+            connect(helpButton, &QAbstractButton::clicked, this, [this] { showHelp(help_); });
+        }
+    }
+
+    int answer() const
+    {
+        const auto it = answers_.find(clickedButton());
+        if (it != answers_.end())
+            return it->second;
+        return escapeAnswer_ != 0 ? escapeAnswer_ : vbCancel;
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (escapeAnswer_ == 0 && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (escapeAnswer_ == 0) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    static QMessageBox::Icon iconOf(int icon)
+    {
+        switch (icon) {
+        case vbCritical:
+            return QMessageBox::Critical;
+        case vbQuestion:
+            return QMessageBox::Question;
+        case vbExclamation:
+            return QMessageBox::Warning;
+        case vbInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+        }
+    }
+
+    static QMessageBox::ButtonRole roleOf(int answer)
+    {
+        switch (answer) {
+        case vbCancel:
+        case vbAbort:
+            return QMessageBox::RejectRole;
+        case vbYes:
+            return QMessageBox::YesRole;
+        case vbNo:
+            return QMessageBox::NoRole;
+        default:
+            return QMessageBox::AcceptRole;
+        }
+    }
+
+    // The underlined letters of the Windows boxes: "&Ja", "&Nein", "&Abbrechen" (abort),
+    // "&Wiederholen", "&Ignorieren". The texts themselves stay without "&".
+    static Qt::Key mnemonicOf(int answer)
+    {
+        switch (answer) {
+        case vbYes:
+            return Qt::Key_J;
+        case vbNo:
+            return Qt::Key_N;
+        case vbAbort:
+            return Qt::Key_A;
+        case vbRetry:
+            return Qt::Key_W;
+        case vbIgnore:
+            return Qt::Key_I;
+        default:
+            return Qt::Key_unknown;
+        }
+    }
+
+    HelpTopic help_;
+    int escapeAnswer_;
+    std::map<const QAbstractButton*, int> answers_;
+};
+
+class InputDialog final : public QDialog {
+public:
+    InputDialog(const QString& prompt, const QString& title, const QString& defaultText,
+                const HelpTopic& help, QWidget* parent)
+        : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("InputBox"));
+        setWindowTitle(titleOrProgramName(title));
+
+        auto* promptLabel = new QLabel(prompt);
+        promptLabel->setObjectName(QStringLiteral("bezEingabe"));
+        promptLabel->setTextFormat(Qt::PlainText);
+        promptLabel->setWordWrap(true);
+
+        edit_ = new QLineEdit(defaultText);
+        edit_->setObjectName(QStringLiteral("txtEingabe"));
+        edit_->selectAll();
+
+        auto* buttons = new QDialogButtonBox;
+        auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+        ok->setObjectName(QStringLiteral("befOk"));
+        ok->setDefault(true);
+        auto* cancel =
+            buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+        cancel->setObjectName(QStringLiteral("befAbbrechen"));
+        if (help.isSet()) {
+            auto* helpButton = makeHelpButton();
+            buttons->addButton(helpButton, QDialogButtonBox::HelpRole);
+        }
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(promptLabel);
+        layout->addWidget(edit_);
+        layout->addWidget(buttons);
+
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(buttons, &QDialogButtonBox::helpRequested, this, [help] { showHelp(help); });
+        setMinimumWidth(360);
+    }
+
+    QString text() const { return edit_->text(); }
+
+private:
+    QLineEdit* edit_ = nullptr;
+};
+
+class QtDialogs final : public Dialogs {
+protected:
+    int showMessage(const QString& text, int style, const QString& title,
+                    const HelpTopic& help) override
+    {
+        VbMessageBox box(text, style, title, help, ownerWindow());
+        box.exec();
+        return box.answer();
+    }
+
+    std::optional<QString> askText(const QString& prompt, const QString& title,
+                                   const QString& defaultText, const HelpTopic& help) override
+    {
+        InputDialog dialog(prompt, title, defaultText, help, ownerWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.text();
+    }
+};
+
+ServiceSlot<Dialogs>& slot()
+{
+    static ServiceSlot<Dialogs> instance([]() -> std::unique_ptr<Dialogs> {
+        return std::make_unique<QtDialogs>();
+    });
+    return instance;
+}
+
+} // namespace
+
+int msgBoxButtons(int style)
+{
+    const int buttons = style & buttonMask;
+    return buttons <= vbRetryCancel ? buttons : vbOKOnly;
+}
+
+int msgBoxIcon(int style)
+{
+    const int icon = style & iconMask;
+    switch (icon) {
+    case vbCritical:
+    case vbQuestion:
+    case vbExclamation:
+    case vbInformation:
+        return icon;
+    default:
+        return 0;
+    }
+}
+
+int msgBoxDefaultButton(int style)
+{
+    return ((style & defaultMask) >> 8) + 1;
+}
+
+bool msgBoxHelpButton(int style)
+{
+    return (style & vbMsgBoxHelpButton) != 0;
+}
+
+std::vector<int> msgBoxAnswers(int style)
+{
+    switch (msgBoxButtons(style)) {
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+        return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    case vbRetryCancel:
+        return {vbRetry, vbCancel};
+    default:
+        return {vbOK};
+    }
+}
+
+int msgBoxDefaultAnswer(int style)
+{
+    const std::vector<int> answers = msgBoxAnswers(style);
+    const auto index = static_cast<std::size_t>(msgBoxDefaultButton(style) - 1);
+    return index < answers.size() ? answers[index] : answers.front();
+}
+
+int msgBoxEscapeAnswer(int style)
+{
+    const std::vector<int> answers = msgBoxAnswers(style);
+    for (const int answer : answers) {
+        if (answer == vbCancel)
+            return vbCancel;
+    }
+    return answers.size() == 1 ? vbOK : 0;
+}
+
+QString msgBoxButtonText(int answer)
+{
+    switch (answer) {
+    case vbOK:
+        return QStringLiteral("OK");
+    case vbCancel:
+    case vbAbort:
+        return QStringLiteral("Abbrechen");
+    case vbRetry:
+        return QStringLiteral("Wiederholen");
+    case vbIgnore:
+        return QStringLiteral("Ignorieren");
+    case vbYes:
+        return QStringLiteral("Ja");
+    case vbNo:
+        return QStringLiteral("Nein");
+    default:
+        return {};
+    }
+}
+
+Dialogs& dialogs()
+{
+    return slot().get();
+}
+
+void setDialogs(Dialogs* replacement)
+{
+    slot().set(replacement);
+}
+
+void setDialogHelpHandler(HelpHandler handler)
+{
+    helpHandler() = std::move(handler);
+}
+
+} // namespace platform
