@@ -41,9 +41,9 @@ Clock& clock()
     return slot().get();
 }
 
-void setClock(Clock* replacement)
+Clock* setClock(Clock* replacement)
 {
-    slot().set(replacement);
+    return slot().set(replacement);
 }
 
 } // namespace platform

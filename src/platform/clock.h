@@ -21,6 +21,6 @@ public:
 };
 
 Clock& clock();
-void setClock(Clock* replacement);
+Clock* setClock(Clock* replacement); // returns the one it replaces (nullptr: the real one)
 
 } // namespace platform

@@ -346,9 +346,9 @@ Dialogs& dialogs()
     return slot().get();
 }
 
-void setDialogs(Dialogs* replacement)
+Dialogs* setDialogs(Dialogs* replacement)
 {
-    slot().set(replacement);
+    return slot().set(replacement);
 }
 
 void setDialogHelpHandler(HelpHandler handler)

@@ -92,7 +92,7 @@ protected:
 };
 
 Dialogs& dialogs();
-void setDialogs(Dialogs* replacement);
+Dialogs* setDialogs(Dialogs* replacement); // returns the one it replaces (nullptr: the real one)
 
 // What the Help button of a box does; until the help service sets it, nothing.
 using HelpHandler = std::function<void(const HelpTopic&)>;

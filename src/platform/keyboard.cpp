@@ -34,9 +34,9 @@ Keyboard& keyboard()
     return slot().get();
 }
 
-void setKeyboard(Keyboard* replacement)
+Keyboard* setKeyboard(Keyboard* replacement)
 {
-    slot().set(replacement);
+    return slot().set(replacement);
 }
 
 } // namespace platform

@@ -16,6 +16,6 @@ public:
 };
 
 Keyboard& keyboard();
-void setKeyboard(Keyboard* replacement);
+Keyboard* setKeyboard(Keyboard* replacement); // returns the one it replaces (nullptr: the real one)
 
 } // namespace platform

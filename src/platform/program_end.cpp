@@ -48,9 +48,9 @@ ProgramEnd& programEnd()
     return slot().get();
 }
 
-void setProgramEnd(ProgramEnd* replacement)
+ProgramEnd* setProgramEnd(ProgramEnd* replacement)
 {
-    slot().set(replacement);
+    return slot().set(replacement);
 }
 
 void registerCleanUp(std::function<void()> cleanUp)

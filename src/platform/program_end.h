@@ -17,7 +17,7 @@ public:
 };
 
 ProgramEnd& programEnd();
-void setProgramEnd(ProgramEnd* replacement);
+ProgramEnd* setProgramEnd(ProgramEnd* replacement); // returns the one it replaces (nullptr: the real one)
 
 // A step that must run when the program ends through end(), such as removing a file of this
 // run. Clean-ups must not show windows and must not fail; a throwing one is passed over.

@@ -47,9 +47,9 @@ Random& random()
     return slot().get();
 }
 
-void setRandom(Random* replacement)
+Random* setRandom(Random* replacement)
 {
-    slot().set(replacement);
+    return slot().set(replacement);
 }
 
 } // namespace platform

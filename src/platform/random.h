@@ -15,6 +15,6 @@ public:
 };
 
 Random& random();
-void setRandom(Random* replacement);
+Random* setRandom(Random* replacement); // returns the one it replaces (nullptr: the real one)
 
 } // namespace platform

@@ -3,7 +3,8 @@
 //
 //   class Clock { ... };                         // the interface
 //   Clock& clock();                              // the one in use
-//   void setClock(Clock* replacement);           // not owning; nullptr goes back to the real one
+//   Clock* setClock(Clock* replacement);         // not owning; nullptr goes back to the real one;
+//                                                // returns the replacement it replaces
 //
 // Each service header declares that pair; service.cpp files implement it with ServiceSlot.
 #include <memory>
@@ -26,7 +27,12 @@ public:
         return *real_;
     }
 
-    void set(Interface* replacement) { replacement_ = replacement; }
+    Interface* set(Interface* replacement)
+    {
+        Interface* previous = replacement_;
+        replacement_ = replacement;
+        return previous;
+    }
 
 private:
     Factory makeReal_;

@@ -7,16 +7,17 @@
 template <class Interface>
 class ScopedService {
 public:
-    using Setter = void (*)(Interface*);
-    ScopedService(Setter set, Interface* fake) : set_(set) { set_(fake); }
-    ~ScopedService() { set_(nullptr); }
+    using Setter = Interface* (*)(Interface*);
+    ScopedService(Setter set, Interface* fake) : set_(set), previous_(set(fake)) {}
+    ~ScopedService() { set_(previous_); }
     ScopedService(const ScopedService&) = delete;
     ScopedService& operator=(const ScopedService&) = delete;
 
 private:
     Setter set_;
+    Interface* previous_;
 };
 
 // The interface comes from the setter, so that a fake (a class derived from it) fits.
 template <class Interface, class Fake>
-ScopedService(void (*)(Interface*), Fake*) -> ScopedService<Interface>;
+ScopedService(Interface* (*)(Interface*), Fake*) -> ScopedService<Interface>;
