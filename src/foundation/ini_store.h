@@ -1,0 +1,25 @@
+#pragma once
+// The settings store: every setting of the program is read and written through these four
+// functions. An empty file name means Brisol.ini in the settings folder, an empty section the
+// program's own section "Korvanel", an empty key "NoKey". A line break is stored as "**" and a
+// double quote as U+201C, so that any text fits on one INI line. Nothing is cached.
+#include <QString>
+
+namespace foundation {
+
+// The value, or defaultValue when the key is missing; at most 998 characters. Never fails.
+QString IniLesen(const QString& file, const QString& section, const QString& key,
+                 const QString& defaultValue = {});
+
+// Writes value (trimmed, escaped) and returns it in its stored form.
+QString IniSchreiben(const QString& file, const QString& section, const QString& key,
+                     const QString& value);
+
+// Reads; when the value is empty, stores defaultValue and returns what IniSchreiben returns.
+QString IniLesenVorgabe(const QString& file, const QString& section, const QString& key,
+                        const QString& defaultValue);
+
+// Adds step to the stored number, stores the sum rounded to a whole number and returns the sum.
+double IniZaehlen(const QString& file, const QString& section, const QString& key, double step);
+
+} // namespace foundation
