@@ -56,9 +56,11 @@ QString schluesselAufloesen(const QString& key)
     return schluessel.isEmpty() ? QStringLiteral("NoKey") : schluessel;
 }
 
+} // namespace
+
 // An INI line cannot hold a line break: a lone CR or LF becomes CR LF, so that it is stored as
 // "**" like every other line break and comes back as CR LF.
-QString umbruecheAngleichen(const QString& text)
+QString zeilenumbruecheAngleichen(const QString& text)
 {
     if (!text.contains(u'\r') && !text.contains(u'\n'))
         return text;
@@ -76,8 +78,6 @@ QString umbruecheAngleichen(const QString& text)
     }
     return result;
 }
-
-} // namespace
 
 QString IniLesen(const QString& file, const QString& section, const QString& key,
                  const QString& defaultValue)
@@ -107,7 +107,7 @@ QString IniSchreiben(const QString& file, const QString& section, const QString&
 
     QString wert = rt::Trim(value);
     if (!wert.isEmpty()) {
-        wert = umbruecheAngleichen(wert);
+        wert = zeilenumbruecheAngleichen(wert);
         wert.replace(zeilenumbruch, gespeicherterUmbruch);
         wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
     }
