@@ -61,7 +61,8 @@ QString DateiSuchen(const QString& fileName)
         // A folder that is not set up would make the root folder a place to search.
         if (ordner.isEmpty())
             continue;
-        const QString kandidat = ordner.endsWith(u'/') ? ordner + fileName : ordner + u'/' + fileName;
+        const QString kandidat =
+            ordner.endsWith(u'/') ? ordner + fileName : ordner + u'/' + fileName;
         if (DateiExistiert(kandidat))
             return platform::resolvePath(kandidat);
     }

@@ -1,8 +1,8 @@
 #pragma once
 // The four working folders of the program and how they are found at start-up.
 //
-// ordnerSub  settings folder ($XDG_CONFIG_HOME or ~/.config, then "/Brisols-Programme"): Brisol.ini,
-//            Bris_Prn.ini, Registry.ini
+// ordnerSub  settings folder ($XDG_CONFIG_HOME or ~/.config, then "/Brisols-Programme"):
+//            Brisol.ini, Bris_Prn.ini, Registry.ini
 // ordnerTmp  temporary folder
 // ordnerPrg  the folder of the running program
 // ordnerDat  data folder (diaries, side files, logs); ordnerCfg is the same folder
@@ -19,7 +19,7 @@ extern QString ordnerPrg;
 extern QString ordnerDatPara;     // the value of "/OrdnerDat=" on the command line; set once
 extern QString ordnerDat;
 extern QString ordnerCfg;
-extern QString ordnerDatHerkunft; // how the data folder was chosen; the text of the first call stays
+extern QString ordnerDatHerkunft; // how the data folder was chosen; the first call's text stays
 extern QString debugDatei;        // ordnerDat + "/Debug.txt"
 
 // The program's EXE name "Korvanel" (never taken from argv[0]): the default section of Brisol.ini

@@ -126,11 +126,11 @@ TEST(OrdnerVonProgramm, readsTheFamilyProgramsSectionOfBrisolIni)
 {
     TempSettingsFolders folders;
     folders.writeSettingsFile(s("Brisol.ini"),
-                              "[Zindor]\r\nOrdnerPrg=/opt/zindor/\r\nOrdnerDat#=/srv/zindor/daten/\r\n"
-                              "OrdnerDat=/alt\r\n"
+                              "[Zindor]\r\nOrdnerPrg=/opt/zindor/\r\n"
+                              "OrdnerDat#=/srv/zindor/daten/\r\nOrdnerDat=/alt\r\n"
                               "[Movrenta]\r\nDir=C:\\Programme\\Movrenta\\\r\n"
-                              "[Lintaram]\r\nordnerPrg=/opt/lintaram\r\nordnerDat={APPDIR}/Daten\r\n"
-                              "DirData=/nicht/gefragt\r\n"
+                              "[Lintaram]\r\nordnerPrg=/opt/lintaram\r\n"
+                              "ordnerDat={APPDIR}/Daten\r\nDirData=/nicht/gefragt\r\n"
                               "[Sendix]\r\nDirData=/srv/sendix\r\nordnerPrg=/opt/sendix\r\n");
     foundation::OrdnerFestlegen(); // writes this program's own keys
     struct Row {

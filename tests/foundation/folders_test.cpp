@@ -63,7 +63,8 @@ TEST(Folders, iniKeyChoosesTheDataFolderWithAppDirInAnyCase)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.stored.toStdString());
         TempSettingsFolders folders;
-        folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nOrdnerDat=" + utf8(row.stored) + "\r\n");
+        folders.writeSettingsFile(s("Brisol.ini"),
+                                  "[Korvanel]\r\nOrdnerDat=" + utf8(row.stored) + "\r\n");
         OrdnerFestlegen();
 
         const QString expected = row.expectedElsewhere.isEmpty()
@@ -71,7 +72,8 @@ TEST(Folders, iniKeyChoosesTheDataFolderWithAppDirInAnyCase)
             : row.expectedElsewhere;
         EXPECT_EQ(ordnerDat, expected);
         EXPECT_EQ(foundation::IniLesen(QString(), QString(), s("OrdnerDat#")), expected);
-        EXPECT_EQ(ordnerDatHerkunft, s("Per Ini gesetzt: ") + foundation::IniLesen({}, {}, s("OrdnerDat")));
+        EXPECT_EQ(ordnerDatHerkunft,
+                  s("Per Ini gesetzt: ") + foundation::IniLesen({}, {}, s("OrdnerDat")));
         EXPECT_EQ(foundation::debugDatei, expected + s("/Debug.txt"));
     }
 }
@@ -87,12 +89,14 @@ TEST(Folders, commandLineOptionComesBeforeTheIniKey)
     };
     const Row rows[] = {
         {"folder with blanks", {s("/OrdnerDat=/home/anna/Tage buch")}, s("/home/anna/Tage buch"),
-         s("/home/anna/Tage buch"), s("Per Parameter übergeben /OrdnerDat=\"/home/anna/Tage buch\"")},
+         s("/home/anna/Tage buch"),
+         s("Per Parameter übergeben /OrdnerDat=\"/home/anna/Tage buch\"")},
         {"already quoted", {s("/OrdnerDat=\"/srv/daten/\"")}, s("/srv/daten/"), s("/srv/daten"),
          s("Per Parameter übergeben /OrdnerDat=\"/srv/daten/\"")},
         {"capitals among other options", {s("Datum=01.02.2024"), s("/ORDNERDAT=/x"), s("readonly")},
          s("/x"), s("/x"), s("Per Parameter übergeben /OrdnerDat=\"/x\"")},
-        {"backslashes typed", {s("/OrdnerDat=\\\\srv\\Daten")}, s("\\\\srv\\Daten"), s("//srv/Daten"),
+        {"backslashes typed", {s("/OrdnerDat=\\\\srv\\Daten")}, s("\\\\srv\\Daten"),
+         s("//srv/Daten"),
          s("Per Parameter übergeben /OrdnerDat=\"\\\\srv\\Daten\"")},
         {"without the slash it is no option", {s("OrdnerDat=/x")}, {}, s("/aus/ini"),
          s("Per Ini gesetzt: /aus/ini")},
@@ -140,8 +144,9 @@ TEST(Folders, writeProtectedProgramFolderSendsTheDataToTheUsersDataFolder)
 {
     TempSettingsFolders folders;
     PermissionGuard guard(folders.programFolder());
-    folders.temp().setPermissions(s("program"), QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                                    | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    folders.temp().setPermissions(s("program"),
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                      | QFileDevice::ReadOther | QFileDevice::ExeOther);
     OrdnerFestlegen();
 
     const QString expected = folders.dataHome() + s("/Brisols-Programme/Korvanel");
@@ -181,8 +186,8 @@ TEST(Folders, temporaryFolderComesFromTheFirstSourceThatGivesOne)
         for (const auto& [variable, value] : row.environment)
             folders.env().set(variable, s(value));
         if (row.tmpSrv)
-            folders.writeSettingsFile(s("Brisol.ini"),
-                                      QByteArray("[Verkn\xFCpfung]\r\nTmpSrv=") + row.tmpSrv + "\r\n");
+            folders.writeSettingsFile(
+                s("Brisol.ini"), QByteArray("[Verkn\xFCpfung]\r\nTmpSrv=") + row.tmpSrv + "\r\n");
         OrdnerFestlegen();
         EXPECT_EQ(foundation::ordnerTmp, row.expected);
     }

@@ -85,13 +85,15 @@ TEST_F(IniStore, anySpellingOfFileSectionAndKeyNamesTheSameValue)
 
 TEST_F(IniStore, writeStoresLineBreaksAndQuotesOnOneLineAndKeepsTheRestOfTheFile)
 {
-    folders.writeSettingsFile(s("Test.ini"), "; Notiz\n[Sektion]\nalt = 1 \n\nfremd ohne Zuweisung\n");
+    folders.writeSettingsFile(s("Test.ini"),
+                              "; Notiz\n[Sektion]\nalt = 1 \n\nfremd ohne Zuweisung\n");
     const QString stored =
         IniSchreiben(s("Test"), s("Sektion"), s("Zitat"), s("  Er sagte \"Hallo\"\r\nZeile 2  "));
 
     EXPECT_EQ(stored, s("Er sagte “Hallo“**Zeile 2"));
-    EXPECT_EQ(testIni(), QByteArray("; Notiz\n[Sektion]\nalt = 1 \nZitat=Er sagte \x93Hallo\x93**Zeile 2"
-                                    "\r\n\nfremd ohne Zuweisung\n"));
+    EXPECT_EQ(testIni(), QByteArray("; Notiz\n[Sektion]\nalt = 1 \n"
+                                    "Zitat=Er sagte \x93Hallo\x93**Zeile 2\r\n"
+                                    "\nfremd ohne Zuweisung\n"));
     EXPECT_EQ(IniLesen(s("Test"), s("Sektion"), s("Zitat")), s("Er sagte \"Hallo\"\r\nZeile 2"));
     EXPECT_EQ(IniLesen(s("Test"), s("Sektion"), s("alt")), s("1"));
 }
@@ -172,7 +174,8 @@ TEST_F(IniStore, defaultIsStoredOnFirstUseAndReturnedInItsStoredForm)
         QString second;
     };
     const Row rows[] = {
-        {"fehlt", s(" Zeile 1\r\n\"Zeile 2\" "), s("Zeile 1**“Zeile 2“"), s("Zeile 1\r\n\"Zeile 2\"")},
+        {"fehlt", s(" Zeile 1\r\n\"Zeile 2\" "), s("Zeile 1**“Zeile 2“"),
+         s("Zeile 1\r\n\"Zeile 2\"")},
         {"leer", s("v"), s("v"), s("v")},
         {"da", s("v"), s("schon"), s("schon")},
     };
@@ -181,7 +184,8 @@ TEST_F(IniStore, defaultIsStoredOnFirstUseAndReturnedInItsStoredForm)
         EXPECT_EQ(IniLesenVorgabe(s("Test"), s("S"), s(row.key), row.defaultValue), row.first);
         EXPECT_EQ(IniLesenVorgabe(s("Test"), s("S"), s(row.key), s("anders")), row.second);
     }
-    EXPECT_EQ(testIni(), QByteArray("[S]\r\nleer=v\r\nda=schon\r\nfehlt=Zeile 1**\x93Zeile 2\x93\r\n"));
+    EXPECT_EQ(testIni(),
+              QByteArray("[S]\r\nleer=v\r\nda=schon\r\nfehlt=Zeile 1**\x93Zeile 2\x93\r\n"));
 }
 
 TEST_F(IniStore, countReadsGermanNumbersAndStoresWholeNumbers)
@@ -204,7 +208,8 @@ TEST_F(IniStore, countReadsGermanNumbersAndStoresWholeNumbers)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const QByteArray before = row.stored ? QByteArray("[S]\r\nn=") + row.stored + "\r\n" : "[S]\r\n";
+        const QByteArray before =
+            row.stored ? QByteArray("[S]\r\nn=") + row.stored + "\r\n" : QByteArray("[S]\r\n");
         folders.writeSettingsFile(s("Test.ini"), before);
         EXPECT_DOUBLE_EQ(IniZaehlen(s("Test"), s("S"), s("n"), row.step), row.result);
         EXPECT_EQ(testIni(), QByteArray("[S]\r\nn=") + row.storedAfter + "\r\n");

@@ -44,7 +44,10 @@ public:
     ScopedEnvironment& env() { return env_; }
 
     QString configHome() const { return temp_.file(QStringLiteral("config")); }
-    QString settingsFolder() const { return temp_.file(QStringLiteral("config/Brisols-Programme")); }
+    QString settingsFolder() const
+    {
+        return temp_.file(QStringLiteral("config/Brisols-Programme"));
+    }
     QString defaultsFolder() const { return temp_.file(QStringLiteral("xdg/Brisols-Programme")); }
     QString dataHome() const { return temp_.file(QStringLiteral("data")); }
     QString programFolder() const { return temp_.file(QStringLiteral("program")); }
