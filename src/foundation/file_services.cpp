@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/path_resolver.h"
 #include "runtime/strings.h"
+#include "text_replace.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,7 +86,7 @@ QString OrdnerVonProgramm(const QString& programWord, const QString& kind)
     if (daten && rt::InStr(ordner, QStringLiteral("{AppDir}"), true) > 0) {
         const QString programmOrdner = ordnerOhneEndTrenner(
             IniLesen(QString(), programWord, QStringLiteral("OrdnerPrg"), QString()));
-        ordner = appDirErsetzen(ordner, programmOrdner);
+        ordner = TextErsetzen(ordner, QStringLiteral("{AppDir}"), programmOrdner);
     }
     return ordnerOhneEndTrenner(ordner);
 }

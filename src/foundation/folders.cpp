@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "ini_store.h"
 #include "platform/command_line_text.h"
+#include "text_replace.h"
 #include "platform/ini_file.h"
 #include "platform/path_resolver.h"
 #include "runtime/strings.h"
@@ -133,7 +134,7 @@ void datenordnerFestlegen()
                     "schreibgeschützt ist.");
         }
     }
-    ordnerDat = ordnerOhneEndTrenner(appDirErsetzen(ordnerDat, ordnerPrg));
+    ordnerDat = ordnerOhneEndTrenner(TextErsetzen(ordnerDat, QStringLiteral("{AppDir}"), ordnerPrg));
 }
 
 } // namespace
@@ -193,22 +194,6 @@ QString ordnerOhneEndTrenner(const QString& folder)
     result.replace(u'\\', u'/');
     if (result.size() > 1 && result.endsWith(u'/'))
         result.chop(1);
-    return result;
-}
-
-QString appDirErsetzen(const QString& text, const QString& programFolder)
-{
-    static const QString platzhalter = QStringLiteral("{appdir}");
-    const QString klein = rt::LCase(text); // keeps the length, so positions match text
-    QString result;
-    qsizetype position = 0;
-    for (qsizetype found = klein.indexOf(platzhalter); found >= 0;
-         found = klein.indexOf(platzhalter, position)) {
-        result += QStringView(text).mid(position, found - position);
-        result += programFolder;
-        position = found + platzhalter.size();
-    }
-    result += QStringView(text).mid(position);
     return result;
 }
 

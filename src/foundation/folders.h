@@ -45,8 +45,6 @@ QString SpezialOrdner(qint32 nummer);
 
 // A folder as the program keeps it: "\" taken as "/", one final "/" removed (the root stays "/").
 QString ordnerOhneEndTrenner(const QString& folder);
-// Every "{AppDir}" in text, in any case, replaced by programFolder.
-QString appDirErsetzen(const QString& text, const QString& programFolder);
 
 // Tests: empties the eight folder variables and forgets setProgrammOrdnerFuerTests.
 void resetOrdner();

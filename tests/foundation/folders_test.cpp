@@ -1,5 +1,6 @@
 #include "foundation/command_line.h"
 #include "foundation/folders.h"
+#include "foundation/text_replace.h"
 #include "foundation/ini_store.h"
 #include "platform/command_line_text.h"
 #include "support/qt_print.h"
@@ -264,7 +265,7 @@ TEST(Folders, folderTextsAndAppDir)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.in.toStdString());
         EXPECT_EQ(foundation::ordnerOhneEndTrenner(row.in), row.withoutSeparator);
-        EXPECT_EQ(foundation::appDirErsetzen(row.in, s("/p")), row.appDir);
+        EXPECT_EQ(foundation::TextErsetzen(row.in, s("{AppDir}"), s("/p")), row.appDir);
     }
 }
 
