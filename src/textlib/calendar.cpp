@@ -1,6 +1,8 @@
 #include "calendar.h"
 
 #include "error_report.h"
+#include "foundation/ini_store.h"
+#include "platform/dialogs.h"
 #include "platform/clock.h"
 #include "runtime/error.h"
 #include "runtime/format.h"
@@ -12,7 +14,14 @@
 
 namespace textlib {
 
+qint16 utStunden = 0;
+std::optional<rt::VbDate> mezZeit;
+std::optional<rt::VbDate> utZeit;
+std::optional<double> julianTag;
+
 namespace {
+
+bool utStundenGelesen = false;
 
 rt::VbDate dayOf(qint64 dayNumber)
 {
@@ -114,8 +123,9 @@ std::optional<rt::VbDate> jumpFrom(rt::VbDate start, const QString& startText, c
         }
     }
 
-    const QString message = QStringLiteral("Es ist ein Fehler beim Auswerten von »DateJump,") + startText
-                            + QStringLiteral(", ") + jump + QStringLiteral("« aufgetreten.");
+    const QString message = QStringLiteral("Es ist ein Fehler beim Auswerten von »DateJump,")
+                            + startText + QStringLiteral(", ") + jump
+                            + QStringLiteral("« aufgetreten.");
     // Answer 5 goes on with the next step, any other ends the evaluation.
     const auto report = [&] {
         const int answer = fehlerMelden(rt::Err().number, message);
@@ -186,7 +196,8 @@ bool Sommerzeit(rt::VbDate date)
         return false;
     const qint64 day = rt::dayNumber(rt::DateOnly(date));
     const qint64 start = lastSundayOnOrBefore(year, 3, 31);
-    const qint64 end = year < 1996 ? lastSundayOnOrBefore(year, 9, 30) : lastSundayOnOrBefore(year, 10, 31);
+    const qint64 end = year < 1996 ? lastSundayOnOrBefore(year, 9, 30)
+                                   : lastSundayOnOrBefore(year, 10, 31);
     return day >= start && day < end;
 }
 
@@ -247,6 +258,67 @@ double JulianischesDatum(const QString& date)
 {
     const std::optional<rt::VbDate> value = rt::CDate(date);
     return value ? JulianischesDatum(*value) : 0.0;
+}
+
+void ZeitenBerechnen(rt::VbDate date)
+{
+    if (!utStundenGelesen) {
+        utStundenGelesen = true;
+        const QString setting = foundation::IniLesen(QString(), QStringLiteral("Allgemein"),
+                                                     QStringLiteral("UT"), QStringLiteral("1"));
+        const double hours = rt::Val(setting);
+        // A number beyond 16 bits is passed over.
+        if (std::fabs(hours) < 32767.5)
+            utStunden = static_cast<qint16>(rt::CInt(hours));
+    }
+    const int summer = Sommerzeit(date) ? 1 : 0;
+    // A result outside the date range is passed over and leaves the value as it was.
+    const auto earlier = [&](int hours, std::optional<rt::VbDate>& target) {
+        rt::clearError();
+        const rt::VbDate moved = rt::DateAdd(QStringLiteral("h"), -hours, date);
+        if (rt::Err())
+            rt::clearError();
+        else
+            target = moved;
+    };
+    earlier(utStunden - 1 + summer, mezZeit);
+    earlier(utStunden + summer, utZeit);
+    if (utZeit)
+        julianTag = JulianischesDatum(*utZeit);
+}
+
+void ZeitenBerechnen(const QString& date)
+{
+    const std::optional<rt::VbDate> value = rt::CDate(date);
+    if (!value) {
+        platform::dialogs().msgBox(
+            QStringLiteral("Kein gültiges Datum »") + date
+                + QStringLiteral("« übergeben. #Berechnung diverser Zeiten."),
+            platform::vbOKOnly | platform::vbCritical);
+        return;
+    }
+    ZeitenBerechnen(*value);
+}
+
+double ZeitwertBerechnen(rt::VbDate date)
+{
+    ZeitenBerechnen(date);
+    return julianTag.value_or(0.0);
+}
+
+double ZeitwertBerechnen(const QString& date)
+{
+    ZeitenBerechnen(date);
+    return julianTag.value_or(0.0);
+}
+
+void resetKalender()
+{
+    utStunden = 0;
+    utStundenGelesen = false;
+    mezZeit.reset();
+    utZeit.reset();
+    julianTag.reset();
 }
 
 } // namespace textlib

@@ -47,4 +47,26 @@ int TageImMonat(const QString& date);
 double JulianischesDatum(rt::VbDate date);
 double JulianischesDatum(const QString& date);
 
+// Local date and time in standard time, universal time and the Julian day of the last date given
+// to ZeitenBerechnen (nothing before the first). utStunden, the hours from standard time to
+// universal time, is read from [Allgemein] "UT" of Brisol.ini (default 1) at the first call of a
+// run and kept.
+extern qint16 utStunden;
+extern std::optional<rt::VbDate> mezZeit;
+extern std::optional<rt::VbDate> utZeit;
+extern std::optional<double> julianTag;
+
+// Fills mezZeit, utZeit and julianTag for a local date and time: in summer time mezZeit is one
+// hour earlier than the date, utZeit two hours (with UT 1). A text that is no date is reported in
+// a message box and leaves the state as it was.
+void ZeitenBerechnen(rt::VbDate date);
+void ZeitenBerechnen(const QString& date);
+
+// ZeitenBerechnen, then julianTag (0 when there is none).
+double ZeitwertBerechnen(rt::VbDate date);
+double ZeitwertBerechnen(const QString& date);
+
+// Forgets the state above and the reading of "UT", for tests.
+void resetKalender();
+
 } // namespace textlib

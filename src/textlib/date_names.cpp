@@ -1,8 +1,10 @@
 #include "date_names.h"
 
+#include "foundation/ini_store.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "runtime/dates.h"
+#include "runtime/error.h"
 #include "runtime/format.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
@@ -24,6 +26,14 @@ QString monthShortWithPoint(int month)
     if (name.size() <= 5)
         return name;
     return rt::germanMonthShort(month) + u'.';
+}
+
+// A day count of [Skalierung] in Brisol.ini, read afresh on every call; the leading number of the
+// value counts (a value that is no number is 0).
+double scalingDays(const QString& key, const QString& defaultValue)
+{
+    return rt::Val(
+        foundation::IniLesen(QString(), QStringLiteral("Skalierung"), key, defaultValue));
 }
 
 } // namespace
@@ -49,10 +59,10 @@ QString DatumFormatieren(const QString& format, const QString& date)
     QString text = rt::LCase(format);
     const std::optional<rt::VbDate> value = rt::CDate(date);
     if (!value) {
-        platform::dialogs().msgBox(QStringLiteral("Die Angabe ") + date
-                                       + QStringLiteral(" ist kein gültiges Datum!\r\n"
-                                                        "Bitte überprüfen Sie die Ländereinstellungen."),
-                                   platform::vbOKOnly | platform::vbCritical,
+        const QString message = QStringLiteral("Die Angabe ") + date
+                                + QStringLiteral(" ist kein gültiges Datum!\r\n"
+                                                 "Bitte überprüfen Sie die Ländereinstellungen.");
+        platform::dialogs().msgBox(message, platform::vbOKOnly | platform::vbCritical,
                                    QStringLiteral("Ungültiges Datum"));
         return text;
     }
@@ -167,7 +177,8 @@ QString ZeitFormatieren(double seconds, const QString& templateName)
         return two(h) + QStringLiteral("h ") + m + u'\'';
     }
     if (t == u"HH Std MM Min SS Sek")
-        return hh + QStringLiteral(" Std ") + mm + QStringLiteral(" Min ") + ss + QStringLiteral(" Sek");
+        return hh + QStringLiteral(" Std ") + mm + QStringLiteral(" Min ") + ss
+               + QStringLiteral(" Sek");
     if (t == u"MM Min SS Sek")
         return two(hours * 60.0 + minutes) + QStringLiteral(" Min ") + ss + QStringLiteral(" Sek");
     if (t == u"HH Std MM Min") {
@@ -180,6 +191,53 @@ QString ZeitFormatieren(double seconds, const QString& templateName)
         return rt::Format(hours + minutes / 60.0 + rest / 3600.0, QStringLiteral("0.00"));
     // "HH:MM:SS", "HHH:MM:SS" and every unknown template.
     return hh + u':' + mm + u':' + ss;
+}
+
+QString TagAbstandText(double days)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 2147483647.5) {
+        rt::raiseError(rt::ErrOverflow);
+        return {};
+    }
+    const qint64 n = rt::CLng(days);
+    const qint64 count = n < 0 ? -n : n;
+    QString prefix = n > 0 ? QStringLiteral("in ") : QStringLiteral("vor ");
+    QString text;
+    if (count <= 2) {
+        static const char16_t* const near[] = {u"vorgestern", u"gestern", u"heute", u"morgen",
+                                               u"übermorgen"};
+        text = QString::fromUtf16(near[n + 2]);
+        prefix.clear();
+    } else {
+        text = QString::number(count) + QStringLiteral(" Tagen");
+    }
+    const double c = static_cast<double>(count);
+    const QString pattern = QStringLiteral("#.0");
+    if (c > scalingDays(QStringLiteral("TageInWochen"), QStringLiteral("31")))
+        text = rt::Format(c / 7.0, pattern) + QStringLiteral(" Wochen");
+    if (c > scalingDays(QStringLiteral("TageInMonaten"), QStringLiteral("170")))
+        text = rt::Format(c / 30.436875, pattern) + QStringLiteral(" Monaten");
+    if (c > scalingDays(QStringLiteral("TageInJahren"), QStringLiteral("438")))
+        text = rt::Format(c / 365.2425, pattern) + QStringLiteral(" Jahren");
+    return prefix + text;
+}
+
+QString TageAlsText(double days, const QString& format)
+{
+    const double d = std::fabs(days);
+    const QString pattern = format.isEmpty() ? QStringLiteral("#.0") : format;
+    QString text;
+    if (d == 1.0)
+        text = QStringLiteral("1 Tag");
+    else
+        text = rt::CStr(d) + QStringLiteral(" Tagen");
+    if (d >= scalingDays(QStringLiteral("TageInWochen"), QStringLiteral("22")))
+        text = rt::Format(d / 7.0, pattern) + QStringLiteral(" Wochen");
+    if (d >= scalingDays(QStringLiteral("TageInMonaten"), QStringLiteral("183")))
+        text = rt::Format(d / 30.4375, pattern) + QStringLiteral(" Monaten");
+    if (d >= scalingDays(QStringLiteral("TageInJahren"), QStringLiteral("556")))
+        text = rt::Format(d / 365.2425, pattern) + QStringLiteral(" Jahren");
+    return text;
 }
 
 } // namespace textlib

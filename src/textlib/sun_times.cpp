@@ -24,7 +24,8 @@ double degreesOf(float value)
 {
     const float v = std::fabs(value);
     const float hundred = 100.0f * v;
-    const double degrees = std::floor(v) + frac(std::floor(hundred) / 100.0) / 0.6 + frac(hundred) / 36.0;
+    const double degrees
+        = std::floor(v) + frac(std::floor(hundred) / 100.0) / 0.6 + frac(hundred) / 36.0;
     return value < 0.0f ? -degrees : degrees;
 }
 
@@ -58,8 +59,10 @@ QString SonnenZeiten(rt::VbDate date, float northLatitude, float eastLongitude, 
     const double w = 10.0 + 0.9863 * (rt::Day(date) + 30.3 * (rt::Month(date) - 1) - 1);
     // The sun's declination with the opposite sign: positive in winter.
     const double delta = 23.5 * std::cos(w * rad);
-    const double equationOfTime = 0.123 * std::cos((w + 77.0) * rad) - std::sin(2.0 * w * rad) / 6.0;
-    const double c = std::sin(phi * rad) * (std::sin(delta * rad) / std::cos(phi * rad)) / std::cos(delta * rad);
+    const double equationOfTime
+        = 0.123 * std::cos((w + 77.0) * rad) - std::sin(2.0 * w * rad) / 6.0;
+    const double c = std::sin(phi * rad) * (std::sin(delta * rad) / std::cos(phi * rad))
+                     / std::cos(delta * rad);
     // The hour angle arccos c in degrees; beyond ±1 the sun stays below (0) or above (180) the
     // horizon all day.
     double hourAngle = 0.0;
@@ -68,12 +71,15 @@ QString SonnenZeiten(rt::VbDate date, float northLatitude, float eastLongitude, 
     else if (c < 1.0)
         hourAngle = (pi / 2.0 - std::atan(c / std::sqrt(1.0 - c * c))) / rad;
 
-    const float sunrise = static_cast<float>((180.0 - hourAngle + dL) / 15.0 - equationOfTime - 0.08 + shift);
-    const float sunset = static_cast<float>((180.0 + hourAngle + dL) / 15.0 - equationOfTime + 0.08 + shift);
+    const float sunrise
+        = static_cast<float>((180.0 - hourAngle + dL) / 15.0 - equationOfTime - 0.08 + shift);
+    const float sunset
+        = static_cast<float>((180.0 + hourAngle + dL) / 15.0 - equationOfTime + 0.08 + shift);
     const float culmination = sunrise + (sunset - sunrise) / 2.0f;
 
-    QString text = shownTime(sunrise) + QStringLiteral(" Sonnenaufgang\r\n") + shownTime(sunset)
-                   + QStringLiteral(" Sonnenuntergang\r\n") + shownTime(culmination) + QStringLiteral(" Kulmination");
+    QString text = shownTime(sunrise) + QStringLiteral(" Sonnenaufgang\r\n")
+                   + shownTime(sunset) + QStringLiteral(" Sonnenuntergang\r\n")
+                   + shownTime(culmination) + QStringLiteral(" Kulmination");
     if (!zone.isEmpty())
         text += QStringLiteral(" (") + zone + u')';
     return text;

@@ -5,7 +5,9 @@
 #include "runtime/format.h"
 #include "support/fake_clock.h"
 #include "support/qt_print.h"
+#include "support/fake_dialogs.h"
 #include "support/scoped_service.h"
+#include "support/temp_settings.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -116,7 +118,8 @@ TEST(DatumSprung, jumpThatIsADateIsTheResult)
     FakeClock clock(at(2026, 12, 8, 9, 30));
     ScopedService guard(platform::setClock, &clock);
     EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"24.12.2026"_qs)), u"24.12.2026"_qs);
-    EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"24.12.2026 18:00"_qs)), u"24.12.2026 18:00:00"_qs);
+    EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"24.12.2026 18:00"_qs)),
+              u"24.12.2026 18:00:00"_qs);
     // A short day and month is a date of the current year, not an amount of days.
     EXPECT_EQ(shown(DatumSprung(at(2020, 1, 1), u"5.3."_qs)), u"05.03.2026"_qs);
 }
@@ -149,7 +152,8 @@ TEST(DatumSprung, amountBeyond16Bits_goesToTheErrorDialog)
     EXPECT_EQ(DatumSprung(at(2026, 12, 8), u"32768d"_qs), std::nullopt);
     ASSERT_EQ(errors.calls.size(), 1u);
     EXPECT_EQ(errors.calls[0].number, rt::ErrOverflow);
-    EXPECT_EQ(errors.calls[0].text, u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026, 32768d« aufgetreten."_qs);
+    EXPECT_EQ(errors.calls[0].text,
+              u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026, 32768d« aufgetreten."_qs);
     EXPECT_FALSE(rt::Err());
 }
 
@@ -162,16 +166,20 @@ TEST(DatumSprung, errorDialogNamesTheStartAsGiven)
     EXPECT_EQ(DatumSprung(u"kein Datum"_qs, u"-40000"_qs), std::nullopt);
     EXPECT_EQ(DatumSprung(at(2026, 12, 8, 14, 30), u"33000"_qs), std::nullopt);
     ASSERT_EQ(errors.calls.size(), 3u);
-    EXPECT_EQ(errors.calls[0].text, u"Es ist ein Fehler beim Auswerten von »DateJump,8.12.2026, 50000w« aufgetreten."_qs);
-    EXPECT_EQ(errors.calls[1].text, u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026 09:30:00, -40000« aufgetreten."_qs);
-    EXPECT_EQ(errors.calls[2].text, u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026 14:30:00, 33000« aufgetreten."_qs);
+    EXPECT_EQ(errors.calls[0].text,
+              u"Es ist ein Fehler beim Auswerten von »DateJump,8.12.2026, 50000w« aufgetreten."_qs);
+    EXPECT_EQ(errors.calls[1].text,
+              u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026 09:30:00, -40000« aufgetreten."_qs);
+    EXPECT_EQ(errors.calls[2].text,
+              u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026 14:30:00, 33000« aufgetreten."_qs);
 }
 
 TEST(DatumSprung, goingOnAfterAnOverflowAddsTheAmountAsItStands)
 {
     ErrorDialogRecorder errors({5});
     EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"40000d"_qs)), u"14.06.2136"_qs);
-    EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"40000d"_qs)), u"(nichts)"_qs); // second answer: stop
+    // The second time the answer is stop.
+    EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"40000d"_qs)), u"(nichts)"_qs);
     EXPECT_EQ(errors.calls.size(), 2u);
 }
 
@@ -187,7 +195,8 @@ TEST(DatumSprung, resultOutsideTheDateRange_goesToTheErrorDialog)
         {"years beyond 9999, stop", at(2026, 12, 8), u"9000y"_qs, {2}, {rt::ErrInvalidCall}},
         {"years beyond 9999, go on", at(2026, 12, 8), u"9000y"_qs, {5}, {rt::ErrInvalidCall}},
         {"before the year 100", at(150, 1, 1), u"-60y"_qs, {5}, {rt::ErrInvalidCall}},
-        {"overflow, go on, then out of range", at(2026, 12, 8), u"99999y"_qs, {5, 5}, {rt::ErrOverflow, rt::ErrInvalidCall}},
+        {"overflow, go on, then out of range", at(2026, 12, 8), u"99999y"_qs, {5, 5},
+         {rt::ErrOverflow, rt::ErrInvalidCall}},
         {"overflow, stop at once", at(2026, 12, 8), u"99999y"_qs, {2}, {rt::ErrOverflow}},
     };
     for (const Case& c : cases) {
@@ -240,7 +249,8 @@ TEST(Kalenderwoche, everyDayFrom1500To2200AgreesWithQDate)
         const int week = Kalenderwoche(value);
         if (week != d.weekNumber()) {
             ++mismatches;
-            ADD_FAILURE() << d.toString(Qt::ISODate).toStdString() << ": " << week << " instead of " << d.weekNumber();
+            ADD_FAILURE() << d.toString(Qt::ISODate).toStdString() << ": " << week
+                          << " instead of " << d.weekNumber();
         }
     }
 }
@@ -339,7 +349,8 @@ TEST(TageImMonat, daysOfEveryMonth)
     EXPECT_EQ(TageImMonat(u"31.12.2026 23:00"_qs), 31);
     for (int year = 1500; year <= 2200; ++year) {
         for (int month = 1; month <= 12; ++month)
-            EXPECT_EQ(TageImMonat(at(year, month, 1)), QDate(year, month, 1).daysInMonth()) << year << "-" << month;
+            EXPECT_EQ(TageImMonat(at(year, month, 1)),
+                      QDate(year, month, 1).daysInMonth()) << year << "-" << month;
     }
 }
 
@@ -380,4 +391,135 @@ TEST(JulianischesDatum, everyNoonFrom1500To2200AgreesWithQDate)
             ADD_FAILURE() << d.toString(Qt::ISODate).toStdString() << ": " << jd;
         }
     }
+}
+
+namespace {
+
+// A temporary Brisol.ini and a module state read afresh.
+class Zeiten : public ::testing::Test {
+protected:
+    void SetUp() override { resetKalender(); }
+    void TearDown() override { resetKalender(); }
+
+    void setUt(const QByteArray& value)
+    {
+        folders.writeSettingsFile(u"Brisol.ini"_qs, "[Allgemein]\r\nUT=" + value + "\r\n");
+    }
+
+    TempSettingsFolders folders;
+};
+
+} // namespace
+
+TEST_F(Zeiten, standardTimeAndUniversalTimeInWinterAndSummer)
+{
+    struct Case {
+        const char* name;
+        rt::VbDate date, mez, ut;
+    } cases[] = {
+        {"winter", at(2026, 12, 8, 12), at(2026, 12, 8, 12), at(2026, 12, 8, 11)},
+        {"summer", at(2026, 7, 8, 12), at(2026, 7, 8, 11), at(2026, 7, 8, 10)},
+        {"first summer day just after midnight", at(2026, 3, 29, 0, 30), at(2026, 3, 28, 23, 30),
+         at(2026, 3, 28, 22, 30)},
+        {"last summer day", at(2026, 10, 24, 1), at(2026, 10, 24, 0), at(2026, 10, 23, 23)},
+        {"no summer time before 1980", at(1979, 7, 1, 12), at(1979, 7, 1, 12), at(1979, 7, 1, 11)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ZeitenBerechnen(c.date);
+        EXPECT_EQ(shown(mezZeit), shown(c.mez));
+        EXPECT_EQ(shown(utZeit), shown(c.ut));
+        ASSERT_TRUE(julianTag.has_value());
+        EXPECT_EQ(*julianTag, JulianischesDatum(c.ut));
+        EXPECT_EQ(utStunden, 1);
+    }
+}
+
+TEST_F(Zeiten, julianDayOfALocalTime)
+{
+    EXPECT_NEAR(ZeitwertBerechnen(u"01.01.2000 13:00"_qs), 2451545.0, 1e-9);
+    EXPECT_NEAR(ZeitwertBerechnen(at(2000, 7, 1, 14)), 2451727.0, 1e-9);
+    EXPECT_EQ(shown(mezZeit), u"01.07.2000 13:00:00"_qs);
+}
+
+TEST_F(Zeiten, utIsReadOnceARun)
+{
+    setUt("3");
+    ZeitenBerechnen(at(2026, 12, 8, 12));
+    EXPECT_EQ(utStunden, 3);
+    EXPECT_EQ(shown(mezZeit), u"08.12.2026 10:00:00"_qs);
+    EXPECT_EQ(shown(utZeit), u"08.12.2026 09:00:00"_qs);
+
+    setUt("0");
+    ZeitenBerechnen(at(2026, 12, 8, 12));
+    EXPECT_EQ(utStunden, 3);
+
+    resetKalender();
+    ZeitenBerechnen(at(2026, 12, 8, 12));
+    EXPECT_EQ(utStunden, 0);
+    EXPECT_EQ(shown(mezZeit), u"08.12.2026 13:00:00"_qs);
+    EXPECT_EQ(shown(utZeit), u"08.12.2026 12:00:00"_qs);
+}
+
+TEST_F(Zeiten, utSettingsTakenAsLeadingWholeNumber)
+{
+    struct Case {
+        QByteArray value;
+        int hours;
+    } cases[] = {
+        {"2 Stunden", 2}, {"keine", 0}, {"", 0}, {"1.5", 2}, {"2.5", 2}, {"-5", -5}, {"99999", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value.toStdString());
+        resetKalender();
+        setUt(c.value);
+        ZeitenBerechnen(at(2026, 12, 8, 12));
+        EXPECT_EQ(utStunden, c.hours);
+        EXPECT_FALSE(rt::Err());
+    }
+}
+
+TEST_F(Zeiten, utSettingWithAnyLineEnds)
+{
+    const QByteArray variants[] = {
+        "[Korvanel]\r\nx=1\r\n[Allgemein]\r\nUT=4\r\n",
+        "[Korvanel]\nx=1\n[Allgemein]\nUT=4\n",
+        "[Korvanel]\rx=1\r[Allgemein]\rUT=4\r",
+    };
+    for (const QByteArray& bytes : variants) {
+        SCOPED_TRACE(bytes.toStdString());
+        resetKalender();
+        folders.writeSettingsFile(u"Brisol.ini"_qs, bytes);
+        ZeitenBerechnen(at(2026, 12, 8, 12));
+        EXPECT_EQ(utStunden, 4);
+    }
+}
+
+TEST_F(Zeiten, noDate_reportsAndKeepsTheState)
+{
+    FakeDialogs dialogs;
+    ScopedService guard(platform::setDialogs, &dialogs);
+    ZeitenBerechnen(at(2026, 12, 8, 12));
+    dialogs.expectMsgBox(platform::vbOK).expectMsgBox(platform::vbOK);
+
+    ZeitenBerechnen(u"32.12.2026"_qs);
+    EXPECT_EQ(ZeitwertBerechnen(u"morgen"_qs), JulianischesDatum(at(2026, 12, 8, 11)));
+
+    EXPECT_EQ(shown(mezZeit), u"08.12.2026 12:00:00"_qs);
+    ASSERT_EQ(dialogs.calls().size(), 2u);
+    EXPECT_EQ(dialogs.calls()[0].text,
+              u"Kein gültiges Datum »32.12.2026« übergeben. #Berechnung diverser Zeiten."_qs);
+    EXPECT_EQ(dialogs.calls()[0].icon, platform::vbCritical);
+    EXPECT_EQ(dialogs.calls()[1].text,
+              u"Kein gültiges Datum »morgen« übergeben. #Berechnung diverser Zeiten."_qs);
+}
+
+TEST_F(Zeiten, noStateBeforeTheFirstCall)
+{
+    FakeDialogs dialogs;
+    ScopedService guard(platform::setDialogs, &dialogs);
+    dialogs.expectMsgBox(platform::vbOK);
+    EXPECT_EQ(ZeitwertBerechnen(u""_qs), 0.0);
+    EXPECT_FALSE(mezZeit.has_value());
+    EXPECT_FALSE(utZeit.has_value());
 }

@@ -116,7 +116,8 @@ void expectNear(const QString& text, const IndependentTimes& row)
     const Times t = timesOf(text);
     EXPECT_LE(std::abs(t.sunrise - minutesOf(row.sunrise)), 15) << "sunrise " << text.toStdString();
     EXPECT_LE(std::abs(t.sunset - minutesOf(row.sunset)), 15) << "sunset " << text.toStdString();
-    EXPECT_LE(std::abs(t.culmination - minutesOf(row.noon)), 15) << "culmination " << text.toStdString();
+    EXPECT_LE(std::abs(t.culmination - minutesOf(row.noon)),
+              15) << "culmination " << text.toStdString();
 }
 
 TEST(SonnenZeiten, defaultPlaceStaysNearAnIndependentComputation)
