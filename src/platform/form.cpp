@@ -251,9 +251,8 @@ void FormCore::lockSizeWhenFixed()
 
 void FormCore::handleCloseEvent(QCloseEvent* event)
 {
-    // The window is hidden by unload(), or stays when a handler cancelled.
-    event->ignore();
-    unload(UnloadMode::ControlMenu);
+    // unload() hides the window; when a handler cancels, it stays.
+    event->setAccepted(unload(UnloadMode::ControlMenu));
 }
 
 void FormCore::handleShowEvent()

@@ -75,7 +75,7 @@ private:
 
 class LoggingMainForm : public MainForm {
 public:
-    LoggingMainForm(QStringList& log) : log_(log) { setObjectName(QStringLiteral("Main")); }
+    explicit LoggingMainForm(QStringList& log) : log_(log) { setObjectName(QStringLiteral("Main")); }
 
     bool cancelQuery = false;
 
@@ -106,17 +106,9 @@ QStringList names(const QList<QObject*>& objects)
     return result;
 }
 
+// Windows a test leaves loaded are destroyed after it by the test main().
 class FormTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        // Whatever a test left loaded goes now, without handlers.
-        while (!openForms().empty())
-            delete openForms().front()->widget(); // its child windows go with it
-        runDeferredDeletes();
-        EXPECT_TRUE(openForms().empty());
-    }
-
     QStringList log_;
 };
 
@@ -190,7 +182,7 @@ TEST_F(FormTest, closingByOtherMeansIsToldApartFromCode)
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(openForms().size(), 2u);
 
-    dialog->windowHandle()->close(); // as the window system closes it
+    EXPECT_TRUE(dialog->windowHandle()->close()); // as the window system closes it
     EXPECT_TRUE(dialog->isUnloaded());
     EXPECT_FALSE(dialog->isVisible());
 
@@ -508,13 +500,17 @@ TEST_F(FormTest, activeFormIsTheLoadedWindowThatIsActive)
     auto* second = new LoggingForm(QStringLiteral("Zoom"), log_);
     first->show();
     second->show();
-    QApplication::setActiveWindow(first);
+    const auto activate = [](QWidget* window) {
+        window->activateWindow();
+        QCoreApplication::processEvents();
+    };
+    activate(first);
     EXPECT_EQ(activeForm(), first);
-    QApplication::setActiveWindow(second);
+    activate(second);
     EXPECT_EQ(activeForm(), second);
     QWidget stranger;
     stranger.show();
-    QApplication::setActiveWindow(&stranger);
+    activate(&stranger);
     EXPECT_EQ(activeForm(), nullptr);
 }
 

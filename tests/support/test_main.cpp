@@ -9,6 +9,8 @@
 // installs its own fakes over them, or the real service with
 // ScopedService<platform::X> real(platform::setX, nullptr).
 // The runtime's "today" comes from the clock service, so a fake clock reaches it too.
+// Windows a test leaves loaded are destroyed after it (without their unload handlers), and
+// whatever waits for deleteLater() goes too, so the next test starts without windows.
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_help.h"
@@ -17,6 +19,7 @@
 #include "fake_screen.h"
 #include "fake_shell.h"
 #include "fake_sound.h"
+#include "platform/form.h"
 #include "platform/platform_services.h"
 
 #include <QApplication>
@@ -51,6 +54,9 @@ public:
 
     void OnTestEnd(const ::testing::TestInfo&) override
     {
+        while (!platform::openForms().empty())
+            delete platform::openForms().front()->widget(); // its child windows go with it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::setDialogs(nullptr);
         platform::setProgramEnd(nullptr);
         platform::setSound(nullptr);
