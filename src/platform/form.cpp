@@ -268,6 +268,12 @@ std::vector<FormCore*> openForms()
     return registry();
 }
 
+bool isLoaded(const FormCore* form)
+{
+    const std::vector<FormCore*>& forms = registry();
+    return std::find(forms.begin(), forms.end(), form) != forms.end();
+}
+
 FormCore* activeForm()
 {
     QWidget* active = QApplication::activeWindow();

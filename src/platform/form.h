@@ -158,8 +158,16 @@ private:
     bool deletePending_ = false;
 };
 
-// The loaded windows, in the order they were loaded (VB's Forms collection).
+// The loaded windows, in the order they were loaded (VB's Forms collection). A loop that
+// unloads them one by one asks isLoaded() before each step, since a handler that ran before
+// may have unloaded a later window and pumped events, which destroys it:
+//
+//   for (FormCore* form : openForms())
+//       if (isLoaded(form))
+//           form->unload();
 std::vector<FormCore*> openForms();
+// Whether form is still in openForms(); the pointer is only compared, never followed.
+bool isLoaded(const FormCore* form);
 // The loaded window that is the active window of the application; nullptr when none is (or the
 // active window is a message box).
 FormCore* activeForm();

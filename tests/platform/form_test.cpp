@@ -212,12 +212,17 @@ TEST_F(FormTest, unloadingEveryWindowInOrderRunsEachWindowsOwnHandling)
     auto* main = new LoggingMainForm(log_);
     auto* suchen = new LoggingForm(QStringLiteral("Suchen"), log_);
     new LoggingForm(QStringLiteral("Zoom"), log_);
-    // The first window to go closes another one itself.
-    suchen->onQueryUnload = [](UnloadMode) { findForm(QStringLiteral("Zoom"))->unload(); };
+    // The first window to go closes another one itself and pumps events, which destroys it.
+    suchen->onQueryUnload = [](UnloadMode) {
+        findForm(QStringLiteral("Zoom"))->unload();
+        runDeferredDeletes();
+    };
     main->show();
 
-    for (FormCore* form : openForms())
-        form->unload();
+    for (FormCore* form : openForms()) {
+        if (isLoaded(form))
+            form->unload();
+    }
 
     EXPECT_EQ(log_, (QStringList{QStringLiteral("Main:QueryUnload:1"),
                                  QStringLiteral("Suchen:QueryUnload:1"),
