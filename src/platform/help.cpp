@@ -63,8 +63,8 @@ QString helpPage(const QString& helpFile, int context)
     if (index.isEmpty())
         return {};
     if (context > 0) {
-        const QString topic =
-            existingFile(folder + QLatin1Char('/') + QString::number(context) + QStringLiteral(".html"));
+        const QString topic = existingFile(folder + QLatin1Char('/') + QString::number(context)
+                                           + QStringLiteral(".html"));
         if (!topic.isEmpty())
             return topic;
     }

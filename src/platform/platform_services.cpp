@@ -10,7 +10,8 @@ void installPlatformServices()
 {
     installRuntimeHooks();
     // The service is asked at the moment of the click, so a replaced one is used too.
-    setDialogHelpHandler([](const HelpTopic& topic) { help().showTopic(topic.file, topic.context); });
+    setDialogHelpHandler(
+        [](const HelpTopic& topic) { help().showTopic(topic.file, topic.context); });
 }
 
 } // namespace platform

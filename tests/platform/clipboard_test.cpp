@@ -11,7 +11,8 @@ namespace {
 TEST(Clipboard, plainTextKeepsItsLineEndsAndUmlauts)
 {
     ScopedService<Clipboard> real(setClipboard, nullptr);
-    const QString text = QStringLiteral("05.03.2024:\r\nÄrger über »Straße«\r\n\r\nEnde\tTab\r\n");
+    const QString text =
+        QStringLiteral("05.03.2024:\r\nÄrger über »Straße«\r\n\r\nEnde\tTab\r\n");
     clipboard().setText(text);
     EXPECT_EQ(clipboard().text(), text);
 

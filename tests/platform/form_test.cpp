@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 
 using namespace platform;
 
@@ -33,6 +34,14 @@ namespace {
 void runDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QStringList texts(std::initializer_list<const char*> items)
+{
+    QStringList list;
+    for (const char* item : items)
+        list.append(QString::fromUtf8(item));
+    return list;
 }
 
 QString modeText(UnloadMode mode)
@@ -75,7 +84,10 @@ private:
 
 class LoggingMainForm : public MainForm {
 public:
-    explicit LoggingMainForm(QStringList& log) : log_(log) { setObjectName(QStringLiteral("Main")); }
+    explicit LoggingMainForm(QStringList& log) : log_(log)
+    {
+        setObjectName(QStringLiteral("Main"));
+    }
 
     bool cancelQuery = false;
 
@@ -118,19 +130,17 @@ TEST_F(FormTest, loadedWindowsAreListedInLoadOrderUntilUnloadedOrDestroyed)
     auto* suchen = new LoggingForm(QStringLiteral("Suchen"), log_);
     auto* tagesliste = new LoggingForm(QStringLiteral("Tagesliste"), log_, main);
     auto* zoom = new LoggingForm(QStringLiteral("Zoom"), log_);
-    EXPECT_EQ(names(openForms()), (QStringList{QStringLiteral("Main"), QStringLiteral("Suchen"),
-                                               QStringLiteral("Tagesliste"), QStringLiteral("Zoom")}));
+    EXPECT_EQ(names(openForms()), texts({"Main", "Suchen", "Tagesliste", "Zoom"}));
     EXPECT_EQ(findForm(QStringLiteral("TAGESLISTE")), tagesliste);
     EXPECT_EQ(findForm<MainForm>(), main);
     EXPECT_EQ(findForm(QStringLiteral("Fehlt")), nullptr);
 
     EXPECT_TRUE(suchen->unload());
-    EXPECT_EQ(names(openForms()), (QStringList{QStringLiteral("Main"), QStringLiteral("Tagesliste"),
-                                               QStringLiteral("Zoom")}));
+    EXPECT_EQ(names(openForms()), texts({"Main", "Tagesliste", "Zoom"}));
     delete zoom; // destroyed without an unload: no handler runs
     delete main; // and its child window goes with it
     EXPECT_TRUE(openForms().empty());
-    EXPECT_EQ(log_, (QStringList{QStringLiteral("Suchen:QueryUnload:1"), QStringLiteral("Suchen:Unload")}));
+    EXPECT_EQ(log_, texts({"Suchen:QueryUnload:1", "Suchen:Unload"}));
 }
 
 TEST_F(FormTest, unloadByCodeHidesAtOnceAndDestroysLater)
@@ -139,7 +149,7 @@ TEST_F(FormTest, unloadByCodeHidesAtOnceAndDestroysLater)
     form->show();
 
     EXPECT_TRUE(form->unload());
-    EXPECT_EQ(log_, (QStringList{QStringLiteral("Suchen:QueryUnload:1"), QStringLiteral("Suchen:Unload")}));
+    EXPECT_EQ(log_, texts({"Suchen:QueryUnload:1", "Suchen:Unload"}));
     ASSERT_TRUE(form);
     EXPECT_TRUE(form->isUnloaded());
     EXPECT_FALSE(form->isVisible());
@@ -163,8 +173,7 @@ TEST_F(FormTest, eitherHandlerCanCancelAndTheWindowStays)
     EXPECT_FALSE(form->unload());
     runDeferredDeletes();
 
-    EXPECT_EQ(log_, (QStringList{QStringLiteral("Suchen:QueryUnload:1"),
-                                 QStringLiteral("Suchen:QueryUnload:1"), QStringLiteral("Suchen:Unload")}));
+    EXPECT_EQ(log_, texts({"Suchen:QueryUnload:1", "Suchen:QueryUnload:1", "Suchen:Unload"}));
     EXPECT_FALSE(form->isUnloaded());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(openForms(), std::vector<FormCore*>{form});
@@ -186,8 +195,7 @@ TEST_F(FormTest, closingByOtherMeansIsToldApartFromCode)
     EXPECT_TRUE(dialog->isUnloaded());
     EXPECT_FALSE(dialog->isVisible());
 
-    EXPECT_EQ(log_, (QStringList{QStringLiteral("Main:QueryUnload:0"),
-                                 QStringLiteral("Suchen:QueryUnload:0"), QStringLiteral("Suchen:Unload")}));
+    EXPECT_EQ(log_, texts({"Main:QueryUnload:0", "Suchen:QueryUnload:0", "Suchen:Unload"}));
 }
 
 TEST_F(FormTest, unloadFromItsOwnHandlerRunsTheHandlersOnce)
@@ -201,7 +209,7 @@ TEST_F(FormTest, unloadFromItsOwnHandlerRunsTheHandlersOnce)
     form->show();
     form->close();
 
-    EXPECT_EQ(log_, (QStringList{QStringLiteral("Suchen:QueryUnload:0"), QStringLiteral("Suchen:Unload")}));
+    EXPECT_EQ(log_, texts({"Suchen:QueryUnload:0", "Suchen:Unload"}));
     EXPECT_TRUE(form->isUnloaded());
     runDeferredDeletes();
     EXPECT_FALSE(form);
@@ -224,10 +232,8 @@ TEST_F(FormTest, unloadingEveryWindowInOrderRunsEachWindowsOwnHandling)
             form->unload();
     }
 
-    EXPECT_EQ(log_, (QStringList{QStringLiteral("Main:QueryUnload:1"),
-                                 QStringLiteral("Suchen:QueryUnload:1"),
-                                 QStringLiteral("Zoom:QueryUnload:1"), QStringLiteral("Zoom:Unload"),
-                                 QStringLiteral("Suchen:Unload")}));
+    EXPECT_EQ(log_, texts({"Main:QueryUnload:1", "Suchen:QueryUnload:1", "Zoom:QueryUnload:1",
+                           "Zoom:Unload", "Suchen:Unload"}));
     EXPECT_TRUE(openForms().empty());
 }
 
@@ -351,9 +357,8 @@ TEST_F(FormTest, controlsAreTheNamedDescendantsInTreeOrder)
     childButton->setObjectName(QStringLiteral("befVorschau"));
 
     EXPECT_EQ(names(form->controls()),
-              (QStringList{QStringLiteral("mnuDatei"), QStringLiteral("mnuDrucken"), QStringLiteral("Text"),
-                           QStringLiteral("Frame1"), QStringLiteral("chkAlle"), QStringLiteral("befOk"),
-                           QStringLiteral("ZeitFortschritt"), QStringLiteral("optBereich")}));
+              texts({"mnuDatei", "mnuDrucken", "Text", "Frame1", "chkAlle", "befOk",
+                     "ZeitFortschritt", "optBereich"}));
     EXPECT_EQ(form->control(QStringLiteral("BEFOK")), ok);
     EXPECT_EQ(form->control(QStringLiteral("befVorschau")), nullptr);
     EXPECT_EQ(names(child->controls()), QStringList{QStringLiteral("befVorschau")});
@@ -370,8 +375,7 @@ TEST_F(FormTest, mainWindowControlsLeaveOutQtsOwnParts)
     main->statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     main->show();
 
-    EXPECT_EQ(names(main->controls()), (QStringList{QStringLiteral("mnuAnsicht"), QStringLiteral("Text"),
-                                                    QStringLiteral("StatusBar1")}));
+    EXPECT_EQ(names(main->controls()), texts({"mnuAnsicht", "Text", "StatusBar1"}));
 }
 
 TEST_F(FormTest, tagIsATextOnAnyControl)

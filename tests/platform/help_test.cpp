@@ -94,8 +94,12 @@ TEST_F(HelpPages, topicIsOpenedInTheBrowserThroughTheShell)
     EXPECT_TRUE(help().showTopic(helpFile(), 0));
     EXPECT_FALSE(help().showTopic(helpFile(), -1));
     ASSERT_EQ(shell.urls().size(), 2u);
-    EXPECT_EQ(shell.urls()[0], QUrl::fromLocalFile(temp_.file(QStringLiteral("Korvanel-hilfe/158.html"))));
-    EXPECT_EQ(shell.urls()[1], QUrl::fromLocalFile(temp_.file(QStringLiteral("Korvanel-hilfe/index.html"))));
+    const auto page = [this](const char* name) {
+        return QUrl::fromLocalFile(
+            temp_.file(QStringLiteral("Korvanel-hilfe/") + QString::fromUtf8(name)));
+    };
+    EXPECT_EQ(shell.urls()[0], page("158.html"));
+    EXPECT_EQ(shell.urls()[1], page("index.html"));
 }
 
 TEST(Help, helpButtonOfAMessageBoxOpensItsTopic)
@@ -116,14 +120,13 @@ TEST(Help, helpButtonOfAMessageBoxOpensItsTopic)
                 button->click();
         }
     });
+    const QString file = QStringLiteral("/opt/korvanel/Korvanel.chm");
     const int answer = dialogs().msgBox(QStringLiteral("Text"), vbOKOnly | vbMsgBoxHelpButton,
-                                        QStringLiteral("Titel"),
-                                        HelpTopic{QStringLiteral("/opt/korvanel/Korvanel.chm"), 3004});
+                                        QStringLiteral("Titel"), HelpTopic{file, 3004});
 
     EXPECT_EQ(answer, vbOK);
     ASSERT_EQ(fake.calls().size(), 1u);
-    EXPECT_EQ(fake.calls()[0], (FakeHelp::Call{FakeHelp::Kind::ShowTopic,
-                                               QStringLiteral("/opt/korvanel/Korvanel.chm"), 3004}));
+    EXPECT_EQ(fake.calls()[0], (FakeHelp::Call{FakeHelp::Kind::ShowTopic, file, 3004}));
 }
 
 } // namespace

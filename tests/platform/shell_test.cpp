@@ -22,7 +22,8 @@ TEST(Shell, webAndMailLinksBecomeTheirUrls)
         {"WWW.Example.de/Seite eins.html", "http://www.example.de/Seite%20eins.html"},
         {"https://example.de/suche?q=Tür", "https://example.de/suche?q=T%C3%BCr"},
         {"ftp://ftp.example.de/pub/", "ftp://ftp.example.de/pub/"},
-        {"mailto:anna@example.de?subject=Hallo Welt", "mailto:anna@example.de?subject=Hallo%20Welt"},
+        {"mailto:anna@example.de?subject=Hallo Welt",
+         "mailto:anna@example.de?subject=Hallo%20Welt"},
         {"file:///home/anna/Tagebuch", "file:///home/anna/Tagebuch"},
     };
     for (const Row& row : rows) {

@@ -36,7 +36,8 @@ TEST_F(WavePlayers, pulseAudioPlayerComesBeforeAlsa)
     install(QStringLiteral("aplay"));
     temp_.write(QStringLiteral("Klänge/Tür zu.wav"), "RIFF");
 
-    const std::optional<WaveCommand> command = waveCommand(temp_.file(QStringLiteral("Klänge/Tür zu.wav")));
+    const std::optional<WaveCommand> command =
+        waveCommand(temp_.file(QStringLiteral("Klänge/Tür zu.wav")));
     ASSERT_TRUE(command);
     EXPECT_EQ(command->program, temp_.file(QStringLiteral("bin/paplay")));
     EXPECT_EQ(command->arguments, QStringList{temp_.file(QStringLiteral("Klänge/Tür zu.wav"))});
@@ -59,7 +60,8 @@ TEST_F(WavePlayers, fileIsFoundWithoutRegardToCaseAndPassedWithItsSpellingOnDisk
     install(QStringLiteral("paplay"));
     temp_.write(QStringLiteral("Sounds/Ding.wav"), "RIFF");
 
-    const std::optional<WaveCommand> command = waveCommand(temp_.file(QStringLiteral("SOUNDS/ding.WAV")));
+    const std::optional<WaveCommand> command =
+        waveCommand(temp_.file(QStringLiteral("SOUNDS/ding.WAV")));
     ASSERT_TRUE(command);
     EXPECT_EQ(command->arguments, QStringList{temp_.file(QStringLiteral("Sounds/Ding.wav"))});
 }
