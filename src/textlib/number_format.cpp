@@ -2,9 +2,12 @@
 
 #include "text_replace.h"
 
+#include "runtime/error.h"
 #include "runtime/format.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
+
+#include <QRegularExpression>
 
 #include <array>
 #include <cmath>
@@ -114,6 +117,10 @@ QString GroesseAlsText(double count)
 
 QString DauerAlsText(double seconds, int mode)
 {
+    if (!std::isfinite(seconds)) {
+        rt::raiseError(rt::ErrOverflow, {}, u"DauerAlsText"_qs);
+        return {};
+    }
     double s = std::fabs(seconds);
     if (s < 2147483000)
         s = rt::Round(s);
@@ -142,6 +149,10 @@ QString ZahlFormatieren(double number, const QString& pattern)
 {
     // The value goes through its text form, as a number given as text does: at most 15
     // significant digits count.
+    if (!std::isfinite(number)) {
+        rt::raiseError(rt::ErrOverflow, {}, u"ZahlFormatieren"_qs);
+        return {};
+    }
     const bool negativ = number < 0;
     const double wert = rt::Val(TextErsetzen(rt::CStr(std::fabs(number)), u","_qs, u"."_qs));
     return ausgerichtet(wert, negativ, pattern);
@@ -149,7 +160,15 @@ QString ZahlFormatieren(double number, const QString& pattern)
 
 QString ZahlFormatieren(const QString& number, const QString& pattern)
 {
-    const double gelesen = rt::Val(TextErsetzen(number, u","_qs, u"."_qs));
+    const QString text = TextErsetzen(number, u","_qs, u"."_qs);
+    // The number is read from the beginning of the text; a text that does not begin with one is
+    // no number.
+    static const QRegularExpression zahlAmAnfang(u"^[ \\t]*[-+]?[ \\t]*\\.?[0-9]"_qs);
+    if (!zahlAmAnfang.match(text).hasMatch()) {
+        rt::raiseError(rt::ErrTypeMismatch, {}, u"ZahlFormatieren"_qs);
+        return {};
+    }
+    const double gelesen = rt::Val(text);
     return ausgerichtet(std::fabs(gelesen), gelesen < 0, pattern);
 }
 

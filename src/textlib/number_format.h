@@ -18,7 +18,7 @@ QString GroesseAlsText(double count);
 
 // A number of seconds (sign dropped) as seconds, minutes, hours, days or years: 1 -> "1 Sekunde",
 // 120 -> "2,0 Minuten", 604800 -> "7 Tage". Mode 1 gives the short units "Sek", "Min", "Std",
-// "Tg", "J".
+// "Tg", "J". A value that is no finite number gives "" and the current error 6.
 QString DauerAlsText(double seconds, int mode);
 
 // The number laid out by a number pattern ("0000000", "#,##0.0", ...), leading zeros and a
@@ -27,7 +27,8 @@ QString DauerAlsText(double seconds, int mode);
 // 1234 with "0000000" -> "   1234", -1234 -> "-  1234".
 QString ZahlFormatieren(double number, const QString& pattern);
 // The same for a number given as text: both "1,5" and "1.5" count as one and a half; the number
-// is read from the beginning of the text up to the first character that does not fit.
+// is read from the beginning of the text up to the first character that does not fit. A text
+// that does not begin with a number gives "" and the current error 13.
 QString ZahlFormatieren(const QString& number, const QString& pattern);
 
 } // namespace textlib

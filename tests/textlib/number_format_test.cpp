@@ -1,8 +1,11 @@
 #include "textlib/number_format.h"
 
+#include "runtime/error.h"
 #include "support/qt_print.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using textlib::DauerAlsText;
 using textlib::GroesseAlsText;
@@ -153,6 +156,24 @@ TEST(ZahlFormatieren, rightAlignsInTheWidthOfThePattern)
     }
 }
 
+TEST(ZahlFormatieren, textOrValueThatIsNoNumberIsAnError)
+{
+    const QString texte[] = {u"abc"_qs, u""_qs, u"  "_qs, u"kg 12"_qs, u"-"_qs};
+    for (const QString& text : texte) {
+        SCOPED_TRACE(text.toStdString());
+        rt::clearError();
+        EXPECT_EQ(ZahlFormatieren(text, u"000"_qs), QString());
+        EXPECT_EQ(rt::Err().number, rt::ErrTypeMismatch);
+    }
+    rt::clearError();
+    EXPECT_EQ(ZahlFormatieren(std::numeric_limits<double>::infinity(), u"0"_qs), QString());
+    EXPECT_EQ(rt::Err().number, rt::ErrOverflow);
+    rt::clearError();
+    EXPECT_EQ(DauerAlsText(std::numeric_limits<double>::quiet_NaN(), 0), QString());
+    EXPECT_EQ(rt::Err().number, rt::ErrOverflow);
+    rt::clearError();
+}
+
 TEST(ZahlFormatieren, readsTextWithEitherDecimalSeparator)
 {
     const struct {
@@ -164,8 +185,8 @@ TEST(ZahlFormatieren, readsTextWithEitherDecimalSeparator)
         {"negative text", u"-1,5"_qs, u"00.0"_qs, u"-1,5"_qs},
         {"reading stops at the first other character", u"12 kg"_qs, u"0000"_qs, u"  12"_qs},
         {"grouping of the text is not read", u"1.234,5"_qs, u"0.000"_qs, u"1,234"_qs},
-        {"no number is zero", u"abc"_qs, u"000"_qs, u"  0"_qs},
-        {"empty text is zero", u""_qs, u"#,##0"_qs, u"0"_qs},
+        {"blanks and sign before the number", u" - 7"_qs, u"000"_qs, u"- 7"_qs},
+        {"leading decimal separator", u",5"_qs, u"0.0"_qs, u" ,5"_qs},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
