@@ -23,8 +23,10 @@ namespace {
 // (WindowText for labels, ButtonText for buttons).
 QPalette::ColorRole textRolle(const QWidget* control)
 {
-    if (qobject_cast<const QLineEdit*>(control) || qobject_cast<const QAbstractScrollArea*>(control)
-        || qobject_cast<const QAbstractSpinBox*>(control) || qobject_cast<const QComboBox*>(control))
+    if (qobject_cast<const QLineEdit*>(control)
+        || qobject_cast<const QAbstractScrollArea*>(control)
+        || qobject_cast<const QAbstractSpinBox*>(control)
+        || qobject_cast<const QComboBox*>(control))
         return QPalette::Text;
     return control->foregroundRole();
 }
@@ -60,7 +62,8 @@ std::optional<QColor> farbeAusNummer(qint64 nummer, const QWidget* control)
     }};
     for (const Systemfarbe& s : systemfarben) {
         if (s.index == index) {
-            const QPalette::ColorRole rolle = s.rolle == QPalette::NoRole ? textRolle(control) : s.rolle;
+            const QPalette::ColorRole rolle =
+                s.rolle == QPalette::NoRole ? textRolle(control) : s.rolle;
             return QApplication::palette(control).color(rolle);
         }
     }

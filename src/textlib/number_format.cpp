@@ -27,7 +27,9 @@ constexpr std::array<Vorsilbe, 8> vorsilbenMetrisch{{
     {1e3, u"k"}, {1e6, u"M"}, {1e9, u"G"}, {1e12, u"T"},
     {1e15, u"P"}, {1e18, u"E"}, {1e21, u"Zetta"}, {1e24, u"Yotta"},
 }};
-constexpr std::array<Vorsilbe, 4> vorsilbenKlein{{{1e3, u"m"}, {1e6, u"µ"}, {1e9, u"n"}, {1e12, u"p"}}};
+constexpr std::array<Vorsilbe, 4> vorsilbenKlein{{
+    {1e3, u"m"}, {1e6, u"µ"}, {1e9, u"n"}, {1e12, u"p"},
+}};
 
 // Above 100 without a decimal, else with one: "250", "100,0", "1,5".
 QString mitGruppen(double x)
@@ -91,7 +93,8 @@ QString ZahlMitEinheit(double number, int mode)
     if (n <= 0.001) {
         for (const Vorsilbe& v : vorsilbenKlein) {
             if (n <= 1 / v.faktor)
-                ergebnis = rt::Format(n * v.faktor, u"0.0000"_qs) + u' ' + QString::fromUtf16(v.text);
+                ergebnis = rt::Format(n * v.faktor, u"0.0000"_qs) + u' '
+                           + QString::fromUtf16(v.text);
         }
     }
     if (n == 0)

@@ -19,7 +19,8 @@ bool istWorttrenner(QChar c)
 }
 
 // The built-in small words; the setting adds to them.
-constexpr char16_t kleineWorte[] = u",und,oder,von,med,am,an,im,in,der,die,das,dem,den,für,bei,auf,unter,c't,b.,u.,";
+constexpr char16_t kleineWorte[] =
+    u",und,oder,von,med,am,an,im,in,der,die,das,dem,den,für,bei,auf,unter,c't,b.,u.,";
 
 } // namespace
 
@@ -30,10 +31,13 @@ QString WorteGrossSchreiben(const QString& text)
 
     QString ergebnis = text;
     ergebnis[0] = rt::UCaseChar(text.at(0));
-    for (qsizetype i = 1; i < text.size(); ++i)
-        ergebnis[i] = istWorttrenner(text.at(i - 1)) ? rt::UCaseChar(text.at(i)) : rt::LCaseChar(text.at(i));
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        ergebnis[i] = istWorttrenner(text.at(i - 1)) ? rt::UCaseChar(c) : rt::LCaseChar(c);
+    }
 
-    QString liste = QString::fromUtf16(kleineWorte) + foundation::IniLesen({}, u"Movrenta"_qs, u"ImmerKlein"_qs, {});
+    QString liste = QString::fromUtf16(kleineWorte)
+                    + foundation::IniLesen({}, u"Movrenta"_qs, u"ImmerKlein"_qs, {});
     if (!liste.endsWith(u','))
         liste += u',';
     for (const QString& eintrag : liste.split(u',')) {

@@ -57,7 +57,9 @@ TEST(SchriftAlsText, roundsTheSizeHalfToEven)
     const struct {
         double groesse;
         QString feld;
-    } faelle[] = {{10.5, u" 10"_qs}, {11.5, u" 12"_qs}, {8.25, u" 8"_qs}, {9.75, u" 10"_qs}, {72, u" 72"_qs}};
+    } faelle[] = {
+        {10.5, u" 10"_qs}, {11.5, u" 12"_qs}, {8.25, u" 8"_qs}, {9.75, u" 10"_qs}, {72, u" 72"_qs},
+    };
     QLabel label;
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.groesse);
@@ -138,8 +140,10 @@ TEST(SchriftAusText, leavesWhatAFieldDoesNotSayAsItWas)
         {"only a font name", u"Arial"_qs, u"Arial; 10;0;0;0;0;"_qs},
         {"only a font name with its semicolon", u"Arial;"_qs, u"Arial; 10;0;0;0;0;"_qs},
         {"empty text", u""_qs, u"Testschrift; 10;0;0;0;0;"_qs},
-        {"blanks around fields", u"  Arial  ;  12 ; -1 ; 0 ;0; 255 ;"_qs, u"Arial; 12;-1;0;0;255;"_qs},
-        {"text behind the sixth field ignored", u"Arial; 12;0;0;0;255;Rest;-1;"_qs, u"Arial; 12;0;0;0;255;"_qs},
+        {"blanks around fields",
+         u"  Arial  ;  12 ; -1 ; 0 ;0; 255 ;"_qs, u"Arial; 12;-1;0;0;255;"_qs},
+        {"text behind the sixth field ignored",
+         u"Arial; 12;0;0;0;255;Rest;-1;"_qs, u"Arial; 12;0;0;0;255;"_qs},
         {"decimal comma ends the size", u"; 12,5;"_qs, u"Testschrift; 12;0;0;0;0;"_qs},
         {"size with decimal point", u"; 12.5;"_qs, u"Testschrift; 12;0;0;0;0;"_qs},
         {"size that is no number", u"; gross;"_qs, u"Testschrift; 10;0;0;0;0;"_qs},
@@ -148,7 +152,8 @@ TEST(SchriftAusText, leavesWhatAFieldDoesNotSayAsItWas)
         {"style that is no truth value", u";;ja;;;"_qs, u"Testschrift; 10;0;0;0;0;"_qs},
         {"colour that is no number", u";;;;;rot;"_qs, u"Testschrift; 10;0;0;0;0;"_qs},
         {"colour beyond RGB", u";;;;;16777216;"_qs, u"Testschrift; 10;0;0;0;0;"_qs},
-        {"negative colour that is no system colour", u";;;;;-5;"_qs, u"Testschrift; 10;0;0;0;0;"_qs},
+        {"negative colour that is no system colour",
+         u";;;;;-5;"_qs, u"Testschrift; 10;0;0;0;0;"_qs},
         {"white", u";;;;;16777215;"_qs, u"Testschrift; 10;0;0;0;16777215;"_qs},
     };
     for (const auto& f : faelle) {

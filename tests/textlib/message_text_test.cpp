@@ -36,7 +36,8 @@ TEST(MeldungAufbereiten, turnsMarkupIntoDisplayText)
         {"empty line", u"Eins~~Zwei"_qs, u"Eins\r\n\r\nZwei"_qs},
         {"blank behind each line break goes", u"Eins~ ~ Zwei"_qs, u"Eins\r\n\r\nZwei"_qs},
         {"four line breaks become two", u"Eins~~~~Zwei"_qs, u"Eins\r\n\r\nZwei"_qs},
-        {"a long run becomes two", u"Eins"_qs + QString(1000, u'~') + u"Zwei"_qs, u"Eins\r\n\r\nZwei"_qs},
+        {"a long run becomes two",
+         u"Eins"_qs + QString(1000, u'~') + u"Zwei"_qs, u"Eins\r\n\r\nZwei"_qs},
         {"line break at the start", u"  ~Text"_qs, u"\r\nText"_qs},
         {"tab", u"Name^tWert"_qs, u"Name\tWert"_qs},
         {"tab in capitals", u"Name^TWert"_qs, u"Name\tWert"_qs},
@@ -84,7 +85,8 @@ void expectInsertion(Edit& edit)
     // Every line end of the insertion counts as CR LF: the caret stands behind it.
     const QTextCursor danach = edit.textCursor();
     EXPECT_FALSE(danach.hasSelection());
-    EXPECT_EQ(vbPosition(edit.toPlainText(), danach.position()), selStart + QString(u"A\r\nB\r\nC\r\nD"_qs).size());
+    const int eingefuegt = int(QString(u"A\r\nB\r\nC\r\nD"_qs).size());
+    EXPECT_EQ(vbPosition(edit.toPlainText(), danach.position()), selStart + eingefuegt);
 
     // With nothing selected the text goes in at the caret.
     cursor = edit.textCursor();
@@ -157,7 +159,8 @@ TEST(TextdateiLesen, givesTheLinesJoinedByCrLf)
         {"empty file", "", u""_qs},
         {"a line break only", "\r\n", u""_qs},
         {"Windows-1252", "Gr\xfc\xdf" "e \x80 \x93z\x94", u"Grüße € “z”"_qs},
-        {"UTF-8 with byte-order mark", "\xef\xbb\xbfGr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\r\n", u"Grüße €"_qs},
+        {"UTF-8 with byte-order mark",
+         "\xef\xbb\xbfGr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\r\n", u"Grüße €"_qs},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);

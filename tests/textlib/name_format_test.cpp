@@ -18,13 +18,17 @@ TEST(CopyrightZeile, fillsInTheFirstYearAndBreaksLines)
         const char* name;
         QString zeile, erwartet;
     } faelle[] = {
-        {"later year gets the first year", u"Copyright © 2027 Brisol"_qs, u"Copyright © 2026-2027 Brisol"_qs},
+        {"later year gets the first year",
+         u"Copyright © 2027 Brisol"_qs, u"Copyright © 2026-2027 Brisol"_qs},
         {"prefix and a year only", u"Copyright © 2031"_qs, u"Copyright © 2026-2031"_qs},
-        {"first year present: only line breaks", u"Copyright © 2026 Brisol~Alle Rechte"_qs, u"Copyright © 2026 Brisol\r\nAlle Rechte"_qs},
+        {"first year present: only line breaks",
+         u"Copyright © 2026 Brisol~Alle Rechte"_qs, u"Copyright © 2026 Brisol\r\nAlle Rechte"_qs},
         {"range present", u"Copyright © 2026-2030"_qs, u"Copyright © 2026-2030"_qs},
-        {"without prefix: only line breaks", u"Brisol~~Version 1"_qs, u"Brisol\r\n\r\nVersion 1"_qs},
+        {"without prefix: only line breaks",
+         u"Brisol~~Version 1"_qs, u"Brisol\r\n\r\nVersion 1"_qs},
         {"prefix differently spelled is no prefix", u"copyright © 2027"_qs, u"copyright © 2027"_qs},
-        {"text before the prefix is kept", u"Korvanel, Copyright © 2028~Brisol"_qs, u"Korvanel, Copyright © 2026-2028\r\nBrisol"_qs},
+        {"text before the prefix is kept",
+         u"Korvanel, Copyright © 2028~Brisol"_qs, u"Korvanel, Copyright © 2026-2028\r\nBrisol"_qs},
         {"empty", u""_qs, u""_qs},
     };
     for (const auto& f : faelle) {

@@ -148,7 +148,8 @@ TEST(ZahlFormatieren, rightAlignsInTheWidthOfThePattern)
         {"grouping point inside the number stays", 1234, u"000,000"_qs, u"  1.234"_qs},
         {"zero before the decimal comma goes", 0.5, u"0.00"_qs, u" ,50"_qs},
         {"fraction rounded half away from zero", 2.345, u"0.00"_qs, u"2,35"_qs},
-        {"value through its text of 15 digits", 0.1 + 0.2, u"0.000000000000000000"_qs, u" ,300000000000000000"_qs},
+        {"value through its text of 15 digits",
+         0.1 + 0.2, u"0.000000000000000000"_qs, u" ,300000000000000000"_qs},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
