@@ -24,11 +24,12 @@
 //   page first and prints the line at CurrentY 0 of the scale (CurrentX is kept).
 // - NewPage and EndDoc put the print position at 0, 0 of the scale. So a negative ScaleTop or
 //   ScaleLeft keeps its margin on every page.
-// - Setting ScaleMode to a unit (1 to 7) resets ScaleLeft and ScaleTop to 0; setting ScaleLeft,
-//   ScaleTop, ScaleWidth or ScaleHeight makes the scale user-defined (ScaleMode 0) in the units
-//   it had. The print position stays where it is on the paper.
-// - Choosing another printer ends a begun document first; scale, position, font and orientation
-//   stay as they were.
+// - Setting ScaleMode to a unit (1 to 7) resets ScaleLeft and ScaleTop to 0, also when the scale
+//   already had that unit; setting ScaleLeft, ScaleTop, ScaleWidth or ScaleHeight makes the scale
+//   user-defined (ScaleMode 0) in the units it had. The print position stays where it is on the
+//   paper.
+// - Choosing another printer ends a begun document first (which sends it); scale, font and
+//   orientation stay as they were.
 //
 // Printing never throws. Print, NewPage and EndDoc return false when the output failed; the
 // current error record (rt::Err) then holds ErrPrinter with a German description. The position
@@ -97,7 +98,8 @@ public:
     QString Port() { return currentPrinter().Port; }
     QString DriverName() { return currentPrinter().DriverName; }
     // Makes the installed printer with exactly this device name the current one; false (and
-    // nothing changes) when there is none.
+    // nothing changes) when there is none. Also false, with rt::Err set, when the document
+    // begun on the former printer could not be ended; the new printer is current all the same.
     bool selectPrinter(const QString& deviceName);
     // The number of fonts the current printer offers.
     int FontCount() { return fontCount(); }
@@ -140,7 +142,6 @@ public:
     bool FontUnderline() const { return font_.underline; }
     bool FontStrikethru() const { return font_.strikethru; }
     QColor ForeColor() const { return foreColor_; }
-    const PrinterFont& font() const { return font_; }
     void setFontName(const QString& name); // an empty name is ignored
     void setFontSize(double points);       // 0 or less is ignored
     void setFontBold(bool on) { font_.bold = on; }

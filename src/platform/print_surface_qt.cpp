@@ -20,11 +20,12 @@ namespace {
 
 class QtPrintSurface;
 
-// Surfaces that still hold Qt objects; they let go of them before QCoreApplication ends.
+// Surfaces that still hold Qt objects; they let go of them before the application object ends.
+// Never destroyed, since the printer service itself lives until the very end of the program.
 std::vector<QtPrintSurface*>& liveSurfaces()
 {
-    static std::vector<QtPrintSurface*> surfaces;
-    return surfaces;
+    static auto* surfaces = new std::vector<QtPrintSurface*>;
+    return *surfaces;
 }
 
 void releaseLiveSurfaces();
