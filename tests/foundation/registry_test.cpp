@@ -1,4 +1,3 @@
-#include "foundation/proper_case_hook.h"
 #include "foundation/registry.h"
 #include "runtime/error.h"
 #include "support/qt_print.h"
@@ -134,15 +133,6 @@ TEST_F(Registry, lowLevelValuesKeepTheirType)
     EXPECT_EQ(value, QVariant(s("Größe")));
     EXPECT_FALSE(RegWertLesen(HKEY_CURRENT_USER, pfad, s("Bruch"), value));
     EXPECT_EQ(RegLesen(s("Typen"), s("Zahl"), s("d")), s("42"));
-}
-
-TEST(ProperCaseHook, standsInUntilTheTextLibrarySetsItsFunction)
-{
-    EXPECT_EQ(foundation::worteGrossSchreiben(s("mein PROGRAMM")), s("Mein Programm"));
-    foundation::setWorteGrossSchreiben([](const QString& text) { return text + s("!"); });
-    EXPECT_EQ(foundation::worteGrossSchreiben(s("x")), s("x!"));
-    foundation::setWorteGrossSchreiben({});
-    EXPECT_EQ(foundation::worteGrossSchreiben(s("brief an anna")), s("Brief An Anna"));
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 #include <cmath>
 #include <optional>
 
-namespace textlib {
+namespace foundation {
 
 namespace {
 
@@ -157,4 +157,4 @@ void SchriftAusText(QWidget* control, const QString& fontText, const QString& op
     }
 }
 
-} // namespace textlib
+} // namespace foundation

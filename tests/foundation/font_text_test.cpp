@@ -1,4 +1,4 @@
-#include "textlib/font_text.h"
+#include "foundation/font_text.h"
 
 #include "support/qt_print.h"
 
@@ -12,8 +12,8 @@
 
 #include <memory>
 
-using textlib::SchriftAlsText;
-using textlib::SchriftAusText;
+using foundation::SchriftAlsText;
+using foundation::SchriftAusText;
 
 namespace {
 

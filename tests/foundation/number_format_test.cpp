@@ -1,4 +1,4 @@
-#include "textlib/number_format.h"
+#include "foundation/number_format.h"
 
 #include "runtime/error.h"
 #include "support/qt_print.h"
@@ -7,10 +7,10 @@
 
 #include <limits>
 
-using textlib::DauerAlsText;
-using textlib::GroesseAlsText;
-using textlib::ZahlFormatieren;
-using textlib::ZahlMitEinheit;
+using foundation::DauerAlsText;
+using foundation::GroesseAlsText;
+using foundation::ZahlFormatieren;
+using foundation::ZahlMitEinheit;
 
 namespace {
 

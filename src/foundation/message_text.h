@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace textlib {
+namespace foundation {
 
 // The display text of a message written in markup (markup words in any case): leading blanks
 // go; "~" is a line break (CR LF) and one blank right after a line break goes; "^t" is a Tab;
@@ -28,4 +28,4 @@ void TextEinfuegen(QWidget* control, const QString& text);
 // gives nothing, with the current error record filled.
 std::optional<QString> TextdateiLesen(const QString& path);
 
-} // namespace textlib
+} // namespace foundation

@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace textlib {
+namespace foundation {
 
 QString CopyrightZeile(const QString& line)
 {
@@ -35,4 +35,4 @@ QString DosNachAnsi(QString& text)
     return text;
 }
 
-} // namespace textlib
+} // namespace foundation

@@ -3,7 +3,7 @@
 // The output always has a decimal comma and a grouping point, whatever the system locale.
 #include <QString>
 
-namespace textlib {
+namespace foundation {
 
 // The number without its sign and with a decimal prefix: mode 1 uses the German abbreviations
 // "Tsd", "Mio", "Mrd" (and stays with "Mrd" above), every other mode "k", "M", "G", "T", "P",
@@ -31,4 +31,4 @@ QString ZahlFormatieren(double number, const QString& pattern);
 // that does not begin with a number gives "" and the current error 13.
 QString ZahlFormatieren(const QString& number, const QString& pattern);
 
-} // namespace textlib
+} // namespace foundation

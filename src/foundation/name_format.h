@@ -3,7 +3,7 @@
 // DOS text.
 #include <QString>
 
-namespace textlib {
+namespace foundation {
 
 // The rights line begins with this prefix (12 characters, the last a blank); the first year of
 // the product is filled in behind it.
@@ -27,4 +27,4 @@ QString CopyrightZeile(const QString& line);
 // text by their Windows-1252 characters and returns the changed text.
 QString DosNachAnsi(QString& text);
 
-} // namespace textlib
+} // namespace foundation

@@ -1,16 +1,16 @@
-#include "textlib/name_format.h"
+#include "foundation/name_format.h"
 
 #include "runtime/codec.h"
 #include "support/qt_print.h"
 
 #include <gtest/gtest.h>
 
-using textlib::CopyrightZeile;
-using textlib::DosNachAnsi;
+using foundation::CopyrightZeile;
+using foundation::DosNachAnsi;
 
 TEST(CopyrightZeile, fillsInTheFirstYearAndBreaksLines)
 {
-    const QString praefix = QString::fromUtf16(textlib::copyrightPraefix);
+    const QString praefix = QString::fromUtf16(foundation::copyrightPraefix);
     ASSERT_EQ(praefix.size(), 12);
     ASSERT_TRUE(praefix.endsWith(u' '));
 

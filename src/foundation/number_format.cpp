@@ -12,7 +12,7 @@
 #include <array>
 #include <cmath>
 
-namespace textlib {
+namespace foundation {
 
 namespace {
 
@@ -175,4 +175,4 @@ QString ZahlFormatieren(const QString& number, const QString& pattern)
     return ausgerichtet(std::fabs(gelesen), gelesen < 0, pattern);
 }
 
-} // namespace textlib
+} // namespace foundation

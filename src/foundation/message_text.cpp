@@ -16,7 +16,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-namespace textlib {
+namespace foundation {
 
 namespace {
 
@@ -127,4 +127,4 @@ std::optional<QString> TextdateiLesen(const QString& path)
     return text.replace(u'\n', crLf);
 }
 
-} // namespace textlib
+} // namespace foundation

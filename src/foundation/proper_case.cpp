@@ -6,7 +6,7 @@
 #include "foundation/ini_store.h"
 #include "runtime/strings.h"
 
-namespace textlib {
+namespace foundation {
 
 namespace {
 
@@ -37,7 +37,7 @@ QString WorteGrossSchreiben(const QString& text)
     }
 
     QString liste = QString::fromUtf16(kleineWorte)
-                    + foundation::IniLesen({}, u"Movrenta"_qs, u"ImmerKlein"_qs, {});
+                    + IniLesen({}, u"Movrenta"_qs, u"ImmerKlein"_qs, {});
     if (!liste.endsWith(u','))
         liste += u',';
     for (const QString& eintrag : liste.split(u',')) {
@@ -55,4 +55,4 @@ QString WorteGrossSchreibenRef(const QString& text)
     return WorteGrossSchreiben(text);
 }
 
-} // namespace textlib
+} // namespace foundation

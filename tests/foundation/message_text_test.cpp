@@ -1,4 +1,4 @@
-#include "textlib/message_text.h"
+#include "foundation/message_text.h"
 
 #include "runtime/error.h"
 #include "support/fake_clock.h"
@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
-using textlib::MeldungAufbereiten;
-using textlib::TextdateiLesen;
-using textlib::TextEinfuegen;
+using foundation::MeldungAufbereiten;
+using foundation::TextdateiLesen;
+using foundation::TextEinfuegen;
 
 TEST(MeldungAufbereiten, turnsMarkupIntoDisplayText)
 {

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace textlib {
+namespace foundation {
 
 // The font text of the control. The colour is that of the control's text: the palette role
 // Text for text entry controls, WindowText for the others.
@@ -20,4 +20,4 @@ QString SchriftAlsText(const QWidget* control);
 // application's palette.
 void SchriftAusText(QWidget* control, const QString& fontText, const QString& options);
 
-} // namespace textlib
+} // namespace foundation

@@ -1,12 +1,12 @@
 #include "foundation/ini_store.h"
 #include "support/qt_print.h"
 #include "support/temp_settings.h"
-#include "textlib/name_format.h"
+#include "foundation/name_format.h"
 
 #include <gtest/gtest.h>
 
-using textlib::WorteGrossSchreiben;
-using textlib::WorteGrossSchreibenRef;
+using foundation::WorteGrossSchreiben;
+using foundation::WorteGrossSchreibenRef;
 
 namespace {
 
