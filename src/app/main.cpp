@@ -1,6 +1,6 @@
 // Korvanel: start of the program.
 #include "platform/command_line_text.h"
-#include "platform/runtime_hooks.h"
+#include "platform/platform_services.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Korvanel"));
     QApplication::setOrganizationName(QStringLiteral("Brisols-Programme"));
 
-    platform::installRuntimeHooks();
+    platform::installPlatformServices();
     // Qt has taken its own options out of the list already; the program name is no argument.
     platform::setCommandLine(QCoreApplication::arguments().mid(1));
 

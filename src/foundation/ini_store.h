@@ -2,7 +2,11 @@
 // The settings store: every setting of the program is read and written through these four
 // functions. An empty file name means Brisol.ini in the settings folder, an empty section the
 // program's own section "Korvanel", an empty key "NoKey". A line break is stored as "**" and a
-// double quote as U+201C, so that any text fits on one INI line. Nothing is cached.
+// double quote as U+201C, so that any text fits on one INI line (a lone CR or LF counts as a line
+// break). A file name without a three-letter extension gets ".ini"; a bare name means a file in the
+// settings folder, except win.ini and system.ini, which lie in WindowsOrdner(); a name with a
+// folder is used as it stands. The first call sets up the folders (OrdnerFestlegen). Nothing is
+// cached.
 #include <QString>
 
 namespace foundation {
@@ -21,5 +25,8 @@ QString IniLesenVorgabe(const QString& file, const QString& section, const QStri
 
 // Adds step to the stored number, stores the sum rounded to a whole number and returns the sum.
 double IniZaehlen(const QString& file, const QString& section, const QString& key, double step);
+
+// Every lone CR and every lone LF of text made into CR LF (how the store sees line breaks).
+QString zeilenumbruecheAngleichen(const QString& text);
 
 } // namespace foundation

@@ -2,8 +2,14 @@
 
 #include "service.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -35,6 +41,20 @@ ServiceSlot<Clock>& slot()
 }
 
 } // namespace
+
+void Clock::sleep(qint64 milliseconds)
+{
+    if (milliseconds <= 0)
+        return;
+    const int wait = static_cast<int>(std::min<qint64>(milliseconds, 24 * 3600 * 1000));
+    if (!QCoreApplication::instance()) {
+        QThread::msleep(static_cast<unsigned long>(wait));
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 Clock& clock()
 {

@@ -18,6 +18,9 @@ public:
     // it counts from the start of the system, as GetTickCount did, but it is 64 bits wide and
     // never wraps, so a difference of two ticks is never negative.
     virtual qint64 tick() = 0;
+    // Waits milliseconds while the events of every window and the timers go on being processed
+    // (in place of Sleep between DoEvents calls). A test clock moves its time on instead.
+    virtual void sleep(qint64 milliseconds);
 };
 
 Clock& clock();

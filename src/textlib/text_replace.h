@@ -1,11 +1,7 @@
 #pragma once
-#include <QString>
+// The case-insensitive replacement lives in the foundation, which needs it too.
+#include "foundation/text_replace.h"
 
 namespace textlib {
-
-// Replaces every occurrence of search in text by replacement, matched without regard to case;
-// the replacement is inserted as given and never searched again. An empty search text changes
-// nothing.
-QString TextErsetzen(const QString& text, const QString& search, const QString& replacement);
-
+using foundation::TextErsetzen;
 } // namespace textlib

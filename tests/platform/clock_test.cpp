@@ -56,6 +56,18 @@ TEST(FakeClock, advanceMovesNowTimerAndTickTogether)
     EXPECT_EQ(clock.tick(), 3500);
 }
 
+TEST(FakeClock, sleepMovesTheTimeOnInsteadOfWaiting)
+{
+    FakeClock clock;
+    clock.setTick(5000);
+    ScopedService guard(platform::setClock, &clock);
+    platform::clock().sleep(100);
+    platform::clock().sleep(0);
+    platform::clock().sleep(-20);
+    EXPECT_EQ(clock.tick(), 5100);
+    EXPECT_EQ(rt::toQDateTime(clock.now()), QDateTime(QDate(2024, 3, 5), QTime(12, 0, 0, 100)));
+}
+
 TEST(FakeClock, daylightSavingChangeDoesNotMoveIt)
 {
     // The night of 31.03.2024, when German clocks jump from 2:00 to 3:00: the program's dates

@@ -24,6 +24,12 @@ qint64 FakeClock::tick()
     return tick_;
 }
 
+void FakeClock::sleep(qint64 milliseconds)
+{
+    if (milliseconds > 0)
+        advance(milliseconds);
+}
+
 void FakeClock::setNow(rt::VbDate now)
 {
     setNow(rt::toQDateTime(now));

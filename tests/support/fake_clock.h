@@ -4,6 +4,7 @@
 //   FakeClock clock(rt::dateTimeOf(2024, 3, 5, 14, 30));
 //   ScopedService guard(platform::setClock, &clock);
 //   clock.advance(2000);   // now and tick both move on by two seconds
+//   platform::clock().sleep(100);   // as advance(100): a fake clock never waits
 #include "platform/clock.h"
 
 #include <QDateTime>
@@ -17,6 +18,8 @@ public:
     rt::VbDate now() override;
     double secondsSinceMidnight() override;
     qint64 tick() override;
+    // Never waits: moves now and tick on by milliseconds.
+    void sleep(qint64 milliseconds) override;
 
     void setNow(rt::VbDate now);
     void setNow(const QDateTime& now);

@@ -3,11 +3,24 @@
 //
 // Before every test a strict message-box service and a throwing program end are installed, so a
 // test that shows an unexpected dialog fails instead of hanging, and one that ends the program
-// unexpectedly fails instead of ending the test run. A test installs its own fakes over them.
+// unexpectedly fails instead of ending the test run. Sounds, help, the shell, the clipboard, the
+// mouse pointer and the screen are recording fakes, so that no test beeps, opens a browser or
+// depends on the machine's screen (1024 x 768 at 96 DPI unless a test says otherwise). A test
+// installs its own fakes over them, or the real service with
+// ScopedService<platform::X> real(platform::setX, nullptr).
 // The runtime's "today" comes from the clock service, so a fake clock reaches it too.
+// Windows a test leaves loaded are destroyed after it (without their unload handlers), and
+// whatever waits for deleteLater() goes too, so the next test starts without windows.
+#include "fake_clipboard.h"
 #include "fake_dialogs.h"
+#include "fake_help.h"
+#include "fake_mouse_pointer.h"
 #include "fake_program_end.h"
-#include "platform/runtime_hooks.h"
+#include "fake_screen.h"
+#include "fake_shell.h"
+#include "fake_sound.h"
+#include "platform/form.h"
+#include "platform/platform_services.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -22,22 +35,55 @@ public:
     {
         dialogs_ = std::make_unique<FakeDialogs>();
         programEnd_ = std::make_unique<FakeProgramEnd>();
+        sound_ = std::make_unique<FakeSound>();
+        help_ = std::make_unique<FakeHelp>();
+        shell_ = std::make_unique<FakeShell>();
+        clipboard_ = std::make_unique<FakeClipboard>();
+        mousePointer_ = std::make_unique<FakeMousePointer>();
+        screen_ = std::make_unique<FakeScreen>();
         platform::setDialogs(dialogs_.get());
         platform::setProgramEnd(programEnd_.get());
-        platform::installRuntimeHooks();
+        platform::setSound(sound_.get());
+        platform::setHelp(help_.get());
+        platform::setShell(shell_.get());
+        platform::setClipboard(clipboard_.get());
+        platform::setMousePointer(mousePointer_.get());
+        platform::setScreen(screen_.get());
+        platform::installPlatformServices();
     }
 
     void OnTestEnd(const ::testing::TestInfo&) override
     {
+        while (!platform::openForms().empty())
+            delete platform::openForms().front()->widget(); // its child windows go with it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::setDialogs(nullptr);
         platform::setProgramEnd(nullptr);
+        platform::setSound(nullptr);
+        platform::setHelp(nullptr);
+        platform::setShell(nullptr);
+        platform::setClipboard(nullptr);
+        platform::setMousePointer(nullptr);
+        platform::setScreen(nullptr);
         dialogs_.reset();
         programEnd_.reset();
+        sound_.reset();
+        help_.reset();
+        shell_.reset();
+        clipboard_.reset();
+        mousePointer_.reset();
+        screen_.reset();
     }
 
 private:
     std::unique_ptr<FakeDialogs> dialogs_;
     std::unique_ptr<FakeProgramEnd> programEnd_;
+    std::unique_ptr<FakeSound> sound_;
+    std::unique_ptr<FakeHelp> help_;
+    std::unique_ptr<FakeShell> shell_;
+    std::unique_ptr<FakeClipboard> clipboard_;
+    std::unique_ptr<FakeMousePointer> mousePointer_;
+    std::unique_ptr<FakeScreen> screen_;
 };
 
 } // namespace

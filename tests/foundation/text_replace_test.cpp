@@ -1,10 +1,10 @@
-#include "textlib/text_replace.h"
+#include "foundation/text_replace.h"
 
 #include "support/qt_print.h"
 
 #include <gtest/gtest.h>
 
-using textlib::TextErsetzen;
+using foundation::TextErsetzen;
 
 TEST(TextErsetzen, replacesWithoutRegardToCase)
 {

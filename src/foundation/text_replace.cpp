@@ -2,7 +2,7 @@
 
 #include "runtime/strings.h"
 
-namespace textlib {
+namespace foundation {
 
 QString TextErsetzen(const QString& text, const QString& search, const QString& replacement)
 {
@@ -29,4 +29,4 @@ QString TextErsetzen(const QString& text, const QString& search, const QString& 
     return result;
 }
 
-} // namespace textlib
+} // namespace foundation

@@ -1,0 +1,23 @@
+#pragma once
+// A control's font and text colour as one settings text of six fields, each ended by ";":
+// name; size (whole points with a blank in front); bold; italic; underline ("-1" or "0");
+// colour (0x00BBGGRR as a signed decimal number). Example: "Arial; 10;-1;0;0;255;".
+#include <QString>
+
+class QWidget;
+
+namespace foundation {
+
+// The font text of the control. The colour is that of the control's text: the palette role
+// Text for text entry controls, WindowText for the others.
+QString SchriftAlsText(const QWidget* control);
+
+// Applies a font text to the control. options, compared in lower case by containment: empty or
+// "alle" applies everything, "schr" or "print" the font (name, size, bold, italic, underline),
+// "farb" the colour; several words combine. Empty or unreadable fields leave that part as it
+// is; missing fields count as empty and text behind the sixth field is ignored. A negative
+// colour is a system colour (0x80000000 + index) and takes the matching colour of the
+// application's palette.
+void SchriftAusText(QWidget* control, const QString& fontText, const QString& options);
+
+} // namespace foundation

@@ -1,0 +1,140 @@
+#include "ini_store.h"
+
+#include "folders.h"
+#include "platform/ini_file.h"
+#include "runtime/error.h"
+#include "runtime/format.h"
+#include "runtime/numbers.h"
+#include "runtime/strings.h"
+
+namespace foundation {
+
+namespace {
+
+// The longest value a read returns; longer values are cut.
+constexpr qsizetype leseGrenze = 998;
+
+const QString zeilenumbruch = QStringLiteral("\r\n");
+const QString gespeicherterUmbruch = QStringLiteral("**");
+const QChar anfuehrungszeichen = u'"';
+const QChar gespeichertesAnfuehrungszeichen = QChar(0x201C);
+
+void ordnerBereitstellen()
+{
+    if (ordnerSub.isEmpty())
+        OrdnerFestlegen();
+}
+
+// The settings file a file argument names. A name with a folder stays as it is; a bare name is
+// looked for in the settings folder, except win.ini and system.ini, which belong to the
+// system-wide defaults folder.
+QString dateiAufloesen(const QString& file)
+{
+    QString name = rt::Trim(file);
+    if (name.isEmpty())
+        return ordnerSub + QStringLiteral("/Brisol.ini");
+    // A name without an extension of three letters gets ".ini"; one shorter than four characters
+    // is judged by its first character.
+    if (rt::Mid(name, std::max(1, rt::Len(name) - 3), 1) != u".")
+        name += QStringLiteral(".ini");
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return name;
+    const QString klein = rt::LCase(name);
+    if (klein == u"win.ini" || klein == u"system.ini")
+        return WindowsOrdner() + u'/' + name;
+    return ordnerSub + u'/' + name;
+}
+
+QString sektionAufloesen(const QString& section)
+{
+    return section.isEmpty() ? exeName() : section;
+}
+
+QString schluesselAufloesen(const QString& key)
+{
+    const QString schluessel = rt::Trim(key);
+    return schluessel.isEmpty() ? QStringLiteral("NoKey") : schluessel;
+}
+
+} // namespace
+
+// An INI line cannot hold a line break: a lone CR or LF becomes CR LF, so that it is stored as
+// "**" like every other line break and comes back as CR LF.
+QString zeilenumbruecheAngleichen(const QString& text)
+{
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    QString result;
+    result.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch == u'\r' || ch == u'\n') {
+            result += zeilenumbruch;
+            if (ch == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            result += ch;
+        }
+    }
+    return result;
+}
+
+QString IniLesen(const QString& file, const QString& section, const QString& key,
+                 const QString& defaultValue)
+{
+    ordnerBereitstellen();
+    const QString datei = dateiAufloesen(file);
+    const QString sektion = sektionAufloesen(section);
+    const QString schluessel = schluesselAufloesen(key);
+    const QString vorgabe = rt::RTrim(defaultValue).replace(zeilenumbruch, gespeicherterUmbruch);
+
+    QString wert = platform::ini::read(datei, sektion, schluessel).value_or(vorgabe);
+    wert.truncate(leseGrenze);
+    if (!wert.isEmpty()) {
+        wert.replace(gespeicherterUmbruch, zeilenumbruch);
+        wert.replace(gespeichertesAnfuehrungszeichen, anfuehrungszeichen);
+    }
+    return wert;
+}
+
+QString IniSchreiben(const QString& file, const QString& section, const QString& key,
+                     const QString& value)
+{
+    ordnerBereitstellen();
+    const QString datei = dateiAufloesen(file);
+    const QString sektion = sektionAufloesen(section);
+    const QString schluessel = schluesselAufloesen(key);
+
+    QString wert = rt::Trim(value);
+    if (!wert.isEmpty()) {
+        wert = zeilenumbruecheAngleichen(wert);
+        wert.replace(zeilenumbruch, gespeicherterUmbruch);
+        wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
+    }
+    // A refused write is lost without a message; the caller's error record stays as it was.
+    const rt::ErrorRecord fehlerVorher = rt::Err();
+    platform::ini::write(datei, sektion, schluessel, wert);
+    rt::Err() = fehlerVorher;
+    return wert;
+}
+
+QString IniLesenVorgabe(const QString& file, const QString& section, const QString& key,
+                        const QString& defaultValue)
+{
+    const QString wert = IniLesen(file, section, key, QString());
+    if (!wert.isEmpty())
+        return wert;
+    return IniSchreiben(file, section, key, defaultValue);
+}
+
+double IniZaehlen(const QString& file, const QString& section, const QString& key, double step)
+{
+    QString gespeichert = IniLesen(file, section, key, QStringLiteral("0"));
+    if (gespeichert.isEmpty())
+        gespeichert = QStringLiteral("0");
+    const double summe = rt::parseGermanNumber(gespeichert).value_or(0.0) + step;
+    IniSchreiben(file, section, key, rt::Format(summe, QStringLiteral("0")));
+    return summe;
+}
+
+} // namespace foundation

@@ -1,0 +1,130 @@
+#include "message_text.h"
+
+#include "text_replace.h"
+
+#include "platform/clock.h"
+#include "platform/path_resolver.h"
+#include "runtime/codec.h"
+#include "runtime/error.h"
+#include "runtime/format.h"
+#include "runtime/strings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace foundation {
+
+namespace {
+
+const QString crLf = u"\r\n"_qs;
+
+// Every line end (CR LF, LF, CR) as one LF.
+QString nurLf(const QString& text)
+{
+    QString ergebnis = text;
+    ergebnis.replace(crLf, u"\n"_qs);
+    ergebnis.replace(u'\r', u'\n');
+    return ergebnis;
+}
+
+// The selection is replaced through the cursor, so the undo history stays. The document keeps
+// a line break as one character where the text box model counts CR LF as two; as every line end
+// of the inserted text becomes one line break of the document, the caret ends behind the
+// insertion in both counts.
+template <class Edit>
+void insDokument(Edit* edit, const QString& text)
+{
+    QTextCursor cursor = edit->textCursor();
+    cursor.insertText(nurLf(text));
+    cursor.clearSelection();
+    edit->setTextCursor(cursor);
+}
+
+} // namespace
+
+QString MeldungAufbereiten(const QString& text)
+{
+    QString t = rt::LTrim(text);
+    if (t.isEmpty())
+        return t;
+    t = TextErsetzen(t, u"~"_qs, crLf);
+    t = TextErsetzen(t, u"^t"_qs, u"\t"_qs);
+    t = TextErsetzen(t, u"{datum}"_qs, rt::Format(platform::clock().now(), u"dd.mm.yyyy"_qs));
+    t = TextErsetzen(t, crLf + u' ', crLf);
+
+    // Acute accents open and close in turn over the whole text.
+    bool oeffnen = true;
+    for (QChar& c : t) {
+        if (c == u'´') {
+            c = oeffnen ? u'»' : u'«';
+            oeffnen = !oeffnen;
+        }
+    }
+
+    // Grave accents pair up within a line; one left alone stays.
+    qsizetype offen = -1;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t.at(i) == u'\r') {
+            offen = -1;
+        } else if (t.at(i) == u'`') {
+            if (offen >= 0) {
+                t[offen] = u'»';
+                t[i] = u'«';
+                offen = -1;
+            } else {
+                offen = i;
+            }
+        }
+    }
+
+    const QString drei = crLf + crLf + crLf;
+    const QString zwei = crLf + crLf;
+    for (int durchgang = 0; durchgang <= 255 && t.contains(drei); ++durchgang)
+        t = TextErsetzen(t, drei, zwei);
+    return t;
+}
+
+void TextEinfuegen(QWidget* control, const QString& text)
+{
+    if (auto* zeile = qobject_cast<QLineEdit*>(control)) {
+        zeile->insert(text);
+        zeile->deselect();
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
+        insDokument(plain, text);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(control)) {
+        insDokument(rich, text);
+    } else {
+        return;
+    }
+    control->setFocus();
+}
+
+std::optional<QString> TextdateiLesen(const QString& path)
+{
+    const QString pfad = platform::resolvePath(path);
+    const QFileInfo info(pfad);
+    if (!info.exists() || info.isDir())
+        return QString();
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        rt::raiseError(datei.error() == QFileDevice::PermissionsError ? rt::ErrPermissionDenied
+                                                                      : rt::ErrPathFileAccess,
+                       {}, u"TextdateiLesen"_qs);
+        return std::nullopt;
+    }
+    const QByteArray bytes = datei.readAll();
+    if (datei.error() != QFileDevice::NoError) {
+        rt::raiseError(rt::ErrDeviceIO, {}, u"TextdateiLesen"_qs);
+        return std::nullopt;
+    }
+    QString text = nurLf(rt::decodeText(bytes));
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.replace(u'\n', crLf);
+}
+
+} // namespace foundation

@@ -1,0 +1,13 @@
+#pragma once
+// Fixed facts of the product that several procedures show or use.
+#include <QString>
+
+namespace foundation {
+
+// The name of the product family's program, as it appears in footers and reports.
+inline QString produktName() { return QStringLiteral("Brisols-Korvanel"); }
+// Where support e-mails go and where the product's web pages are.
+inline QString supportAdresse() { return QStringLiteral("support@brisols-programme.example"); }
+inline QString webSeite() { return QStringLiteral("https://www.brisols-programme.example"); }
+
+} // namespace foundation
