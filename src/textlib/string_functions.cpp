@@ -2,10 +2,25 @@
 
 #include "text_replace.h"
 
+#include "foundation/addon_library.h"
+#include "foundation/file_services.h"
+#include "foundation/ini_store.h"
+#include "platform/dialogs.h"
+#include "platform/mouse_pointer.h"
+#include "platform/path_resolver.h"
 #include "runtime/codec.h"
+#include "runtime/error.h"
+#include "runtime/format.h"
+#include "runtime/numbers.h"
 #include "runtime/strings.h"
 
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
 #include <algorithm>
+#include <cmath>
 #include <array>
 
 namespace textlib {
@@ -50,6 +65,13 @@ constexpr std::array<char16_t, 128> codePage850 = {
     0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8, // 0xF0
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0, // 0xF8
 };
+
+// A rate as the settings keep it: digits, "," and "." only, "," as the decimal point.
+QString rateText(const QString& text)
+{
+    return TextErsetzen(ZeichenFiltern(text, QStringLiteral("0123456789,.")), QStringLiteral(","),
+                        QStringLiteral("."));
+}
 
 } // namespace
 
@@ -190,6 +212,67 @@ QString OemNachAnsi(const QString& text)
     return result;
 }
 
+std::optional<QString> DateiEinlesen(const QString& path)
+{
+    if (!foundation::DateiExistiert(path))
+        return QString();
+    const platform::BusyPointer hourglass;
+    QFile file(platform::resolvePath(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        rt::raiseError(file.error() == QFileDevice::PermissionsError ? rt::ErrPermissionDenied
+                                                                     : rt::ErrPathFileAccess,
+                       {}, u"DateiEinlesen"_qs);
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        rt::raiseError(rt::ErrDeviceIO, {}, u"DateiEinlesen"_qs);
+        return std::nullopt;
+    }
+    return rt::decodeText(bytes);
+}
+
+QString InEuroUmrechnen(const QString& amountText)
+{
+    const QString title = QStringLiteral("Umrechnung in Euro");
+    const std::optional<double> amount =
+        rt::parseGermanNumber(ZeichenFiltern(amountText, QStringLiteral("0123456789,.")));
+    if (!amount) {
+        platform::dialogs().msgBox(u"Der Text »"_qs + amountText + u"« enthält keinen Betrag."_qs,
+                                   platform::vbOKOnly | platform::vbExclamation, title);
+        return {};
+    }
+
+    const QString section = QStringLiteral("Allgemein");
+    const QString key = QStringLiteral("Währung2Euro");
+    QString rate = rateText(foundation::IniLesen(QString(), section, key, QString()));
+    // A missing, zero or unreadable rate is asked for until the user gives one or cancels.
+    while (!(rt::Val(rate) > 0 && std::isfinite(rt::Val(rate)))) {
+        const std::optional<QString> answer = platform::dialogs().inputBox(
+            QStringLiteral("Bitte den Umrechnungs-Quotienten für Euro festlegen."), title,
+            QStringLiteral("1.95583"));
+        if (!answer) {
+            foundation::IniSchreiben(QString(), section, key, QString());
+            return {};
+        }
+        rate = rateText(*answer);
+    }
+    foundation::IniSchreiben(QString(), section, key, rate);
+
+    if (rt::UCase(rt::Right(amountText, 3)) == u"EUR" || amountText.endsWith(u'€')) {
+        const int answer = platform::dialogs().msgBox(
+            u"Der Text »"_qs + amountText + u"« scheint schon ein Euro-Betrag zu sein. Fortsetzen?"_qs,
+            platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, title);
+        if (answer != platform::vbYes)
+            return {};
+    }
+
+    const QString euro = rt::Format(*amount / rt::Val(rate), QStringLiteral("0.00")) + u" €"_qs;
+    if (foundation::ShiftKey() != 0)
+        return euro + u" ("_qs + rt::Trim(amountText) + u')';
+    return euro;
+}
+
 QString LinksKuerzen(const QString& text, const QString& set)
 {
     qsizetype from = 0;
@@ -263,7 +346,7 @@ std::optional<Auswahl> ZitatBereich(const QString& text, int selStart)
             opening = pos;
             break;
         }
-        if (at(pos) == u'\r')
+        if (isLineBreakChar(at(pos)))
             break;
     }
     if (opening == 0)
@@ -275,12 +358,44 @@ std::optional<Auswahl> ZitatBereich(const QString& text, int selStart)
             closing = pos;
             break;
         }
-        if (at(pos) == u'\r')
+        if (isLineBreakChar(at(pos)))
             break;
     }
     if (closing == 0)
         return std::nullopt;
     return Auswahl{opening, closing - opening - 1};
+}
+
+namespace {
+
+// ZitatMarkieren on a control that holds a text document; its line breaks are one character.
+template <class Editor>
+void zitatImDokument(Editor* editor)
+{
+    QTextCursor cursor = editor->textCursor();
+    const std::optional<Auswahl> bereich =
+        ZitatBereich(editor->toPlainText(), static_cast<int>(cursor.selectionStart()));
+    if (!bereich)
+        return;
+    cursor.setPosition(bereich->selStart);
+    cursor.setPosition(bereich->selStart + bereich->selLength, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+}
+
+} // namespace
+
+void ZitatMarkieren(QWidget* control)
+{
+    if (auto* zeile = qobject_cast<QLineEdit*>(control)) {
+        const int selStart = zeile->hasSelectedText() ? static_cast<int>(zeile->selectionStart())
+                                                      : static_cast<int>(zeile->cursorPosition());
+        if (const std::optional<Auswahl> bereich = ZitatBereich(zeile->text(), selStart))
+            zeile->setSelection(bereich->selStart, bereich->selLength);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
+        zitatImDokument(plain);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(control)) {
+        zitatImDokument(rich);
+    }
 }
 
 QString TextErsetzenExakt(const QString& text, const QString& find, const QString& replacement)

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace textlib {
 
 // The two-byte UTF-8 forms of ü, Ü, ä, Ä, ö, Ö, ß and é that were read as two Windows-1252
@@ -50,6 +52,20 @@ QString ZeilenendenAngleichen(const QString& text);
 // stay as they are.
 QString OemNachAnsi(const QString& text);
 
+// The whole file as one text, line breaks as they stand (a file that starts with the UTF-8
+// byte-order mark is read as UTF-8, any other as Windows-1252); "" when the file does not exist.
+// nullopt when it exists but cannot be read; the current error record then says why. The mouse
+// pointer shows the hourglass meanwhile.
+std::optional<QString> DateiEinlesen(const QString& path);
+
+// The amount text of a selection converted to Euro with the rate of [Allgemein] "Währung2Euro"
+// of the program settings: "<amount / rate as 0,00> €", or with Shift held
+// "<...> € (<text trimmed>)". The amount is read the German way ("1.234,56" is 1234.56). A
+// missing, zero or unreadable rate is asked for; "" when the question is cancelled, when the
+// user declines to convert a text that already ends in "EUR" or "€", and when the text holds no
+// amount. The caller then leaves the selection as it is.
+QString InEuroUmrechnen(const QString& amountText);
+
 // Characters of set removed from the start (LinksKuerzen) or the end (RechtsKuerzen) of the
 // text as long as they stand there; exact comparison.
 QString LinksKuerzen(const QString& text, const QString& set);
@@ -73,7 +89,7 @@ QString ErstesWort(const QString& text, const QString& delimiters);
 
 // Where the quoted string around the caret lies, for ZitatMarkieren: the opening quote is looked
 // for backwards from the character behind the caret, the closing one forwards from the character
-// after that, neither across a carriage return. The selection (start counted from 0, length) of
+// after that, neither across a line break (CR or LF). The selection (start counted from 0, length) of
 // the text between them, or nullopt when there is no such pair on the caret's line.
 struct Auswahl {
     int selStart = 0;
@@ -81,6 +97,10 @@ struct Auswahl {
     friend bool operator==(const Auswahl&, const Auswahl&) = default;
 };
 std::optional<Auswahl> ZitatBereich(const QString& text, int selStart);
+
+// Selects the text between the double quotes around the caret of a text control (QLineEdit,
+// QPlainTextEdit, QTextEdit) within its line; otherwise the selection stays as it was.
+void ZitatMarkieren(QWidget* control);
 
 // Every occurrence of find replaced by replacement, exact comparison, never searching an
 // inserted replacement again. An empty find changes nothing.

@@ -1,8 +1,17 @@
 #include "textlib/string_functions.h"
 
+#include "foundation/ini_store.h"
 #include "runtime/codec.h"
 
+#include "support/fake_dialogs.h"
+#include "support/fake_keyboard.h"
+#include "support/fake_mouse_pointer.h"
 #include "support/qt_print.h"
+#include "support/scoped_service.h"
+#include "support/temp_settings.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -292,6 +301,7 @@ TEST(ZitatBereich, findsTheQuotedStringAroundTheCaret)
         {"quote on the line before", u"\"a\r\nb c\" d"_qs, 5, std::nullopt},
         {"closing quote on the next line", u"x \"a b\r\nc\""_qs, 4, std::nullopt},
         {"second line", u"x\r\nsie \"rief\" laut"_qs, 8, Auswahl{8, 4}},
+        {"line feed ends a line too", u"\"a\nb\" c"_qs, 2, std::nullopt},
         {"caret at the end", u"\"ab\""_qs, 4, std::nullopt},
         {"empty text", u""_qs, 0, std::nullopt},
         {"empty quotes", u"a \"\" b"_qs, 2, Auswahl{3, 0}},
@@ -369,4 +379,183 @@ TEST(ZeilenumbruchKuerzen, removesLineBreaksAtTheEnds)
     EXPECT_EQ(ZeilenumbruchKuerzen(u"a\r\nb"_qs), u"a\r\nb"_qs);
     EXPECT_EQ(ZeilenumbruchKuerzen(u"\r\n\r\n"_qs), u""_qs);
     EXPECT_EQ(ZeilenumbruchKuerzen(u""_qs), u""_qs);
+}
+
+TEST(DateiEinlesen, givesTheWholeFileAsItStands)
+{
+    TempFolder temp;
+    temp.write(u"ansi.txt"_qs, QByteArray("Gr\xFC\xDF" "e\r\nzwei\ndrei\rvier\r\n"));
+    temp.write(u"utf8.txt"_qs, QByteArray("\xEF\xBB\xBF" "\xE2\x82\xAC 5\r\n"));
+    temp.write(u"leer.txt"_qs, QByteArray());
+    struct Case {
+        const char* name;
+        QString path;
+        QString expected;
+    } cases[] = {
+        {"Windows-1252, line ends kept", temp.file(u"ansi.txt"_qs), u"Grüße\r\nzwei\ndrei\rvier\r\n"_qs},
+        {"UTF-8 with byte-order mark", temp.file(u"utf8.txt"_qs), u"€ 5\r\n"_qs},
+        {"name in another case", temp.file(u"ANSI.TXT"_qs), u"Grüße\r\nzwei\ndrei\rvier\r\n"_qs},
+        {"empty file", temp.file(u"leer.txt"_qs), u""_qs},
+        {"missing file", temp.file(u"fehlt.txt"_qs), u""_qs},
+        {"folder", temp.path(), u""_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DateiEinlesen(c.path), std::optional<QString>(c.expected));
+    }
+}
+
+TEST(DateiEinlesen, showsTheHourglassWhileItReads)
+{
+    TempFolder temp;
+    temp.write(u"a.txt"_qs, QByteArray("a"));
+    FakeMousePointer pointer;
+    ScopedService guard(platform::setMousePointer, &pointer);
+    pointer.set(platform::vbIbeam);
+    EXPECT_EQ(DateiEinlesen(temp.file(u"a.txt"_qs)), std::optional<QString>(u"a"_qs));
+    EXPECT_EQ(pointer.history(), (std::vector<int>{platform::vbIbeam, platform::vbHourglass, platform::vbIbeam}));
+}
+
+namespace {
+
+// The program settings in a folder of their own, scripted dialogs and keys.
+class InEuroUmrechnenTest : public ::testing::Test {
+protected:
+    void storeRate(const QString& rate) { foundation::IniSchreiben(QString(), u"Allgemein"_qs, u"Währung2Euro"_qs, rate); }
+    QString storedRate() { return foundation::IniLesen(QString(), u"Allgemein"_qs, u"Währung2Euro"_qs, u"?"_qs); }
+
+    TempSettingsFolders folders;
+    FakeDialogs dialogs;
+    ScopedService<platform::Dialogs> dialogsGuard{platform::setDialogs, &dialogs};
+    FakeKeyboard keys;
+    ScopedService<platform::Keyboard> keysGuard{platform::setKeyboard, &keys};
+};
+
+} // namespace
+
+TEST_F(InEuroUmrechnenTest, convertsGermanAmountsWithTheStoredRate)
+{
+    storeRate(u"1.95583"_qs);
+    struct Case {
+        const char* name;
+        QString text;
+        bool shift;
+        QString expected;
+    } cases[] = {
+        {"amount in DM", u"100,00 DM"_qs, false, u"51,13 €"_qs},
+        {"Shift adds the text", u"  100,00 DM "_qs, true, u"51,13 € (100,00 DM)"_qs},
+        {"grouping dots", u"1.234,56 DM"_qs, false, u"631,22 €"_qs},
+        {"grouping without decimals", u"DM 1.000"_qs, false, u"511,29 €"_qs},
+        {"large amount keeps its cents", u"1.234.567,89"_qs, false, u"631224,54 €"_qs},
+        {"zero", u"0 DM"_qs, false, u"0,00 €"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        keys.hold(c.shift ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(InEuroUmrechnen(c.text), c.expected);
+    }
+    EXPECT_TRUE(dialogs.calls().empty());
+    EXPECT_EQ(storedRate(), u"1.95583"_qs);
+}
+
+TEST_F(InEuroUmrechnenTest, asksForAMissingRateAndStoresIt)
+{
+    dialogs.expectInputBox(u"1,95583"_qs, u"Umrechnungs-Quotienten"_qs);
+    EXPECT_EQ(InEuroUmrechnen(u"100,00 DM"_qs), u"51,13 €"_qs);
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].title, u"Umrechnung in Euro"_qs);
+    EXPECT_EQ(dialogs.calls()[0].text, u"Bitte den Umrechnungs-Quotienten für Euro festlegen."_qs);
+    EXPECT_EQ(dialogs.calls()[0].defaultText, u"1.95583"_qs);
+    EXPECT_EQ(storedRate(), u"1.95583"_qs);
+    // Stored, it is not asked for again.
+    EXPECT_EQ(InEuroUmrechnen(u"200 DM"_qs), u"102,26 €"_qs);
+    EXPECT_EQ(dialogs.calls().size(), 1u);
+}
+
+TEST_F(InEuroUmrechnenTest, asksAgainUntilTheRateIsUsable)
+{
+    storeRate(u"0"_qs);
+    dialogs.expectInputBox(u"abc"_qs).expectInputBox(u"0,0"_qs).expectInputBox(u"2"_qs);
+    EXPECT_EQ(InEuroUmrechnen(u"100"_qs), u"50,00 €"_qs);
+    EXPECT_EQ(dialogs.calls().size(), 3u);
+    EXPECT_EQ(storedRate(), u"2"_qs);
+}
+
+TEST_F(InEuroUmrechnenTest, insertsNothingWhenTheRateQuestionIsCancelled)
+{
+    for (const QString& stored : {u""_qs, u"0"_qs, u"x"_qs}) {
+        SCOPED_TRACE(stored.toStdString());
+        storeRate(stored);
+        dialogs.expectInputBox(std::nullopt);
+        EXPECT_EQ(InEuroUmrechnen(u"100,00 DM"_qs), u""_qs);
+        EXPECT_EQ(storedRate(), u""_qs);
+    }
+}
+
+TEST_F(InEuroUmrechnenTest, asksBeforeConvertingAnAmountAlreadyInEuro)
+{
+    storeRate(u"1.95583"_qs);
+    struct Case {
+        const char* name;
+        QString text;
+        int answer;
+        QString expected;
+    } cases[] = {
+        {"EUR, no", u"5 EUR"_qs, platform::vbNo, u""_qs},
+        {"EUR, yes", u"5 EUR"_qs, platform::vbYes, u"2,56 €"_qs},
+        {"eur in small letters", u"5 eur"_qs, platform::vbNo, u""_qs},
+        {"euro sign", u"5 €"_qs, platform::vbNo, u""_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.expectMsgBox(c.answer);
+        EXPECT_EQ(InEuroUmrechnen(c.text), c.expected);
+        const FakeDialogs::Call& call = dialogs.calls().back();
+        EXPECT_EQ(call.title, u"Umrechnung in Euro"_qs);
+        EXPECT_EQ(call.text, u"Der Text »"_qs + c.text + u"« scheint schon ein Euro-Betrag zu sein. Fortsetzen?"_qs);
+        EXPECT_EQ(call.buttons, platform::vbYesNo);
+        EXPECT_EQ(call.icon, platform::vbQuestion);
+        EXPECT_EQ(call.defaultAnswer, platform::vbNo);
+    }
+    // A blank behind the unit hides it, as before.
+    EXPECT_EQ(InEuroUmrechnen(u"5 EUR "_qs), u"2,56 €"_qs);
+}
+
+TEST_F(InEuroUmrechnenTest, saysSoWhenTheTextHoldsNoAmount)
+{
+    storeRate(u"1.95583"_qs);
+    for (const QString& text : {u"abc"_qs, u""_qs, u"1,2,3"_qs}) {
+        SCOPED_TRACE(text.toStdString());
+        dialogs.expectMsgBox(platform::vbOK, u"enthält keinen Betrag"_qs);
+        EXPECT_EQ(InEuroUmrechnen(text), u""_qs);
+        EXPECT_EQ(dialogs.calls().back().title, u"Umrechnung in Euro"_qs);
+    }
+}
+
+TEST(ZitatMarkieren, selectsTheQuotedTextInTheControl)
+{
+    QLineEdit zeile(u"er sagte \"hallo\" heute"_qs);
+    zeile.setCursorPosition(12);
+    ZitatMarkieren(&zeile);
+    EXPECT_EQ(zeile.selectedText(), u"hallo"_qs);
+
+    // A double click selected the word; without quotes around it that selection stays.
+    zeile.setText(u"ohne Anführung"_qs);
+    zeile.setSelection(0, 4);
+    ZitatMarkieren(&zeile);
+    EXPECT_EQ(zeile.selectedText(), u"ohne"_qs);
+
+    QPlainTextEdit text(u"\"erste\"\nsie \"rief\" laut"_qs);
+    QTextCursor cursor = text.textCursor();
+    cursor.setPosition(14);
+    cursor.setPosition(16, QTextCursor::KeepAnchor);
+    text.setTextCursor(cursor);
+    ZitatMarkieren(&text);
+    EXPECT_EQ(text.textCursor().selectedText(), u"rief"_qs);
+
+    // The quotes of the line before do not count.
+    cursor.setPosition(10);
+    text.setTextCursor(cursor);
+    ZitatMarkieren(&text);
+    EXPECT_FALSE(text.textCursor().hasSelection());
 }
