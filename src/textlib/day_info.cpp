@@ -128,7 +128,8 @@ QString FeiertagText(rt::VbDate date)
     const QString path = inDataFolder(QStringLiteral("Feiertag.dci"));
     const QString d = rt::Format(date, QStringLiteral("dd.mm.yyyy"));
     QString text;
-    const QString yearly = rt::Trim(foundation::IniLesen(path, QStringLiteral("Zyklisch"), d.left(5)));
+    const QString yearly =
+        rt::Trim(foundation::IniLesen(path, QStringLiteral("Zyklisch"), d.left(5)));
     if (!yearly.isEmpty())
         text = yearly;
     const QString once = rt::Trim(foundation::IniLesen(path, QStringLiteral("Einmalig"), d));
@@ -160,8 +161,8 @@ QString DciTagesText(const QString& file, const QString& date)
         return {};
     }
     const QString allgemein = QStringLiteral("Allgemein");
-    const double offset = rt::Val(foundation::IniLesen(path, allgemein, QStringLiteral("OffsetTage"),
-                                                       QStringLiteral("0")));
+    const double offset = rt::Val(
+        foundation::IniLesen(path, allgemein, QStringLiteral("OffsetTage"), QStringLiteral("0")));
     if (offset != 0)
         day = rt::DateAdd(QStringLiteral("d"), offset, *day);
     const std::array<QString, 11> keys = dayKeys(*day);

@@ -261,7 +261,8 @@ QString InEuroUmrechnen(const QString& amountText)
 
     if (rt::UCase(rt::Right(amountText, 3)) == u"EUR" || amountText.endsWith(u'€')) {
         const int answer = platform::dialogs().msgBox(
-            u"Der Text »"_qs + amountText + u"« scheint schon ein Euro-Betrag zu sein. Fortsetzen?"_qs,
+            u"Der Text »"_qs + amountText
+                + u"« scheint schon ein Euro-Betrag zu sein. Fortsetzen?"_qs,
             platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, title);
         if (answer != platform::vbYes)
             return {};

@@ -89,8 +89,8 @@ QString ErstesWort(const QString& text, const QString& delimiters);
 
 // Where the quoted string around the caret lies, for ZitatMarkieren: the opening quote is looked
 // for backwards from the character behind the caret, the closing one forwards from the character
-// after that, neither across a line break (CR or LF). The selection (start counted from 0, length) of
-// the text between them, or nullopt when there is no such pair on the caret's line.
+// after that, neither across a line break (CR or LF). The selection (start counted from 0, length)
+// of the text between them, or nullopt when there is no such pair on the caret's line.
 struct Auswahl {
     int selStart = 0;
     int selLength = 0;

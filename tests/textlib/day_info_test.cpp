@@ -113,7 +113,8 @@ TEST_F(FeiertagTextTest, findsTheMovableFeastsOfTheRealTableInEveryYear)
         for (const Feast& feast : feasts) {
             SCOPED_TRACE(feast.name.toStdString());
             // On a day with a yearly holiday too, the table names both.
-            EXPECT_TRUE(FeiertagText(vb(easter.addDays(feast.daysFromEaster))).endsWith(feast.name));
+            EXPECT_TRUE(
+                FeiertagText(vb(easter.addDays(feast.daysFromEaster))).endsWith(feast.name));
         }
         // Holy Saturday and the Tuesday after Easter are no holidays.
         EXPECT_EQ(FeiertagText(vb(easter.addDays(-1))), u""_qs);
@@ -138,7 +139,8 @@ TEST_F(FeiertagTextTest, takesTheOneDateBeforeTheYearlyDay)
         {"yearly", QDate(2026, 10, 3), u"Tag der Deutschen Einheit"_qs},
         {"yearly with umlaut", QDate(2031, 1, 6), u"Heilige Drei Könige"_qs},
         {"final tilde dropped", QDate(2026, 12, 24), u"Heiligabend"_qs},
-        {"one date with the yearly text in it", QDate(2008, 5, 1), u"Tag der Arbeit, Christi Himmelfahrt"_qs},
+        {"one date with the yearly text in it", QDate(2008, 5, 1),
+         u"Tag der Arbeit, Christi Himmelfahrt"_qs},
         {"yearly outside the table's years", QDate(1500, 1, 1), u"Neujahr"_qs},
         {"no holiday", QDate(2026, 12, 8), u""_qs},
     };
@@ -150,9 +152,10 @@ TEST_F(FeiertagTextTest, takesTheOneDateBeforeTheYearlyDay)
 
 TEST_F(FeiertagTextTest, followsTheTableRules)
 {
-    writeDci(u"Feiertag.dci"_qs, u"[Zyklisch]\r\n24.12=Heiligabend\r\n31.12=  Silvester~Jahresende~  \r\n"
-                                 u"01.01=Neujahr**Feiertag\r\n14.03=~\r\n"
-                                 u"[Einmalig]\r\n24.12.2026=Bescherung\r\n24.12.2027=   \r\n"_qs);
+    writeDci(u"Feiertag.dci"_qs,
+             u"[Zyklisch]\r\n24.12=Heiligabend\r\n31.12=  Silvester~Jahresende~  \r\n"
+             u"01.01=Neujahr**Feiertag\r\n14.03=~\r\n"
+             u"[Einmalig]\r\n24.12.2026=Bescherung\r\n24.12.2027=   \r\n"_qs);
     struct Case {
         const char* name;
         QString date;
@@ -161,7 +164,8 @@ TEST_F(FeiertagTextTest, followsTheTableRules)
         {"one date wins", u"24.12.2026"_qs, u"Bescherung"_qs},
         {"yearly in other years", u"24.12.2025"_qs, u"Heiligabend"_qs},
         {"blank one date leaves the yearly text", u"24.12.2027"_qs, u"Heiligabend"_qs},
-        {"tilde is a line break, the last one goes", u"31.12.2026"_qs, u"Silvester\r\nJahresende"_qs},
+        {"tilde is a line break, the last one goes", u"31.12.2026"_qs,
+         u"Silvester\r\nJahresende"_qs},
         {"stored line break", u"01.01.2026"_qs, u"Neujahr\r\nFeiertag"_qs},
         {"a lone tilde is nothing", u"14.03.2026"_qs, u""_qs},
         {"date as text with blanks", u" 24.12.2026 "_qs, u"Bescherung"_qs},
@@ -176,8 +180,9 @@ TEST_F(FeiertagTextTest, acceptsEveryLineEnd)
 {
     for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
         SCOPED_TRACE(QByteArray(lineEnd).toHex().toStdString());
-        writeData(u"Feiertag.dci"_qs, QByteArray("[Zyklisch]%24.12=Heiligabend%[Einmalig]%24.12.2026=Bescherung%")
-                                          .replace('%', lineEnd));
+        writeData(u"Feiertag.dci"_qs,
+                  QByteArray("[Zyklisch]%24.12=Heiligabend%[Einmalig]%24.12.2026=Bescherung%")
+                      .replace('%', lineEnd));
         EXPECT_EQ(FeiertagText(vb(QDate(2026, 12, 24))), u"Bescherung"_qs);
         EXPECT_EQ(FeiertagText(vb(QDate(2025, 12, 24))), u"Heiligabend"_qs);
     }
@@ -197,13 +202,15 @@ TEST_F(DciTagesTextTest, hitsEveryKeyFormOfTheDay)
     // Every form hits 08.12.2026; the near misses below them do not.
     writeDci(u"Astro.dci"_qs,
              u"[Allgemein]\r\n"
-             u"01.01=Tag\r\n08.12=eins\r\n08.12.=zwei\r\nDez=drei\r\nM:12=vier\r\n08.12.2026=fünf\r\n"
-             u"2026-12-08=sechs\r\n08-12-2026=sieben\r\n08.12.26=acht\r\n8.12.26=neun\r\n8.12.2026=zehn\r\n"
-             u"12.2026=elf\r\n"
-             u"08.12.2025=x\r\n8.12.2025=x\r\n09.12=x\r\nNov=x\r\nDez.=x\r\nDezember=x\r\nM:11=x\r\n"
-             u"12.2025=x\r\n08.12 =x\r\n 08.12=x\r\n2026-12-8=x\r\n08.12.2026x=x\r\n08.12\r\n"_qs);
+             u"01.01=Tag\r\n08.12=eins\r\n08.12.=zwei\r\nDez=drei\r\nM:12=vier\r\n"
+             u"08.12.2026=fünf\r\n2026-12-08=sechs\r\n08-12-2026=sieben\r\n08.12.26=acht\r\n"
+             u"8.12.26=neun\r\n8.12.2026=zehn\r\n12.2026=elf\r\n"
+             u"08.12.2025=x\r\n8.12.2025=x\r\n09.12=x\r\nNov=x\r\nDez.=x\r\nDezember=x\r\n"
+             u"M:11=x\r\n12.2025=x\r\n08.12 =x\r\n 08.12=x\r\n2026-12-8=x\r\n08.12.2026x=x\r\n"
+             u"08.12\r\n"_qs);
     EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs),
-              u"eins\r\nzwei\r\ndrei\r\nvier\r\nfünf\r\nsechs\r\nsieben\r\nacht\r\nneun\r\nzehn\r\nelf"_qs);
+              u"eins\r\nzwei\r\ndrei\r\nvier\r\nfünf\r\nsechs\r\nsieben\r\nacht\r\nneun\r\n"
+              u"zehn\r\nelf"_qs);
 }
 
 TEST_F(DciTagesTextTest, buildsTheTextOfTheHits)
@@ -216,9 +223,11 @@ TEST_F(DciTagesTextTest, buildsTheTextOfTheHits)
     } cases[] = {
         {"headings", u"=>Mond\r\n08.12=Neumond\r\nM:12= : Winter\r\n"_qs, u"08.12.2026"_qs,
          u"Mond Neumond\r\nMond Winter"_qs},
-        {"no heading before the first heading line", u"08.12=a\r\n=>  Sonne  \r\n08.12=b\r\n=>\r\n08.12=c\r\n"_qs,
-         u"08.12.2026"_qs, u"a\r\nSonne b\r\nc"_qs},
-        {"keys without regard to case", u"dEZ=klein\r\nm:12=m\r\n"_qs, u"08.12.2026"_qs, u"klein\r\nm"_qs},
+        {"no heading before the first heading line",
+         u"08.12=a\r\n=>  Sonne  \r\n08.12=b\r\n=>\r\n08.12=c\r\n"_qs, u"08.12.2026"_qs,
+         u"a\r\nSonne b\r\nc"_qs},
+        {"keys without regard to case", u"dEZ=klein\r\nm:12=m\r\n"_qs, u"08.12.2026"_qs,
+         u"klein\r\nm"_qs},
         {"month key of March", u"Mär=Frühling\r\n"_qs, u"05.03.2026"_qs, u"Frühling"_qs},
         {"offset", u"[Allgemein]\r\nOffsetTage=1\r\n08.12.2026=morgen\r\n07.12.2026=heute\r\n"_qs,
          u"07.12.2026"_qs, u"morgen"_qs},
@@ -226,13 +235,16 @@ TEST_F(DciTagesTextTest, buildsTheTextOfTheHits)
          u"08.12.2026"_qs, u"vor einer Woche"_qs},
         {"no hit gives Info0", u"[Allgemein]\r\nInfo0=nichts~heute\r\nInfo1=A:\r\n01.01=x\r\n"_qs,
          u"08.12.2026"_qs, u"nichts\r\nheute"_qs},
-        {"Info1 and Info2 frame the hits", u"[Allgemein]\r\nInfo1=Heute:~\r\nInfo2=~Ende\r\n08.12=a\r\n08.12=b\r\n"_qs,
+        {"Info1 and Info2 frame the hits",
+         u"[Allgemein]\r\nInfo1=Heute:~\r\nInfo2=~Ende\r\n08.12=a\r\n08.12=b\r\n"_qs,
          u"08.12.2026"_qs, u"Heute:\r\na\r\nb\r\nEnde"_qs},
-        {"TextVor and TextNach", u"[Allgemein]\r\nTextVor=* \r\nTextNach=\" !\"\r\n=>Mond\r\n08.12=voll\r\n"_qs,
+        {"TextVor and TextNach",
+         u"[Allgemein]\r\nTextVor=* \r\nTextNach=\" !\"\r\n=>Mond\r\n08.12=voll\r\n"_qs,
          u"08.12.2026"_qs, u"*Mond voll !"_qs},
-        {"variable", u"[Variablen]\r\nOrt=Hamburg\r\n08.12=Sonne über [ort]\r\n"_qs, u"08.12.2026"_qs,
-         u"Sonne über Hamburg"_qs},
-        {"variable in a variable", u"[Variablen]\r\nOrt=[Stadt] Nord\r\nStadt=Kiel\r\n08.12=in [Ort]\r\n"_qs,
+        {"variable", u"[Variablen]\r\nOrt=Hamburg\r\n08.12=Sonne über [ort]\r\n"_qs,
+         u"08.12.2026"_qs, u"Sonne über Hamburg"_qs},
+        {"variable in a variable",
+         u"[Variablen]\r\nOrt=[Stadt] Nord\r\nStadt=Kiel\r\n08.12=in [Ort]\r\n"_qs,
          u"08.12.2026"_qs, u"in Kiel Nord"_qs},
         {"undefined variable keeps its brackets and blocks the rest",
          u"[Variablen]\r\nOrt=Kiel\r\n08.12=[Wetter] in [Ort]\r\n"_qs, u"08.12.2026"_qs,
@@ -241,13 +253,15 @@ TEST_F(DciTagesTextTest, buildsTheTextOfTheHits)
          u"08.12.2026"_qs, u"[] [Ort]"_qs},
         {"open bracket takes the rest as the name", u"[Variablen]\r\nOrt=Kiel\r\n08.12=[Ort\r\n"_qs,
          u"08.12.2026"_qs, u"[Ort"_qs},
-        {"self-referring variable stops", u"[Variablen]\r\nx=[x]!\r\n08.12=[x]\r\n"_qs, u"08.12.2026"_qs,
-         u"[x]"_qs + QString(256, u'!')},
-        {"variables of Info texts stay", u"[Allgemein]\r\nInfo1=[Ort]:\r\n[Variablen]\r\nOrt=Kiel\r\n08.12=a\r\n"_qs,
+        {"self-referring variable stops", u"[Variablen]\r\nx=[x]!\r\n08.12=[x]\r\n"_qs,
+         u"08.12.2026"_qs, u"[x]"_qs + QString(256, u'!')},
+        {"variables of Info texts stay",
+         u"[Allgemein]\r\nInfo1=[Ort]:\r\n[Variablen]\r\nOrt=Kiel\r\n08.12=a\r\n"_qs,
          u"08.12.2026"_qs, u"[Ort]:a"_qs},
         {"underscores and tabs are blanks", u"08.12=Voll_mond\tum_12\r\n"_qs, u"08.12.2026"_qs,
          u"Voll mond um 12"_qs},
-        {"a hit ending in a tilde keeps its line break", u"08.12=a~\r\n"_qs, u"08.12.2026"_qs, u"a\r\n"_qs},
+        {"a hit ending in a tilde keeps its line break", u"08.12=a~\r\n"_qs, u"08.12.2026"_qs,
+         u"a\r\n"_qs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -260,9 +274,11 @@ TEST_F(DciTagesTextTest, acceptsEveryLineEnd)
 {
     for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
         SCOPED_TRACE(QByteArray(lineEnd).toHex().toStdString());
-        writeData(u"Astro.dci"_qs, QByteArray("[Allgemein]%TextVor=%TextNach=%=>Mond%08.12=Neumond%M:12=Winter%")
-                                       .replace('%', lineEnd));
-        EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs), u"Mond Neumond\r\nMond Winter"_qs);
+        writeData(u"Astro.dci"_qs,
+                  QByteArray("[Allgemein]%TextVor=%TextNach=%=>Mond%08.12=Neumond%M:12=Winter%")
+                      .replace('%', lineEnd));
+        EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs),
+                  u"Mond Neumond\r\nMond Winter"_qs);
     }
 }
 
@@ -281,10 +297,12 @@ TEST_F(DciTagesTextTest, namesItsFileInTheDataFolder)
 
 TEST_F(DciTagesTextTest, addsMissingFrameKeysOnlyWhenItMayWrite)
 {
-    const QByteArray original("; Astro\r\n[Allgemein]\r\nInfo0=nichts\r\n\r\n[Daten]\r\n08.12=Neumond\r\n"
-                              "08.12=Mond\r\n");
-    const QByteArray completed("; Astro\r\n[Allgemein]\r\nInfo0=nichts\r\nTextVor=\r\nTextNach=\r\n\r\n"
-                               "[Daten]\r\n08.12=Neumond\r\n08.12=Mond\r\n");
+    const QByteArray original(
+        "; Astro\r\n[Allgemein]\r\nInfo0=nichts\r\n\r\n[Daten]\r\n08.12=Neumond\r\n"
+        "08.12=Mond\r\n");
+    const QByteArray completed(
+        "; Astro\r\n[Allgemein]\r\nInfo0=nichts\r\nTextVor=\r\nTextNach=\r\n\r\n"
+        "[Daten]\r\n08.12=Neumond\r\n08.12=Mond\r\n");
 
     writeData(u"Astro.dci"_qs, original);
     EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"01.01.2026"_qs), u"nichts"_qs);

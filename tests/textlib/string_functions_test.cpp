@@ -39,7 +39,8 @@ TEST(Utf8Korrigieren, repairsTheGermanLettersAndLeavesTheRest)
     } cases[] = {
         {"pair inside a word", u"M"_qs + readAsAnsi(u"ä"_qs) + u"dchen"_qs, u"Mädchen"_qs},
         {"all eight", readAsAnsi(u"üÜäÄöÖßé"_qs), u"üÜäÄöÖßé"_qs},
-        {"capitals whose second byte lies in 0x80-0x9F", readAsAnsi(u"ÜBER ÄRGER ÖL"_qs), u"ÜBER ÄRGER ÖL"_qs},
+        {"capitals whose second byte lies in 0x80-0x9F", readAsAnsi(u"ÜBER ÄRGER ÖL"_qs),
+         u"ÜBER ÄRGER ÖL"_qs},
         {"correct umlaut stays", u"Käse"_qs, u"Käse"_qs},
         {"Ã before another character stays", u"Ãx Ã"_qs, u"Ãx Ã"_qs},
         {"other characters are not repaired", readAsAnsi(u"à"_qs), readAsAnsi(u"à"_qs)},
@@ -142,7 +143,8 @@ TEST(AusserhalbZitatErsetzen, protectsCharactersInsideQuotes)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(AusserhalbZitatErsetzen(c.text, c.quote, c.characters, c.replacement), c.expected);
+        EXPECT_EQ(AusserhalbZitatErsetzen(c.text, c.quote, c.characters, c.replacement),
+                  c.expected);
     }
 }
 
@@ -152,8 +154,10 @@ TEST(LeerzeilenBereinigen, leavesAtMostOneEmptyLine)
         const char* name;
         QString text, expected;
     } cases[] = {
-        {"five breaks become two", u"a"_qs + crLf.repeated(5) + u"b"_qs, u"a"_qs + crLf.repeated(2) + u"b"_qs},
-        {"three become two", u"a"_qs + crLf.repeated(3) + u"b"_qs, u"a"_qs + crLf.repeated(2) + u"b"_qs},
+        {"five breaks become two", u"a"_qs + crLf.repeated(5) + u"b"_qs,
+         u"a"_qs + crLf.repeated(2) + u"b"_qs},
+        {"three become two", u"a"_qs + crLf.repeated(3) + u"b"_qs,
+         u"a"_qs + crLf.repeated(2) + u"b"_qs},
         {"long run", u"a"_qs + crLf.repeated(100) + u"b"_qs, u"a"_qs + crLf.repeated(2) + u"b"_qs},
         {"single breaks stay", u"a\r\nb\r\nc"_qs, u"a\r\nb\r\nc"_qs},
         {"edges go", u"\n\r\n\r\na\r\n\r\n\r"_qs, u"a"_qs},
@@ -187,7 +191,8 @@ TEST(OemNachAnsi, matchesTheSystemTableOfCodePage850)
         char* outPtr = out;
         std::size_t inLeft = 1;
         std::size_t outLeft = sizeof out;
-        ASSERT_NE(iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
+        ASSERT_NE(iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft),
+                  static_cast<std::size_t>(-1));
         const QString expected = QString::fromUtf8(out, static_cast<qsizetype>(outPtr - out));
         EXPECT_EQ(OemNachAnsi(rt::fromAnsi(QByteArray(1, static_cast<char>(byte)))), expected);
     }
@@ -228,7 +233,8 @@ TEST(AbschnittEntfernen, removesTheFirstSectionWithItsMarkers)
         {"start marker missing", u"ab>c"_qs, u"<"_qs, u">"_qs, u"ab>c"_qs},
         {"end marker only before the start", u">a<b"_qs, u"<"_qs, u">"_qs, u">a<b"_qs},
         {"markers without regard to case", u"x/*KOMMENTAR*/y"_qs, u"/*"_qs, u"*/"_qs, u"xy"_qs},
-        {"word markers", u"Anfang START weg ENDE Schluss"_qs, u"start"_qs, u"ende"_qs, u"Anfang  Schluss"_qs},
+        {"word markers", u"Anfang START weg ENDE Schluss"_qs, u"start"_qs, u"ende"_qs,
+         u"Anfang  Schluss"_qs},
         {"empty text", u""_qs, u"<"_qs, u">"_qs, u""_qs},
     };
     for (const Case& c : cases) {
@@ -243,7 +249,8 @@ TEST(TextZwischen, takesTheTextBetweenTheMarkers)
         const char* name;
         QString text, start, end, expected;
     } cases[] = {
-        {"empty end marker ends at the line break", u"Name=Wert\r\nx"_qs, u"name="_qs, u""_qs, u"Wert"_qs},
+        {"empty end marker ends at the line break", u"Name=Wert\r\nx"_qs, u"name="_qs, u""_qs,
+         u"Wert"_qs},
         {"empty end marker, line feed only", u"Name=Wert\nx"_qs, u"name="_qs, u""_qs, u"Wert"_qs},
         {"empty end marker, last line", u"Name=Wert"_qs, u"name="_qs, u""_qs, u"Wert"_qs},
         {"empty pair", u"[]x]"_qs, u"["_qs, u"]"_qs, u""_qs},
@@ -253,7 +260,8 @@ TEST(TextZwischen, takesTheTextBetweenTheMarkers)
         {"start marker missing", u"abc"_qs, u"x"_qs, u"c"_qs, u""_qs},
         {"empty start marker", u"abc"_qs, u""_qs, u"c"_qs, u""_qs},
         {"empty text", u""_qs, u"a"_qs, u"b"_qs, u""_qs},
-        {"markers without regard to case", u"<TITLE>Tagebuch</title>"_qs, u"<title>"_qs, u"</TITLE>"_qs, u"Tagebuch"_qs},
+        {"markers without regard to case", u"<TITLE>Tagebuch</title>"_qs, u"<title>"_qs,
+         u"</TITLE>"_qs, u"Tagebuch"_qs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -392,7 +400,8 @@ TEST(DateiEinlesen, givesTheWholeFileAsItStands)
         QString path;
         QString expected;
     } cases[] = {
-        {"Windows-1252, line ends kept", temp.file(u"ansi.txt"_qs), u"Grüße\r\nzwei\ndrei\rvier\r\n"_qs},
+        {"Windows-1252, line ends kept", temp.file(u"ansi.txt"_qs),
+         u"Grüße\r\nzwei\ndrei\rvier\r\n"_qs},
         {"UTF-8 with byte-order mark", temp.file(u"utf8.txt"_qs), u"€ 5\r\n"_qs},
         {"name in another case", temp.file(u"ANSI.TXT"_qs), u"Grüße\r\nzwei\ndrei\rvier\r\n"_qs},
         {"empty file", temp.file(u"leer.txt"_qs), u""_qs},
@@ -413,7 +422,8 @@ TEST(DateiEinlesen, showsTheHourglassWhileItReads)
     ScopedService guard(platform::setMousePointer, &pointer);
     pointer.set(platform::vbIbeam);
     EXPECT_EQ(DateiEinlesen(temp.file(u"a.txt"_qs)), std::optional<QString>(u"a"_qs));
-    EXPECT_EQ(pointer.history(), (std::vector<int>{platform::vbIbeam, platform::vbHourglass, platform::vbIbeam}));
+    EXPECT_EQ(pointer.history(),
+              (std::vector<int>{platform::vbIbeam, platform::vbHourglass, platform::vbIbeam}));
 }
 
 namespace {
@@ -421,8 +431,14 @@ namespace {
 // The program settings in a folder of their own, scripted dialogs and keys.
 class InEuroUmrechnenTest : public ::testing::Test {
 protected:
-    void storeRate(const QString& rate) { foundation::IniSchreiben(QString(), u"Allgemein"_qs, u"Währung2Euro"_qs, rate); }
-    QString storedRate() { return foundation::IniLesen(QString(), u"Allgemein"_qs, u"Währung2Euro"_qs, u"?"_qs); }
+    void storeRate(const QString& rate)
+    {
+        foundation::IniSchreiben(QString(), u"Allgemein"_qs, u"Währung2Euro"_qs, rate);
+    }
+    QString storedRate()
+    {
+        return foundation::IniLesen(QString(), u"Allgemein"_qs, u"Währung2Euro"_qs, u"?"_qs);
+    }
 
     TempSettingsFolders folders;
     FakeDialogs dialogs;
@@ -512,7 +528,8 @@ TEST_F(InEuroUmrechnenTest, asksBeforeConvertingAnAmountAlreadyInEuro)
         EXPECT_EQ(InEuroUmrechnen(c.text), c.expected);
         const FakeDialogs::Call& call = dialogs.calls().back();
         EXPECT_EQ(call.title, u"Umrechnung in Euro"_qs);
-        EXPECT_EQ(call.text, u"Der Text »"_qs + c.text + u"« scheint schon ein Euro-Betrag zu sein. Fortsetzen?"_qs);
+        EXPECT_EQ(call.text, u"Der Text »"_qs + c.text
+                                 + u"« scheint schon ein Euro-Betrag zu sein. Fortsetzen?"_qs);
         EXPECT_EQ(call.buttons, platform::vbYesNo);
         EXPECT_EQ(call.icon, platform::vbQuestion);
         EXPECT_EQ(call.defaultAnswer, platform::vbNo);

@@ -48,7 +48,9 @@ def buss_und_bettag(year):
 
 def main():
     fixed = dict(FIXED)
-    lines = ["; Feiertage für Korvanel", "; Zyklisch: jedes Jahr, Einmalig: nur an diesem Datum", ""]
+    lines = ["; Feiertage für Korvanel",
+             "; Zyklisch: jedes Jahr, Einmalig: nur an diesem Datum",
+             ""]
     lines.append("[Zyklisch]")
     lines += ["%s=%s" % (key, text) for key, text in FIXED]
     lines += ["", "[Einmalig]"]
