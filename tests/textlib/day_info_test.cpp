@@ -10,6 +10,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,19 @@ TEST_F(DciTagesTextTest, hitsEveryKeyFormOfTheDay)
     EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs),
               u"eins\r\nzwei\r\ndrei\r\nvier\r\nfünf\r\nsechs\r\nsieben\r\nacht\r\nneun\r\n"
               u"zehn\r\nelf"_qs);
+}
+
+TEST_F(DciTagesTextTest, monthKeyIsGermanWhateverTheLocale)
+{
+    writeDci(u"Astro.dci"_qs, u"Dez=Dezember\r\nDez.=mit Punkt\r\nDec=englisch\r\n"_qs);
+    const QLocale before;
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale::c(),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs), u"Dezember"_qs);
+    }
+    QLocale::setDefault(before);
 }
 
 TEST_F(DciTagesTextTest, buildsTheTextOfTheHits)
