@@ -3,6 +3,7 @@
 #include "string_functions.h"
 #include "text_replace.h"
 
+#include "foundation/read_only.h"
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
@@ -23,18 +24,6 @@
 namespace textlib {
 
 namespace {
-
-NurLesenAbfrage& nurLesenAbfrage()
-{
-    static NurLesenAbfrage ask;
-    return ask;
-}
-
-bool nurLesen()
-{
-    const NurLesenAbfrage& ask = nurLesenAbfrage();
-    return !ask || ask();
-}
 
 QString inDataFolder(const QString& fileName)
 {
@@ -89,7 +78,7 @@ QString hitFrame(const QString& path, const QString& key)
 {
     const QString section = QStringLiteral("Allgemein");
     if (!platform::ini::read(path, section, key).has_value()) {
-        if (!nurLesen())
+        if (!foundation::nurLesen)
             foundation::IniSchreiben(path, section, key, QString());
         return {};
     }
@@ -118,10 +107,6 @@ QString replaceVariables(const QString& path, QString text)
 
 } // namespace
 
-void setNurLesenAbfrage(NurLesenAbfrage ask)
-{
-    nurLesenAbfrage() = std::move(ask);
-}
 
 QString FeiertagText(rt::VbDate date)
 {

@@ -40,9 +40,4 @@ QString FeiertagText(const QString& date);
 // section with empty values, so that the user finds them; never in read-only mode.
 QString DciTagesText(const QString& file, const QString& date);
 
-// Whether the program runs read-only and may not write into the data folder. Until the start-up
-// wires in the program's read-only decision, the answer is "read-only", so nothing is written.
-using NurLesenAbfrage = std::function<bool()>;
-void setNurLesenAbfrage(NurLesenAbfrage ask);
-
 } // namespace textlib

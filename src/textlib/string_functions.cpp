@@ -2,7 +2,7 @@
 
 #include "text_replace.h"
 
-#include "foundation/addon_library.h"
+#include "foundation/ui_services.h"
 #include "foundation/file_services.h"
 #include "foundation/ini_store.h"
 #include "platform/dialogs.h"
@@ -269,7 +269,7 @@ QString InEuroUmrechnen(const QString& amountText)
     }
 
     const QString euro = rt::Format(*amount / rt::Val(rate), QStringLiteral("0.00")) + u" €"_qs;
-    if (foundation::ShiftKey() != 0)
+    if (foundation::ShiftGedrueckt())
         return euro + u" ("_qs + rt::Trim(amountText) + u')';
     return euro;
 }

@@ -1,4 +1,5 @@
 #include "textlib/day_info.h"
+#include "foundation/read_only.h"
 
 #include "foundation/folders.h"
 #include "runtime/codec.h"
@@ -58,9 +59,9 @@ protected:
     void SetUp() override
     {
         foundation::OrdnerFestlegen();
-        textlib::setNurLesenAbfrage([this] { return readOnly_; });
+        foundation::resetNurLesen();
     }
-    void TearDown() override { textlib::setNurLesenAbfrage({}); }
+    void TearDown() override { foundation::resetNurLesen(); }
 
     QString dataFile(const QString& name) const { return foundation::ordnerDat + u'/' + name; }
 
@@ -83,11 +84,10 @@ protected:
         writeData(name, rt::toAnsi(text));
     }
 
-    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    void setReadOnly(bool readOnly) { foundation::nurLesen = readOnly; }
 
 private:
     TempSettingsFolders folders_;
-    bool readOnly_ = false;
 };
 
 using FeiertagTextTest = DayInfo;
@@ -332,13 +332,4 @@ TEST_F(DciTagesTextTest, addsMissingFrameKeysOnlyWhenItMayWrite)
 
     EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs), u"Neumond\r\nMond"_qs);
     EXPECT_EQ(readData(u"Astro.dci"_qs), completed) << "present keys are not written again";
-}
-
-TEST_F(DciTagesTextTest, writesNothingUntilTheReadOnlyDecisionIsWiredIn)
-{
-    textlib::setNurLesenAbfrage({});
-    const QByteArray original("08.12=Neumond\r\n");
-    writeData(u"Astro.dci"_qs, original);
-    EXPECT_EQ(DciTagesText(u"Astro.dci"_qs, u"08.12.2026"_qs), u"Neumond"_qs);
-    EXPECT_EQ(readData(u"Astro.dci"_qs), original);
 }
