@@ -14,7 +14,6 @@
 
 #include <QString>
 
-#include <functional>
 
 namespace textlib {
 
