@@ -6,6 +6,7 @@
 #include "foundation/folders.h"
 #include "foundation/name_format.h"
 #include "foundation/product_info.h"
+#include "foundation/user_identity.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "runtime/format.h"
@@ -290,6 +291,9 @@ const std::array feste = {
 };
 
 const std::array beiBedarf = {
+    wert(u"{username}", [](const Bezug&) { return foundation::Benutzername(); }),
+    // A new identifier on every expansion
+    wert(u"{guid}", [](const Bezug&) { return foundation::NeueGUID(); }),
     // Seconds since 01.01.1901 plus the tick count plus a random part
     wert(u"{id}",
          [](const Bezug& b) {

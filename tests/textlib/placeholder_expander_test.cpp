@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <gtest/gtest.h>
 
@@ -64,9 +65,12 @@ TEST_F(Expander, everyFixedTokenInItsOrderGivesItsValueForTheReferenceDate)
 {
     const QStorageInfo laufwerk(QDir::currentPath());
     const QString programm = folders.programFolder();
+    foundation::IniSchreiben(QString(), u"Allgemein"_qs, u"User"_qs, u"Anna Beispiel"_qs);
+    const QString guid = u"\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}"_qs;
     struct Row {
         int order;
         QString token, expected;
+        bool pattern = false; // expected is a regular expression
     } rows[] = {
         {1, u"{Tab}"_qs, u"\t"_qs},
         {2, u"{CR}"_qs, u"\r"_qs},
@@ -185,25 +189,43 @@ TEST_F(Expander, everyFixedTokenInItsOrderGivesItsValueForTheReferenceDate)
         {116, u"{zufall6}"_qs, u"123457"_qs},
         {117, u"{zufall7}"_qs, u"1234568"_qs},
         {118, u"{zufall8}"_qs, u"12345679"_qs},
+        {119, u"{username}"_qs, u"Anna Beispiel"_qs},
+        {120, u"{guid}"_qs, guid, true},
         // seconds since 01.01.1901 (3974191509) + tick (12345678) + r * 99 (12.2)
         {121, u"{id}"_qs, u"3986537199"_qs},
         {122, u"{brisol.ini}"_qs, folders.settingsFolder() + u"/Brisol.ini"_qs},
     };
 
     QString alle;
-    QString alleErwartet;
+    QString alleMuster;
     int vorige = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.token.toStdString());
         EXPECT_GT(row.order, vorige) << "rows in the order of replacement";
         vorige = row.order;
-        EXPECT_EQ(expand(row.token), row.expected);
-        EXPECT_EQ(expand(rt::UCase(row.token)), row.expected) << "matched without regard to case";
+        const QString muster = row.pattern ? row.expected
+                                           : QRegularExpression::escape(row.expected);
+        const QRegularExpression ganz(QRegularExpression::anchoredPattern(muster));
+        EXPECT_TRUE(ganz.match(expand(row.token)).hasMatch()) << expand(row.token).toStdString();
+        EXPECT_TRUE(ganz.match(expand(rt::UCase(row.token))).hasMatch())
+            << "matched without regard to case";
         alle += row.token + u'|';
-        alleErwartet += row.expected + u'|';
+        alleMuster += muster + QStringLiteral("\\|");
     }
     // All of them in one text, each replaced where it stands.
-    EXPECT_EQ(expand(alle), alleErwartet);
+    const QString ergebnis = expand(alle);
+    EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(alleMuster))
+                    .match(ergebnis)
+                    .hasMatch())
+        << ergebnis.toStdString();
+}
+
+TEST_F(Expander, guidIsNewOnEveryExpansionAndTheSameForCopies)
+{
+    const QString erste = expand(u"{guid} {GUID}"_qs);
+    EXPECT_EQ(erste.size(), 38 * 2 + 1);
+    EXPECT_EQ(erste.left(38), erste.right(38));
+    EXPECT_NE(expand(u"{guid}"_qs), erste.left(38));
 }
 
 TEST_F(Expander, weeksQuartersAndMonthsBeforeFollowTheCalendarAtTheTurnOfTheYear)
