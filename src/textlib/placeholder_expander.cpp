@@ -14,6 +14,7 @@
 #include "text_replace.h"
 
 #include <QProcessEnvironment>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -61,24 +62,27 @@ std::optional<qsizetype> erste(QStringView einleitung)
 // a token with the text around it); a value that holds the token itself is passed over. Never
 // more replacements than the text had characters, so that no value can make the search go on
 // for ever.
-void VariableEinsetzen(const QString& token, const QString& value)
+// Returns whether the text changed.
+bool VariableEinsetzen(const QString& token, const QString& value)
 {
     if (token.isEmpty())
-        return;
+        return false;
     const QString t = rt::LCase(token);
     const QString v = rt::LCase(value);
     const bool wertEnthaeltToken = v.contains(t);
     const qsizetype grenze = std::max<qsizetype>(varioText.size(), 1);
     qsizetype ab = 0;
-    for (qsizetype n = 0; n < grenze; ++n) {
+    qsizetype n = 0;
+    for (; n < grenze; ++n) {
         const qsizetype p = varioKlein.indexOf(t, ab);
         if (!inReichweite(p))
-            return;
+            break;
         varioText.replace(p, t.size(), value);
         varioKlein.replace(p, t.size(), v);
         // No token begins before p - length + 1: the text there has not changed.
         ab = wertEnthaeltToken ? p + v.size() : std::max<qsizetype>(0, p - t.size() + 1);
     }
+    return n > 0;
 }
 
 // The first token that begins with "{" + name: mode 1 gives the token up to its "}", any other
@@ -386,21 +390,43 @@ std::vector<QString> kleineTokens(std::span<const FesterPlatzhalter> liste)
     return klein;
 }
 
+// The words in braces of the work text: from each "{" up to the next "}". A fixed token (a
+// word in braces without braces inside) occurs in the text exactly when it is one of them.
+QSet<QString> woerterInKlammern()
+{
+    QSet<QString> woerter;
+    qsizetype auf = varioKlein.indexOf(u'{');
+    while (auf >= 0) {
+        const qsizetype zu = varioKlein.indexOf(u'}', auf);
+        if (zu < 0)
+            break;
+        woerter.insert(varioKlein.mid(auf, zu - auf + 1));
+        auf = varioKlein.indexOf(u'{', auf + 1);
+    }
+    return woerter;
+}
+
 void festeTokensEinsetzen(rt::VbDate datum)
 {
     static const std::vector<QString> feste = kleineTokens(festePlatzhalter());
     static const std::vector<QString> beiBedarf = kleineTokens(platzhalterBeiBedarf());
     const PlatzhalterBezug bezug = platzhalterBezug(datum);
 
+    // Looked up afresh after each change of the text.
+    QSet<QString> woerter = woerterInKlammern();
+    const auto einsetzen = [&](const QString& token, const FesterPlatzhalter& platzhalter) {
+        if (VariableEinsetzen(token, platzhalter.wert(bezug)))
+            woerter = woerterInKlammern();
+    };
     const std::span<const FesterPlatzhalter> liste = festePlatzhalter();
     for (std::size_t i = 0; i < liste.size(); ++i) {
-        if (liste[i].immer || varioKlein.contains(feste[i]))
-            VariableEinsetzen(feste[i], liste[i].wert(bezug));
+        if (liste[i].immer || woerter.contains(feste[i]))
+            einsetzen(feste[i], liste[i]);
     }
     const std::span<const FesterPlatzhalter> bedarf = platzhalterBeiBedarf();
     for (std::size_t i = 0; i < bedarf.size(); ++i) {
-        if (varioKlein.contains(beiBedarf[i]))
-            VariableEinsetzen(beiBedarf[i], bedarf[i].wert(bezug));
+        if (woerter.contains(beiBedarf[i]))
+            einsetzen(beiBedarf[i], bedarf[i]);
     }
 }
 
