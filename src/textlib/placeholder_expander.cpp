@@ -57,12 +57,11 @@ std::optional<qsizetype> erste(QStringView einleitung)
     return p;
 }
 
-// Replaces every occurrence of token in the work text, without regard to case, by value. After
-// each replacement the search looks again at the place of the replacement (a value may complete
-// a token with the text around it); a value that holds the token itself is passed over. Never
-// more replacements than the text had characters, so that no value can make the search go on
-// for ever.
-// Returns whether the text changed.
+// Replaces every occurrence of token in the work text, without regard to case, by value, and
+// returns whether it replaced any. After each replacement the search looks again at the place
+// of the replacement (a value may complete a token with the text around it); a value that holds
+// the token itself is passed over. Never more replacements than the text had characters, so
+// that no value can make the search go on for ever.
 bool VariableEinsetzen(const QString& token, const QString& value)
 {
     if (token.isEmpty())
