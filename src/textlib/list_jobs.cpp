@@ -146,14 +146,24 @@ QStringList zeilenVon(const QString& text)
     return zeilen;
 }
 
-// Fills the current error record after a failed open, read or write of path; returns false.
-bool dateiFehler(const QFileDevice& datei, const QString& pfad)
+// Fills the current error record after a failed read or write of path; returns false.
+bool dateiFehler(const QFileDevice& datei, const QString& pfad, bool schreiben)
 {
+    const QFileInfo info(pfad);
+    const QFileInfo ordner(info.absolutePath());
+    bool verweigert = datei.error() == QFileDevice::PermissionsError;
+    if (schreiben && info.exists())
+        verweigert = verweigert || !info.isWritable();
+    else if (schreiben)
+        verweigert = verweigert || (ordner.isDir() && !ordner.isWritable());
+    else
+        verweigert = verweigert || !info.isReadable();
+
     int nummer = rt::ErrPathFileAccess;
-    if (datei.error() == QFileDevice::PermissionsError)
-        nummer = rt::ErrPermissionDenied;
-    else if (!QFileInfo(pfad).absoluteDir().exists())
+    if (!ordner.isDir())
         nummer = rt::ErrPathNotFound;
+    else if (verweigert)
+        nummer = rt::ErrPermissionDenied;
     rt::raiseError(nummer, rt::errorText(nummer) + QStringLiteral(": ") + pfad);
     return false;
 }
@@ -230,10 +240,10 @@ bool ListeAusDatei(ListControl liste, const QString& pfad)
     const QString wo = platform::resolvePath(pfad);
     QFile datei(wo);
     if (!datei.open(QIODevice::ReadOnly))
-        return dateiFehler(datei, wo);
+        return dateiFehler(datei, wo, false);
     const QByteArray bytes = datei.readAll();
     if (datei.error() != QFileDevice::NoError)
-        return dateiFehler(datei, wo);
+        return dateiFehler(datei, wo, false);
     for (const QString& zeile : zeilenVon(rt::decodeText(bytes)))
         liste.AddItem(zeile);
     return true;
@@ -256,9 +266,9 @@ bool ListeInDatei(ListControl liste, const QString& pfad)
     // A folder that refuses the temporary file but lets the file itself be written.
     datei.setDirectWriteFallback(true);
     if (!datei.open(QIODevice::WriteOnly))
-        return dateiFehler(datei, wo);
+        return dateiFehler(datei, wo, true);
     if (datei.write(bytes) != bytes.size() || !datei.commit())
-        return dateiFehler(datei, wo);
+        return dateiFehler(datei, wo, true);
     return true;
 }
 
