@@ -58,10 +58,11 @@ private:
 // is then unchanged.
 bool ListeAusDatei(ListControl liste, const QString& pfad);
 
-// Writes every entry as one line ending in CR LF, in list order, replacing the file atomically
-// (Windows-1252 when every character fits, else UTF-8 with byte-order mark). An empty list gives
-// an empty file. False when the file could not be written (rt::Err says why); a file that was
-// there stays as it was then.
+// Writes every entry as one line ending in CR LF, in list order (Windows-1252 when every
+// character fits, else UTF-8 with byte-order mark); an empty list gives an empty file. The file
+// is replaced atomically; only in a folder that refuses new files is an existing file rewritten
+// in place. False when the file could not be written (rt::Err says why); a file that could not
+// be opened for writing stays as it was.
 bool ListeInDatei(ListControl liste, const QString& pfad);
 
 // Every entry followed by the separator (";" when it is empty): "a;b;". An empty list gives "".
