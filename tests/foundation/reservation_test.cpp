@@ -15,6 +15,7 @@
 #include "support/temp_settings.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -384,6 +385,227 @@ TEST_F(Reservierung, theHolderRewritesSeitEveryTenMinutesWhileTheReservationIsIt
     ticken(300);
     EXPECT_EQ(lesen(s("UserJetzt_"), s("Seit")), s("05.03.2024 17:50:00"));
     EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), QString());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The release watch and the restart jobs
+
+class Freigabe : public Reservierung {
+protected:
+    // Anna opened read-only because Bernd holds the data folder.
+    void leseKopie()
+    {
+        gehaltenVon(s("Bernd"), s("05.03.2024 11:00:00"));
+        dialoge.expectMsgBox(platform::vbOK);
+        DateiReservierung(1);
+        ASSERT_TRUE(foundation::nurLesen);
+    }
+    std::size_t fragen() const { return dialoge.calls().size() - 1; }
+
+    QString erwarteterNeustart(const QString& job) const
+    {
+        return s("#!/bin/sh\n"
+                 "echo 'Warte einige Sekunden bis Programm beendet ist'\n"
+                 "while kill -0 %1 2>/dev/null; do sleep 1; done\n"
+                 "echo 'Aufraeumen'\n"
+                 "rm -f -- '%2'\n"
+                 "echo 'Starte Programm neu'\n"
+                 "exec '/opt/korvanel/korvanel' '/OrdnerDat=/srv/Tage buch' 'Anna'\\''s'\n")
+            .arg(QCoreApplication::applicationPid())
+            .arg(job);
+    }
+};
+
+TEST_F(Freigabe, asksOnceTheHolderHasReleasedAndNoEndsTheWatch)
+{
+    leseKopie();
+    ticken(10);
+    EXPECT_EQ(fragen(), 0U); // still held
+
+    // An old "Seit" does not count here, only the holder's name.
+    schreiben(s("UserJetzt_"), s("Seit"), s("01.01.2020 00:00:00"));
+    ticken(3);
+    EXPECT_EQ(fragen(), 0U);
+
+    schreiben(s("UserJetzt_"), s("User"), QString());
+    const QByteArray freigegeben = netWatch();
+    dialoge.expectMsgBox(platform::vbNo);
+    ticken();
+    ASSERT_EQ(fragen(), 1U);
+    const FakeDialogs::Call& frage = dialoge.calls().back();
+    EXPECT_EQ(frage.text, s("Brisols-Korvanel wird nicht mehr von anderen Usern genutzt.\r\n\r\n"
+                            "Möchten Sie das Programm neu starten um auch Schreibrechte zu "
+                            "erlangen?"));
+    EXPECT_EQ(frage.title, s("Brisols-Korvanel Datei-Reservierung"));
+    EXPECT_EQ(frage.buttons, platform::vbYesNo);
+    EXPECT_EQ(frage.icon, platform::vbQuestion);
+    EXPECT_EQ(frage.defaultAnswer, platform::vbNo);
+    EXPECT_TRUE(frage.helpButton);
+    EXPECT_EQ(frage.help.context, 3004);
+
+    ticken(10);
+    EXPECT_EQ(fragen(), 1U);
+    EXPECT_TRUE(foundation::nurLesen);
+    EXPECT_TRUE(gestarteteJobs.isEmpty());
+    EXPECT_EQ(netWatch(), freigegeben);
+    EXPECT_EQ(ende.endCalls(), 0);
+}
+
+TEST_F(Freigabe, staysQuietWhileTheReleaseCannotBeSeen)
+{
+    struct Row {
+        const char* name;
+        QByteArray netWatch;
+    };
+    const Row rows[] = {
+        {"NoUnlockWatch switches the watch off",
+         "[Allgemein]\r\nNoUnlockWatch=1\r\n[UserJetzt_]\r\nUser=\r\n"},
+        {"NetWatch.ini gone (the share is not reachable)", QByteArray()},
+        {"the holder's entry gone", "[Allgemein]\r\nNoNetWatch=0\r\n"},
+    };
+    leseKopie();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.netWatch.isEmpty())
+            QFile::remove(netWatchDatei());
+        else
+            netWatchSetzen(row.netWatch);
+        ticken(3);
+        EXPECT_EQ(fragen(), 0U);
+    }
+}
+
+TEST_F(Freigabe, aCopyWithWriteAccessOrWithoutARefusalNeverAsks)
+{
+    DateiReservierung(1); // Anna holds it herself
+    schreiben(s("UserJetzt_"), s("User"), QString());
+    ticken(3);
+    foundation::nurLesen = true; // read-only for another reason
+    ticken(3);
+    EXPECT_TRUE(dialoge.calls().empty());
+}
+
+TEST_F(Freigabe, yesWritesTheRestartJobIntoTheProgramFolderStartsItAndEnds)
+{
+    leseKopie();
+    auto* haupt = new Hauptfenster;
+    schreiben(s("UserJetzt_"), s("User"), QString());
+    dialoge.expectMsgBox(platform::vbYes);
+
+    EXPECT_THROW(ticken(), ProgramEndedException);
+
+    const QString job = foundation::ordnerPrg + s("/Restart.sh");
+    EXPECT_EQ(gestarteteJobs, QStringList{job});
+    EXPECT_EQ(QString::fromUtf8(folders.temp().read(s("program/Restart.sh"))),
+              erwarteterNeustart(job));
+    EXPECT_TRUE(haupt->isUnloaded());
+    EXPECT_EQ(ende.endCalls(), 1);
+    delete haupt;
+}
+
+TEST_F(Freigabe, aClockTickDuringTheQuestionAsksNothingAndRestartsNothing)
+{
+    // The message box lets the two-second clock run: a tick arrives while it is open.
+    class TickInDerFrage : public FakeDialogs {
+    public:
+        explicit TickInDerFrage(FakeClock& uhr) : uhr_(uhr) {}
+        int fragen = 0;
+
+    protected:
+        int showMessage(const QString& text, int style, const QString& title,
+                        const platform::HelpTopic& help) override
+        {
+            ++fragen;
+            for (int i = 0; i < 3; ++i) {
+                uhr_.advance(2000);
+                NetzFreigabePruefen();
+            }
+            return FakeDialogs::showMessage(text, style, title, help);
+        }
+
+    private:
+        FakeClock& uhr_;
+    };
+
+    leseKopie();
+    TickInDerFrage frageMitTick(uhr);
+    ScopedService<platform::Dialogs> guard(platform::setDialogs, &frageMitTick);
+    schreiben(s("UserJetzt_"), s("User"), QString());
+    frageMitTick.expectMsgBox(platform::vbYes);
+
+    EXPECT_THROW(ticken(), ProgramEndedException);
+
+    EXPECT_EQ(frageMitTick.fragen, 1);
+    EXPECT_EQ(gestarteteJobs.size(), 1);
+    EXPECT_EQ(ende.endCalls(), 1);
+}
+
+TEST_F(Freigabe, aProgramFolderThatCannotBeWrittenPutsTheJobIntoTheTemporaryFolder)
+{
+    // A program folder below a file can be written by nobody, not even by root.
+    folders.temp().write(s("keinOrdner"), "x");
+    foundation::resetOrdner();
+    foundation::setProgrammOrdnerFuerTests(folders.temp().file(s("keinOrdner/program")));
+    foundation::OrdnerFestlegen();
+    leseKopie();
+    schreiben(s("UserJetzt_"), s("User"), QString());
+    dialoge.expectMsgBox(platform::vbYes);
+
+    EXPECT_THROW(ticken(), ProgramEndedException);
+
+    const QString job = folders.tmpFolder() + s("/Restart.sh");
+    EXPECT_EQ(gestarteteJobs, QStringList{job});
+    EXPECT_EQ(QString::fromUtf8(folders.temp().read(s("tmp/Restart.sh"))),
+              erwarteterNeustart(job));
+}
+
+TEST_F(Freigabe, aJobThatCannotBeWrittenOrStartedStillEndsTheProgram)
+{
+    leseKopie();
+    foundation::setJobStartFuerTests([](const QString&) { return false; });
+    schreiben(s("UserJetzt_"), s("User"), QString());
+    dialoge.expectMsgBox(platform::vbYes);
+    EXPECT_THROW(ticken(), ProgramEndedException);
+    EXPECT_EQ(ende.endCalls(), 1);
+}
+
+TEST_F(Reservierung, setupJobRestartsFromTheProgramFolderWithoutTheOldDataFolderAndEndsAtOnce)
+{
+    foundation::setAufrufFuerTests(QStringList{
+        s("/opt/korvanel/korvanel"), s("/OrdnerDat=/srv/alt"), s("Datum=05.03.2024"),
+        s("/ORDNERDAT=/srv/auch alt"), s("fenster=1,2,3,4")});
+    folders.temp().makeFolder(s("program/Anna's Programme"));
+    foundation::resetOrdner();
+    foundation::setProgrammOrdnerFuerTests(folders.temp().file(s("program/Anna's Programme")));
+    foundation::OrdnerFestlegen();
+    auto* haupt = new Hauptfenster;
+
+    EXPECT_THROW(foundation::NeustartSetupJob(), ProgramEndedException);
+
+    const QString prg = folders.temp().file(s("program/Anna's Programme"));
+    const QString job = prg + s("/x-Setup_Job.sh");
+    EXPECT_EQ(gestarteteJobs, QStringList{job});
+    QString zitiert = job;
+    zitiert.replace(s("'"), s("'\\''"));
+    QString ordner = prg;
+    ordner.replace(s("'"), s("'\\''"));
+    EXPECT_EQ(QString::fromUtf8(folders.temp().read(s("program/Anna's Programme/x-Setup_Job.sh"))),
+              s("#!/bin/sh\n"
+                "# Brisols-Korvanel - Restart\n"
+                "echo 'Warte kurz bis Programm beendet ist'\n"
+                "while kill -0 %1 2>/dev/null; do sleep 1; done\n"
+                "echo '...'\n"
+                "echo 'Aufraeumen'\n"
+                "rm -f -- '%2'\n"
+                "echo 'Starte Programm'\n"
+                "cd -- '%3'\n"
+                "exec '/opt/korvanel/korvanel' 'Datum=05.03.2024' 'fenster=1,2,3,4'\n")
+                  .arg(QCoreApplication::applicationPid())
+                  .arg(zitiert, ordner));
+    // Ended at once: the windows were not unloaded first.
+    EXPECT_FALSE(haupt->isUnloaded());
+    EXPECT_EQ(ende.endCalls(), 1);
+    delete haupt;
 }
 
 } // namespace
