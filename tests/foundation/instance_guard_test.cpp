@@ -37,6 +37,9 @@ protected:
     {
         folders.temp().makeFolder(s("daten"));
         folders.temp().makeFolder(s("run"));
+        // A runtime folder belongs to its user alone.
+        folders.temp().setPermissions(s("run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                          | QFileDevice::ExeOwner);
         folders.env().set("XDG_RUNTIME_DIR", folders.temp().file(s("run")));
         platform::setCommandLine({s("/OrdnerDat=") + folders.temp().file(s("daten"))});
         foundation::OrdnerFestlegen();

@@ -216,7 +216,8 @@ TEST_F(Reservierung, aDiaryNameIsReservedInProperCaseAndNamedInTheMessage)
     schreiben(s("UserJetzt_Txt"), s("User"), s("Bernd"));
     schreiben(s("UserJetzt_Txt"), s("Seit"), s("05.03.2024 11:59:00"));
     QString name = s("txt");
-    dialoge.expectMsgBox(platform::vbOK, s("Brisols-Korvanel (Txt) wird seit 60 Sekunden von Bernd"));
+    dialoge.expectMsgBox(platform::vbOK,
+                         s("Brisols-Korvanel (Txt) wird seit 60 Sekunden von Bernd"));
 
     DateiReservierung(1, name);
 
