@@ -2,6 +2,7 @@
 
 #include "development_mode.h"
 #include "folders.h"
+#include "instance_guard.h"
 #include "ini_store.h"
 #include "message_text.h"
 #include "number_format.h"
@@ -66,6 +67,8 @@ void StartStatistik()
     if (versionPunkt.isEmpty())
         VersionText();
     IniSchreiben(QString(), QStringLiteral("Version"), QStringLiteral("Korvanel"), versionPunkt);
+
+    FernSchliessenFlag(0);
 }
 
 void EndeStatistik()

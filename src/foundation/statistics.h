@@ -16,8 +16,8 @@
 namespace foundation {
 
 // At start-up, after the reservation of the data folder: counts the start, sets the first and
-// the last start and stores the version. Remembers the start on the monotonic clock for
-// EndeStatistik.
+// the last start, stores the version and removes the remote-close flag. Remembers the start on
+// the monotonic clock for EndeStatistik.
 void StartStatistik();
 
 // At program end, after the release of the reservation: adds the minutes of this run to

@@ -1,6 +1,7 @@
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
+#include "foundation/reservation.h"
 #include "platform/command_line_text.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
@@ -35,7 +36,11 @@ constexpr QFileDevice::Permissions ordnerNurLesbar = nurLesbar | QFileDevice::Ex
 class ReadOnlyDecision : public ::testing::Test {
 protected:
     ReadOnlyDecision() { folders.temp().makeFolder(s("daten")); }
-    ~ReadOnlyDecision() override { foundation::resetNurLesen(); }
+    ~ReadOnlyDecision() override
+    {
+        foundation::resetReservierung();
+        foundation::resetNurLesen();
+    }
 
     QString dataFolder() const { return folders.temp().file(s("daten")); }
 
@@ -71,6 +76,11 @@ TEST_F(ReadOnlyDecision, withoutACauseTheProgramWritesAndTheWriteTestIsStored)
     nurLesen = true; // a former decision does not count
     EXPECT_FALSE(decide({s("Datum=05.03.2024")}));
     EXPECT_EQ(foundation::IniLesen(QString(), s("Allgemein"), s("Schreibtest")), s("21600000"));
+
+    foundation::IniSchreiben(QString(), s("Allgemein"), s("User"), s("Anna"));
+    foundation::DateiReservierung(1);
+    EXPECT_EQ(folders.temp().read(s("daten/NetWatch.ini")),
+              "[UserJetzt_]\r\nUser=Anna\r\nSeit=05.03.2024 12:00:00\r\n");
     EXPECT_TRUE(dialogs.calls().empty());
 }
 
@@ -125,10 +135,19 @@ TEST_F(ReadOnlyDecision, eachCauseForcesReadOnlyOnItsOwn)
         foundation::setProgrammOrdnerFuerTests(eigene.programFolder());
         foundation::OrdnerFestlegen();
         const QByteArray settingsBefore = eigene.settingsFile(s("Brisol.ini"));
+
+        // Another user holds the data folder.
+        const QByteArray netWatch = "[UserJetzt_]\r\nUser=Bernd\r\nSeit=05.03.2024 11:00:00\r\n";
+        eigene.temp().write(s("daten/NetWatch.ini"), netWatch);
         row.setUp(eigene);
 
         SchreibrechtePruefen();
         EXPECT_TRUE(nurLesen);
+        // The read-only copy neither asks about the reservation nor reserves nor releases.
+        foundation::DateiReservierung(1);
+        foundation::DateiReservierung(0);
+        EXPECT_EQ(eigene.temp().read(s("daten/NetWatch.ini")), netWatch);
+        foundation::resetReservierung();
         if (row.settingsKept) {
             EXPECT_EQ(eigene.settingsFile(s("Brisol.ini")), settingsBefore);
         }

@@ -80,6 +80,14 @@ TEST_F(Statistics, firstStartWritesTheKeysAndALaterStartCountsOn)
     EXPECT_EQ(stat("Stat_StartLast"), s("07.03.2024 08:15:30"));
 }
 
+TEST_F(Statistics, theStartRemovesTheRemoteCloseFlag)
+{
+    const QString flag = s("Korvanel_RmtClose$DoIt.flg");
+    folders.temp().write(s("program/") + flag, "");
+    StartStatistik();
+    EXPECT_FALSE(folders.temp().exists(s("program/") + flag));
+}
+
 TEST_F(Statistics, aFirstStartThatIsNoDateIsReplacedAndTheCountersStay)
 {
     setStat("Stat_Starts", s("41"));
