@@ -62,6 +62,7 @@ void anhaengen(const QString& path, const QString& text)
         const QString bisher = rt::decodeText(file.readAll());
         file.close();
         QSaveFile neu(file.fileName());
+        neu.setDirectWriteFallback(true);
         if (neu.open(QIODevice::WriteOnly)) {
             neu.write(rt::encodeText(bisher + text));
             neu.commit();
