@@ -1,0 +1,30 @@
+#pragma once
+// Guards of the run: one copy of the program per user, and the remote-close flag file.
+//
+// The first copy of a user listens on a local socket (instanzSocketName); a later copy of the
+// same user finds it there, asks it to bring its window to the front and ends. The guard holds
+// for the user on this machine, whatever data folder each copy uses. [Allgemein]
+// "NoInstanceWatch" = 1 in NetWatch.ini of the data folder lets several copies run side by side.
+#include <QString>
+
+namespace foundation {
+
+// Called early in the main window's load, once the folders are known. Reads "NoInstanceWatch"
+// (writing "0" when it is missing or empty); unless it is exactly 1: when another copy of this
+// user runs, brings that copy's window to the front and ends this program (ProgrammBeenden);
+// otherwise this copy becomes the one that later copies find.
+void InstanzWaechter();
+
+// The local socket of the user's first copy: in $XDG_RUNTIME_DIR (the user's own runtime
+// folder) when it is set and exists, else "Korvanel-<user id>.instanz" in the temporary folder.
+QString instanzSocketName();
+
+// mode 0 deletes the flag file "Korvanel_RmtClose$DoIt.flg", or when it is found nowhere
+// "Korvanel_<computer name>_RmtClose$DoIt.flg" (looked for with DateiSuchen). A read-only run
+// leaves a flag file in the data folder alone. The result is 0.
+int FernSchliessenFlag(int mode);
+
+// Tests: stops listening (the socket file goes) so that the next InstanzWaechter starts afresh.
+void resetInstanzWaechter();
+
+} // namespace foundation

@@ -1,0 +1,435 @@
+#include "reservation.h"
+
+#include "folders.h"
+#include "ini_store.h"
+#include "message_text.h"
+#include "name_format.h"
+#include "number_format.h"
+#include "product_info.h"
+#include "read_only.h"
+#include "ui_services.h"
+#include "user_identity.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/path_resolver.h"
+#include "platform/program_end.h"
+#include "runtime/dates.h"
+#include "runtime/format.h"
+#include "runtime/numbers.h"
+#include "runtime/strings.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSaveFile>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace foundation {
+
+QString reservierterName;
+
+namespace {
+
+const QString allgemein = QStringLiteral("Allgemein");
+const QString noNetWatch = QStringLiteral("NoNetWatch");
+const QString benachrichtigen = QStringLiteral("Benachrichtigen");
+const QString noUnlockWatch = QStringLiteral("NoUnlockWatch");
+const QString userJetzt = QStringLiteral("UserJetzt_");
+const QString schluesselUser = QStringLiteral("User");
+const QString schluesselSeit = QStringLiteral("Seit");
+const QString nachricht = QStringLiteral("Nachricht");
+// What a read of "User" gives when the key or the whole file cannot be read: no user name
+// looks like this, so "not readable" is never taken for "released".
+const QString nichtLesbar = QStringLiteral("\u0001?");
+
+constexpr int hilfeKontext = 3004;
+// A reservation further away from now than this (either way) no longer counts.
+constexpr double gueltigStunden = 5;
+// The holder rewrites "Seit" this often.
+constexpr qint64 auffrischenSekunden = 600;
+
+// The reservation this copy wrote and keeps alive.
+struct Haltung {
+    bool gehalten = false;
+    QString datei;
+    QString abschnitt;
+    QString benutzer; // as stored
+    rt::VbDate geschrieben;
+};
+
+Haltung haltung;
+// The release watch serves the reservation this copy gave way to.
+bool freigabeBeobachten = false;
+// A question of the watch is open (its message box lets the clock timer run).
+bool frageOffen = false;
+
+std::function<bool(const QString&)>& jobStartFuerTests()
+{
+    static std::function<bool(const QString&)> start;
+    return start;
+}
+
+QString netWatchDatei()
+{
+    if (ordnerDat.isEmpty())
+        OrdnerFestlegen();
+    return ordnerDat + QStringLiteral("/NetWatch.ini");
+}
+
+// A numeric switch of [Allgemein]: the number at the start of its text.
+double schalter(const QString& datei, const QString& schluessel)
+{
+    return rt::Val(IniLesen(datei, allgemein, schluessel, QStringLiteral("0")));
+}
+
+QString zeitText(rt::VbDate zeit)
+{
+    return rt::Format(zeit, QStringLiteral("dd.mm.yyyy hh:nn:ss"));
+}
+
+QString titel()
+{
+    return produktName() + QStringLiteral(" Datei-Reservierung");
+}
+
+platform::HelpTopic hilfe()
+{
+    return {ordnerPrg + QStringLiteral("/Korvanel.chm"), hilfeKontext};
+}
+
+QString produktMitName(const QString& name)
+{
+    return name.isEmpty() ? produktName() : produktName() + QStringLiteral(" (") + name + u')';
+}
+
+// Minutes between two times, each truncated to its whole minute.
+qint64 minutenAbstand(rt::VbDate von, rt::VbDate bis)
+{
+    return rt::DateDiff(QStringLiteral("n"), von, bis);
+}
+
+void freigeben(const QString& datei, const QString& abschnitt)
+{
+    const bool meine = haltung.gehalten && haltung.datei == datei && haltung.abschnitt == abschnitt;
+    const QString eigener = meine ? haltung.benutzer : Benutzername();
+    // Another user's reservation stays: that user took it over after this copy's had run out.
+    const QString inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());
+    if (!inhaber.isEmpty() && inhaber == eigener)
+        IniSchreiben(datei, abschnitt, schluesselUser, QString());
+    if (meine)
+        haltung = Haltung();
+}
+
+// The other user holds the data folder: read-only (returns) or no start (ends the program).
+void ausweichen(const QString& datei, const QString& name, const QString& inhaber,
+                rt::VbDate seit, rt::VbDate jetzt, const QString& eigener)
+{
+    const double sekunden = static_cast<double>(rt::DateDiff(QStringLiteral("s"), seit, jetzt));
+    const QString text = produktMitName(name) + QStringLiteral(" wird seit ")
+        + DauerAlsText(sekunden, 0) + QStringLiteral(" von ") + inhaber
+        + QStringLiteral(" genutzt.")
+        + QStringLiteral("~~Wählen Sie bitte ...")
+        + QStringLiteral("~~OK, um das Programm schreibgeschützt zu öffnen.")
+        + QStringLiteral("~~Abbrechen, um das Programm nicht zu starten.~");
+    TonAusgeben(QStringLiteral("#SystemHand"));
+    const int antwort = platform::dialogs().msgBox(
+        MeldungAufbereiten(text),
+        platform::vbOKCancel | platform::vbCritical | platform::vbDefaultButton2
+            | platform::vbMsgBoxHelpButton,
+        titel(), hilfe());
+
+    if (antwort == platform::vbOK) {
+        nurLesen = true;
+        reservierterName = name;
+        freigabeBeobachten = true;
+        return;
+    }
+
+    if (schalter(datei, benachrichtigen) != 0) {
+        const std::optional<QString> mitteilung = platform::dialogs().inputBox(
+            QStringLiteral("Bitte geben Sie eine Nachricht für ") + inhaber
+                + QStringLiteral(" ein."),
+            titel(),
+            eigener + QStringLiteral(" möchte auch mal ") + produktName()
+                + QStringLiteral(" benutzen."),
+            hilfe());
+        if (mitteilung && !mitteilung->isEmpty()) {
+            IniSchreiben(datei, nachricht, QStringLiteral("Text"), *mitteilung);
+            IniSchreiben(datei, nachricht, QStringLiteral("User"), inhaber);
+            IniSchreiben(datei, nachricht, QStringLiteral("Date"),
+                         zeitText(platform::clock().now()));
+        }
+    }
+    // Unloading by code does not run the main window's exit command: nothing is saved,
+    // released or counted.
+    nurLesen = true;
+    if (platform::MainForm* haupt = platform::findForm<platform::MainForm>())
+        haupt->unload(platform::UnloadMode::Code);
+    platform::programEnd().end(0);
+}
+
+void reservieren(const QString& datei, const QString& name)
+{
+    const QString abschnitt = userJetzt + name;
+    const QString eigener = Benutzername();
+    QString inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());
+    const QString seitText = IniLesen(datei, abschnitt, schluesselSeit, QString());
+    const rt::VbDate jetzt = platform::clock().now();
+    // A damaged "Seit" never blocks a user.
+    const rt::VbDate seit = rt::CDate(seitText).value_or(rt::dateTimeOf(1970, 1, 1));
+
+    if (std::abs(static_cast<double>(minutenAbstand(seit, jetzt))) / 60.0 > gueltigStunden)
+        inhaber.clear();
+    if (inhaber == eigener)
+        inhaber.clear();
+
+    if (!inhaber.isEmpty()) {
+        ausweichen(datei, name, inhaber, seit, jetzt, eigener);
+        return;
+    }
+
+    haltung.gehalten = true;
+    haltung.datei = datei;
+    haltung.abschnitt = abschnitt;
+    haltung.benutzer = IniSchreiben(datei, abschnitt, schluesselUser, eigener);
+    IniSchreiben(datei, abschnitt, schluesselSeit, zeitText(jetzt));
+    haltung.geschrieben = jetzt;
+}
+
+// The program and the arguments that a job starts again.
+std::optional<QStringList>& aufrufFuerTests()
+{
+    static std::optional<QStringList> aufruf;
+    return aufruf;
+}
+
+QStringList programmAufruf()
+{
+    if (aufrufFuerTests())
+        return *aufrufFuerTests();
+    QStringList aufruf = QCoreApplication::arguments();
+    if (aufruf.isEmpty())
+        aufruf.append(QString());
+    aufruf[0] = QCoreApplication::applicationFilePath();
+    return aufruf;
+}
+
+QString aufrufZeile(const QStringList& aufruf)
+{
+    QStringList teile;
+    for (const QString& teil : aufruf)
+        teile.append(shellZitat(teil));
+    return QStringLiteral("exec ") + teile.join(u' ');
+}
+
+QString warteZeile()
+{
+    return QStringLiteral("while kill -0 %1 2>/dev/null; do sleep 1; done")
+        .arg(QCoreApplication::applicationPid());
+}
+
+// The job of the release watch: waits until this process has ended, removes itself and starts
+// the program again with the arguments of this run, in the current folder of this run. The job
+// removes itself before it starts the program: the shell has the file open already, and nothing
+// is left behind even when the start fails.
+QString neustartJob(const QString& pfad)
+{
+    return QStringLiteral("#!/bin/sh\n")
+        + QStringLiteral("echo 'Warte einige Sekunden bis Programm beendet ist'\n")
+        + warteZeile() + u'\n'
+        + QStringLiteral("echo 'Aufraeumen'\n")
+        + QStringLiteral("rm -f -- ") + shellZitat(pfad) + u'\n'
+        + QStringLiteral("echo 'Starte Programm neu'\n")
+        + aufrufZeile(programmAufruf()) + u'\n';
+}
+
+// The job after a move of the data folder: as neustartJob, but started from the program folder
+// and without "/OrdnerDat=", which would hold the old data folder against the new setting.
+QString setupJob(const QString& pfad)
+{
+    QStringList aufruf = programmAufruf();
+    for (qsizetype i = aufruf.size() - 1; i >= 1; --i) {
+        if (rt::LCase(aufruf.at(i)).startsWith(u"/ordnerdat="))
+            aufruf.removeAt(i);
+    }
+    return QStringLiteral("#!/bin/sh\n")
+        + QStringLiteral("# ") + produktName() + QStringLiteral(" - Restart\n")
+        + QStringLiteral("echo 'Warte kurz bis Programm beendet ist'\n")
+        + warteZeile() + u'\n'
+        + QStringLiteral("echo '...'\n")
+        + QStringLiteral("echo 'Aufraeumen'\n")
+        + QStringLiteral("rm -f -- ") + shellZitat(pfad) + u'\n'
+        + QStringLiteral("echo 'Starte Programm'\n")
+        + QStringLiteral("cd -- ") + shellZitat(ordnerPrg) + u'\n'
+        + aufrufZeile(aufruf) + u'\n';
+}
+
+bool dateiSchreiben(const QString& pfad, const QByteArray& bytes)
+{
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly))
+        return false;
+    if (datei.write(bytes) != bytes.size())
+        return false;
+    return datei.commit();
+}
+
+} // namespace
+
+QString jobSchreiben(const QString& dateiname,
+                     const std::function<QString(const QString& pfad)>& inhalt)
+{
+    for (const QString& ordner : {ordnerPrg, ordnerTmp}) {
+        if (ordner.isEmpty())
+            continue;
+        const QString pfad = platform::resolvePath(
+            (ordner.endsWith(u'/') ? ordner : ordner + u'/') + dateiname);
+        if (dateiSchreiben(pfad, inhalt(pfad).toUtf8()))
+            return pfad;
+    }
+    return QString();
+}
+
+namespace {
+
+// Sets a flag for the lifetime of the guard.
+class Sperre {
+public:
+    explicit Sperre(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Sperre() { flag_ = false; }
+    Sperre(const Sperre&) = delete;
+    Sperre& operator=(const Sperre&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+void DateiReservierung(int mode, QString& name)
+{
+    if (nurLesen)
+        return;
+    if (!name.isEmpty())
+        name = WorteGrossSchreibenRef(name);
+    const QString datei = netWatchDatei();
+    if (schalter(datei, noNetWatch) != 0)
+        return;
+    if (mode == 0)
+        freigeben(datei, userJetzt + name);
+    else if (mode == 1)
+        reservieren(datei, name);
+}
+
+void DateiReservierung(int mode)
+{
+    QString ganzerOrdner;
+    DateiReservierung(mode, ganzerOrdner);
+}
+
+void ReservierungAuffrischen()
+{
+    if (!haltung.gehalten || nurLesen)
+        return;
+    const rt::VbDate jetzt = platform::clock().now();
+    if (std::abs(rt::DateDiff(QStringLiteral("s"), haltung.geschrieben, jetzt))
+        < auffrischenSekunden)
+        return;
+    haltung.geschrieben = jetzt; // the next look in 10 minutes, whether written now or not
+    if (schalter(haltung.datei, noNetWatch) != 0)
+        return;
+    if (IniLesen(haltung.datei, haltung.abschnitt, schluesselUser, nichtLesbar)
+        != haltung.benutzer)
+        return;
+    IniSchreiben(haltung.datei, haltung.abschnitt, schluesselSeit, zeitText(jetzt));
+}
+
+void NetzFreigabePruefen()
+{
+    ReservierungAuffrischen();
+
+    if (!nurLesen || !freigabeBeobachten || frageOffen)
+        return;
+    const QString datei = netWatchDatei();
+    if (schalter(datei, noUnlockWatch) != 0)
+        return;
+    // Still held (neither the age of "Seit" nor the holder's name counts), or not readable.
+    if (!IniLesen(datei, userJetzt + reservierterName, schluesselUser, nichtLesbar).isEmpty())
+        return;
+
+    const Sperre sperre(frageOffen);
+    const QString name = reservierterName;
+    freigabeBeobachten = false;
+    reservierterName.clear();
+
+    const QString text = produktMitName(name)
+        + QStringLiteral(" wird nicht mehr von anderen Usern genutzt.")
+        + QStringLiteral("~~Möchten Sie das Programm neu starten um auch Schreibrechte zu "
+                         "erlangen?");
+    const int antwort = platform::dialogs().msgBox(
+        MeldungAufbereiten(text),
+        platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2
+            | platform::vbMsgBoxHelpButton,
+        titel(), hilfe());
+    if (antwort != platform::vbYes)
+        return;
+
+    const QString job = jobSchreiben(QStringLiteral("Restart.sh"), neustartJob);
+    if (!job.isEmpty())
+        jobStarten(job);
+    ProgrammBeenden();
+}
+
+void NeustartSetupJob()
+{
+    if (ordnerPrg.isEmpty())
+        OrdnerFestlegen();
+    const QString job = jobSchreiben(QStringLiteral("x-Setup_Job.sh"), setupJob);
+    if (!job.isEmpty())
+        jobStarten(job);
+    platform::programEnd().end(0);
+    std::abort(); // end() does not return; should one ever do so, nothing more runs either
+}
+
+bool jobStarten(const QString& skript)
+{
+    if (jobStartFuerTests())
+        return jobStartFuerTests()(skript);
+    QProcess prozess;
+    prozess.setProgram(QStringLiteral("/bin/sh"));
+    prozess.setArguments({skript});
+    prozess.setStandardInputFile(QProcess::nullDevice());
+    prozess.setStandardOutputFile(QProcess::nullDevice());
+    prozess.setStandardErrorFile(QProcess::nullDevice());
+    return prozess.startDetached();
+}
+
+QString shellZitat(const QString& text)
+{
+    QString zitat = text;
+    zitat.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + zitat + u'\'';
+}
+
+void resetReservierung()
+{
+    reservierterName.clear();
+    haltung = Haltung();
+    freigabeBeobachten = false;
+    frageOffen = false;
+}
+
+void setJobStartFuerTests(std::function<bool(const QString& skript)> start)
+{
+    jobStartFuerTests() = std::move(start);
+}
+
+void setAufrufFuerTests(std::optional<QStringList> aufruf)
+{
+    aufrufFuerTests() = std::move(aufruf);
+}
+
+} // namespace foundation
