@@ -4,6 +4,8 @@
 
 namespace foundation {
 
+// The program's title, as message boxes and window captions show it.
+inline QString programmTitel() { return QStringLiteral("Korvanel"); }
 // The name of the product family's program, as it appears in footers and reports.
 inline QString produktName() { return QStringLiteral("Brisols-Korvanel"); }
 // Where support e-mails go and where the product's web pages are.

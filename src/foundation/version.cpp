@@ -56,6 +56,16 @@ float ProgrammAlter()
     return static_cast<float>(std::max(alter, 0.0));
 }
 
+int hauptVersion()
+{
+    return programmVersion().major;
+}
+
+int nebenVersion()
+{
+    return programmVersion().minor;
+}
+
 void resetVersion()
 {
     versionText.clear();

@@ -16,6 +16,10 @@ QString VersionText();
 // of a year; a year below 2000 counts from 2000 on. Never negative.
 float ProgrammAlter();
 
+// The version numbers on their own: the year of the release and its month.
+int hauptVersion();
+int nebenVersion();
+
 // Tests: empties both texts and goes back to the program's own version.
 void resetVersion();
 // Tests: the version numbers to use in place of the program's own.

@@ -1,0 +1,12 @@
+#include "read_only.h"
+
+namespace foundation {
+
+bool nurLesen = false;
+
+void resetNurLesen()
+{
+    nurLesen = false;
+}
+
+} // namespace foundation
