@@ -177,7 +177,8 @@ QString zeitPruefung()
     const rt::VbDate jetzt = platform::clock().now();
     return QStringLiteral("Check-Zeit   : formatiert='")
         + rt::Format(jetzt, QStringLiteral("dd.mm.yyyy hh:nn:ss dddd"))
-        + QStringLiteral("' | unformatiert='") + rt::CStr(jetzt) + QStringLiteral("' | IsDate=true");
+        + QStringLiteral("' | unformatiert='") + rt::CStr(jetzt)
+        + QStringLiteral("' | IsDate=true");
 }
 
 QString statistik()
@@ -240,7 +241,8 @@ QString DiagnoseBericht()
         const QFileInfo info(platform::resolvePath(programm));
         version += QStringLiteral(" | vom: ") + rt::Format(geaendert(info), zeitMuster)
             + QStringLiteral(" | Alter: ") + alterSeit(geaendert(info))
-            + QStringLiteral(" | Größe: ") + QString::number(info.size()) + QStringLiteral(" Bytes");
+            + QStringLiteral(" | Größe: ") + QString::number(info.size())
+            + QStringLiteral(" Bytes");
     }
     z << version;
     z << QStringLiteral("User: '") + Benutzername() + QStringLiteral("' | GUID: '")
@@ -259,7 +261,8 @@ QString DiagnoseBericht()
         z << QStringLiteral("Daten.Para '") + ordnerDatPara
                 + QStringLiteral("' ; [ordnerDat] per Parameter gesetzt");
     }
-    z << QStringLiteral("Konfig     '") + ordnerCfg + QStringLiteral("' ; [ordnerCfg] ***unused***");
+    z << QStringLiteral("Konfig     '") + ordnerCfg
+            + QStringLiteral("' ; [ordnerCfg] ***unused***");
     z << QStringLiteral("Temporär   '") + ordnerTmp + QStringLiteral("' ; [ordnerTmp] ");
     z << QStringLiteral("Windows    '") + WindowsOrdner() + u'\'';
     z << QStringLiteral("System     '") + SystemOrdner() + u'\'';
@@ -278,7 +281,8 @@ QString DiagnoseBericht()
     z << einstellungenSchreibtest();
     z << ordnerSchreibtest(QStringLiteral("Check-Wrt.dat: "), ordnerDat);
     z << ordnerSchreibtest(QStringLiteral("Check-Wrt.tmp: "), ordnerTmp);
-    z << QStringLiteral("Readonly     : ") + (nurLesen ? QStringLiteral("true !") : QStringLiteral("false"));
+    z << QStringLiteral("Readonly     : ")
+            + (nurLesen ? QStringLiteral("true !") : QStringLiteral("false"));
     z << QStringLiteral("Sys UpTime   : ")
             + DauerAlsText(static_cast<double>(platform::clock().tick()) / 1000, 1);
     z << statistik();

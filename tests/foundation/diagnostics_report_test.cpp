@@ -303,7 +303,8 @@ TEST_F(Report, fileInfoLine)
     QFile log(foundation::debugDatei);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(log.readAll(),
-              "24-03-05 12:00:00\t12345678\tExport: '" + fehlt.toUtf8() + "' | exist=false !\t\r\n");
+              "24-03-05 12:00:00\t12345678\tExport: '" + fehlt.toUtf8()
+                  + "' | exist=false !\t\r\n");
 }
 
 TEST_F(Report, versionsOfFilesAndTheSystem)
