@@ -52,10 +52,25 @@ void merken(const char* key, const QString& value)
 
 } // namespace
 
+namespace {
+FehlerBehandlungErsatz& ersatz()
+{
+    static FehlerBehandlungErsatz e;
+    return e;
+}
+} // namespace
+
+void setFehlerBehandlungFuerTests(FehlerBehandlungErsatz e)
+{
+    ersatz() = std::move(e);
+}
+
 int FehlerBehandlung(int errorNumber, const QString& text)
 {
     if (errorNumber == 0)
         return 0;
+    if (ersatz())
+        return ersatz()(errorNumber, text);
     platform::mousePointer().set(platform::vbDefault);
 
     // The current error stays as the caller left it, whatever the steps below run into.

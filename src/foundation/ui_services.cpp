@@ -1,5 +1,7 @@
 #include "ui_services.h"
 
+#include "error_dialog.h"
+
 #include "addon_library.h"
 #include "file_services.h"
 #include "ini_store.h"
@@ -51,12 +53,6 @@ private:
     rt::ErrorRecord vorher_;
 };
 
-TonFehlerMeldung& tonFehlerMeldung()
-{
-    static TonFehlerMeldung meldung;
-    return meldung;
-}
-
 // True while a failure of the sound output is being reported: a sound played meanwhile (the
 // error dialog's own) reports nothing, so that the two never call each other in a circle.
 bool meldungLaeuft = false;
@@ -64,13 +60,11 @@ bool meldungLaeuft = false;
 // Shows the failure (the error record holds it) and answers 2 (stop) or 5 (go on).
 int tonFehlerMelden(int fehler)
 {
-    if (!tonFehlerMeldung())
-        return platform::vbCancel;
     meldungLaeuft = true;
     struct Ende {
         ~Ende() { meldungLaeuft = false; }
     } ende;
-    return tonFehlerMeldung()(fehler, QStringLiteral("Fehler bei Tonausgabe"));
+    return FehlerBehandlung(fehler, QStringLiteral("Fehler bei Tonausgabe"));
 }
 
 // Runs one step of the sound output with the error record cleared and tells whether the output
@@ -119,11 +113,6 @@ void tonAusgeben(const QString& name, bool melden)
 }
 
 } // namespace
-
-void setTonFehlerMeldung(TonFehlerMeldung meldung)
-{
-    tonFehlerMeldung() = std::move(meldung);
-}
 
 void TonAusgeben(const QString& name)
 {

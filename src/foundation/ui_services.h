@@ -28,13 +28,6 @@ void TonAusgeben(const QString& name);
 // nothing either.)
 void TonAusgebenOhneMeldung(const QString& name);
 
-// Where TonAusgeben reports a failure: main() sets the central error dialog here at start-up,
-//   foundation::setTonFehlerMeldung(foundation::FehlerBehandlung);
-// (error number, text; answers 2 to stop, 5 to go on). Without it a failure ends the sound
-// output without a message.
-using TonFehlerMeldung = std::function<int(int errorNumber, const QString& text)>;
-void setTonFehlerMeldung(TonFehlerMeldung meldung);
-
 // Opens or closes the help of a help file ("….chm" or "….hlp", any case) through the help
 // service: context -1 closes the help, 0 shows the default topic, 1 or more the topic of that
 // context number. For a ".hlp" file whose help is missing the user is told so; any other file

@@ -1,3 +1,4 @@
+#include "foundation/error_dialog.h"
 #include "foundation/ui_services.h"
 #include "platform/form.h"
 #include "runtime/error.h"
@@ -45,7 +46,7 @@ protected:
                                  + "\r\n");
     }
 
-    ~Sounds() override { foundation::setTonFehlerMeldung({}); }
+    ~Sounds() override { foundation::setFehlerBehandlungFuerTests({}); }
 
     QString wave() const { return folders.temp().file(s("sounds/Gong.wav")); }
 
@@ -115,7 +116,7 @@ private:
 TEST_F(Sounds, pathNotFoundEndsSilentlyAndTheCallersErrorStays)
 {
     int reports = 0;
-    foundation::setTonFehlerMeldung([&reports](int, const QString&) {
+    foundation::setFehlerBehandlungFuerTests([&reports](int, const QString&) {
         ++reports;
         return platform::vbIgnore;
     });
@@ -140,7 +141,7 @@ TEST_F(Sounds, aFailureIsReportedOnceAndTheVariantWithoutMessageNeverReports)
     };
     std::vector<Report> reports;
     // Like the error dialog, the report plays a sound of its own, which fails as well.
-    foundation::setTonFehlerMeldung([&reports](int number, const QString& text) {
+    foundation::setFehlerBehandlungFuerTests([&reports](int number, const QString& text) {
         reports.push_back({number, text, rt::Err().number});
         TonAusgeben(s("#SystemHand"));
         return platform::vbIgnore;
