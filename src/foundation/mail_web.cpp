@@ -1,5 +1,6 @@
 #include "mail_web.h"
 
+#include "debug_log.h"
 #include "file_services.h"
 #include "folders.h"
 #include "ini_store.h"
@@ -206,11 +207,19 @@ bool EMailPruefen(const QString& address)
     return gueltig;
 }
 
-bool EMailSenden(QString recipient, QString subject, QString body, int sendNow,
-                 QString attachment, QString copy, QString blindCopy, QString sender,
-                 int /*extra*/)
+namespace {
+
+QString felderText(const QString& mode, const EMail& mail, int extra)
 {
-    platform::BusyPointer sanduhr;
+    return u"to-"_qs + mail.to + u"|sub-"_qs + mail.sub + u"|bdy-"_qs + mail.body + u"|mode-"_qs
+        + mode + u"|att-"_qs + mail.attach + u"|cc-"_qs + mail.tocc + u"|bcc-"_qs + mail.tobcc
+        + u"|from-"_qs + mail.from + u"|ex-"_qs + QString::number(extra);
+}
+
+bool senden(const QString& recipient, const QString& subject, const QString& body, int sendNow,
+            const QString& attachment, const QString& copy, const QString& blindCopy,
+            const QString& sender, int extra)
+{
     if (rt::equalsNoCase(rt::Trim(recipient), QStringLiteral("$NoSend")))
         return false;
 
@@ -218,23 +227,49 @@ bool EMailSenden(QString recipient, QString subject, QString body, int sendNow,
     mail.body = textAufbereiten(body);
     mail.sub = betreffAufbereiten(subject);
     mail.to = rt::LCase(rt::Trim(recipient));
-    if (sendNow != 0 && !EMailPruefen(mail.to))
+    if (sendNow != 0 && !EMailPruefen(mail.to)) {
+        NutzungProtokollieren(u"eMail ist ungültig: "_qs + mail.to + u" ("_qs + mail.sub + u"; "_qs
+                                  + mail.body + u")"_qs,
+                              ordnerTmp + u"/Brisols-Sendix.use"_qs);
         return false;
+    }
     mail.attach = rt::Trim(attachment);
     mail.tocc = rt::Trim(copy);
     mail.tobcc = rt::Trim(blindCopy);
     mail.from = rt::Trim(sender);
+    DebugLogbuch(u"Sendix.rf: "_qs
+                 + felderText(sendNow != 0 ? u"Wahr"_qs : u"Falsch"_qs, mail, extra));
 
     const QString vorlage = IniLesen(QString(), QStringLiteral("Verknüpfung"),
                                      QStringLiteral("SendixSendExtern"), QString());
-    if (vorlage.isEmpty())
-        return platform::shell().openUrl(mailtoLink(mail));
+    if (vorlage.isEmpty()) {
+        const QString link = mailtoLink(mail);
+        const bool ohneLoesung = !mail.attach.isEmpty() || sendNow != 0 || !mail.from.isEmpty()
+            || link.size() > 1915;
+        DebugLogbuch((ohneLoesung ? u"Sendix.do: NoSol-"_qs : u"Sendix.do: MailTo-"_qs) + link);
+        return platform::shell().openUrl(link);
+    }
 
     QStringList befehl = befehlFuellen(vorlage, mail);
     if (befehl.isEmpty())
         return false;
+    DebugLogbuch(u"Sendix.do: cmd-"_qs + befehl.join(u' '));
     const QString programm = befehl.takeFirst();
     return prozessStarten(programm, befehl);
+}
+
+} // namespace
+
+bool EMailSenden(QString recipient, QString subject, QString body, int sendNow,
+                 QString attachment, QString copy, QString blindCopy, QString sender, int extra)
+{
+    platform::BusyPointer sanduhr;
+    EMail eingang{recipient, subject, body, attachment, copy, blindCopy, sender};
+    DebugLogbuch(u"Sendix.in: "_qs + felderText(QString::number(sendNow), eingang, extra));
+    const bool gesendet =
+        senden(recipient, subject, body, sendNow, attachment, copy, blindCopy, sender, extra);
+    DebugLogbuch(u"Sendix.ex: Exit"_qs);
+    return gesendet;
 }
 
 QString webSeitenAdresse(const QString& keyword)

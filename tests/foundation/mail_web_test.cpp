@@ -1,3 +1,4 @@
+#include "foundation/debug_log.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/mail_web.h"
@@ -10,6 +11,7 @@
 #include "support/scoped_service.h"
 #include "support/temp_settings.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using foundation::EMailSenden;
@@ -107,6 +109,29 @@ TEST_F(Mail, noSendAndAnInvalidRecipientInSendNowModeSendNothing)
     EXPECT_TRUE(EMailSenden(s("anna@example"), s("x"), s("y")));
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0], (QStringList{s("/opt/sendix/sendix"), s("anna@example")}));
+}
+
+TEST_F(Mail, stepsAreTracedInTheDebugLogAndARejectedAddressInTheSenderLog)
+{
+    IniSchreiben(QString(), s("Allgemein"), s("DebugMode"), s("1"));
+    foundation::resetDebugLogbuch();
+    EXPECT_FALSE(EMailSenden(s("anna@example"), s("Betreff"), s("Text"), -1));
+    EXPECT_TRUE(EMailSenden(s("a@b.de"), s("x"), s("y")));
+    foundation::resetDebugLogbuch();
+
+    QFile log(foundation::debugDatei);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(log.readAll());
+    EXPECT_TRUE(text.contains(s("Sendix.in: to-anna@example|sub-Betreff|bdy-Text|mode--1|att-|cc-"
+                                "|bcc-|from-|ex-0")));
+    EXPECT_TRUE(text.contains(s("Sendix.rf: to-a@b.de|sub-x|bdy-y|mode-Falsch|att-|cc-|bcc-"
+                                "|from-|ex-0")));
+    EXPECT_TRUE(text.contains(s("Sendix.do: MailTo-mailto:a@b.de?subject=x&body=y")));
+    EXPECT_EQ(text.count(s("Sendix.ex: Exit")), 2);
+
+    QFile rejected(folders.tmpFolder() + s("/Brisols-Sendix.use"));
+    ASSERT_TRUE(rejected.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(rejected.readAll().endsWith("  eMail ist ung\xfcltig: anna@example (Betreff; Text)\r\n"));
 }
 
 TEST_F(Mail, templateIsSplitIntoArgumentsFirstAndFilledPerArgument)
