@@ -1,5 +1,7 @@
 #include "ui_services.h"
 
+#include "error_dialog.h"
+
 #include "addon_library.h"
 #include "file_services.h"
 #include "ini_store.h"
@@ -51,6 +53,20 @@ private:
     rt::ErrorRecord vorher_;
 };
 
+// True while a failure of the sound output is being reported: a sound played meanwhile (the
+// error dialog's own) reports nothing, so that the two never call each other in a circle.
+bool meldungLaeuft = false;
+
+// Shows the failure (the error record holds it) and answers 2 (stop) or 5 (go on).
+int tonFehlerMelden(int fehler)
+{
+    meldungLaeuft = true;
+    struct Ende {
+        ~Ende() { meldungLaeuft = false; }
+    } ende;
+    return FehlerBehandlung(fehler, QStringLiteral("Fehler bei Tonausgabe"));
+}
+
 // Runs one step of the sound output with the error record cleared and tells whether the output
 // goes on: after a step that went well, and after a failure that the user chose to pass over.
 // "Path not found" ends it silently; so does every failure when nothing may be reported.
@@ -62,9 +78,9 @@ bool tonSchritt(bool melden, Schritt&& schritt)
     const int fehler = rt::Err().number;
     if (fehler == 0)
         return true;
-    if (fehler == rt::ErrPathNotFound || !melden)
+    if (fehler == rt::ErrPathNotFound || !melden || meldungLaeuft)
         return false;
-    return false; // to be reported through the error dialog
+    return tonFehlerMelden(fehler) == platform::vbIgnore; // the dialog's "go on"
 }
 
 void tonAusgeben(const QString& name, bool melden)

@@ -3,6 +3,8 @@
 // program, the state of the modifier keys, and switching all controls of a window off and on.
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class FormCore;
 }
@@ -16,11 +18,14 @@ namespace foundation {
 //   (in WindowsOrdner()); the value up to its first "," names a wave file;
 // - any other name is the path of a wave file.
 // A wave file is played in the background when it exists; otherwise nothing is played and
-// nothing reported. A failing step is reported through the central error dialog ("Fehler bei
-// Tonausgabe"), except "path not found" (76), which ends the output silently.
+// nothing reported. A step that fails (leaves an error in the record) is reported through the
+// central error dialog with "Fehler bei Tonausgabe"; its answer 5 goes on with the next step,
+// any other ends the output. "Path not found" (76) ends it silently. The caller's error record
+// is as it was afterwards.
 void TonAusgeben(const QString& name);
 // The same without ever reporting a failure: for the error dialog's own sound, which must not
-// lead back into the error dialog.
+// lead back into the error dialog. (While a failure is being reported, TonAusgeben reports
+// nothing either.)
 void TonAusgebenOhneMeldung(const QString& name);
 
 // Opens or closes the help of a help file ("….chm" or "….hlp", any case) through the help

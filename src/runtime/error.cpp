@@ -40,6 +40,7 @@ QString errorText(int number)
         {ErrFileExists, QStringLiteral("Datei existiert bereits")},
         {ErrDiskFull, QStringLiteral("Datenträger voll")},
         {ErrInputPastEnd, QStringLiteral("Einlesen hinter Dateiende")},
+        {ErrBadFileNameOnly, QStringLiteral("Dateiname ungültig")},
         {ErrTooManyFiles, QStringLiteral("Zu viele Dateien")},
         {ErrDeviceUnavailable, QStringLiteral("Gerät nicht verfügbar")},
         {ErrPermissionDenied, QStringLiteral("Zugriff verweigert")},
@@ -47,6 +48,8 @@ QString errorText(int number)
         {ErrRenameAcrossDisks, QStringLiteral("Umbenennen bei Angabe unterschiedlicher Laufwerke nicht möglich")},
         {ErrPathFileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei")},
         {ErrPathNotFound, QStringLiteral("Pfad nicht gefunden")},
+        {ErrInvalidPropertyValue, QStringLiteral("Unzulässiger Eigenschaftswert")},
+        {ErrPrinterError, QStringLiteral("Druckerfehler")},
     };
     if (number == 0)
         return {};

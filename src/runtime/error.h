@@ -22,6 +22,7 @@ enum ErrorNumber : int {
     ErrFileExists = 58,        // Datei existiert bereits
     ErrDiskFull = 61,          // Datenträger voll
     ErrInputPastEnd = 62,      // Einlesen hinter Dateiende
+    ErrBadFileNameOnly = 64,   // Dateiname ungültig
     ErrTooManyFiles = 67,      // Zu viele Dateien
     ErrDeviceUnavailable = 68, // Gerät nicht verfügbar
     ErrPermissionDenied = 70,  // Zugriff verweigert
@@ -29,6 +30,8 @@ enum ErrorNumber : int {
     ErrRenameAcrossDisks = 74, // Umbenennen bei Angabe unterschiedlicher Laufwerke nicht möglich
     ErrPathFileAccess = 75,    // Fehler beim Zugriff auf Pfad/Datei
     ErrPathNotFound = 76,      // Pfad nicht gefunden
+    ErrInvalidPropertyValue = 380, // Unzulässiger Eigenschaftswert
+    ErrPrinterError = 482,     // Druckerfehler
 };
 
 struct ErrorRecord {

@@ -1,6 +1,6 @@
 #include "calendar.h"
 
-#include "error_report.h"
+#include "foundation/error_dialog.h"
 #include "foundation/ini_store.h"
 #include "platform/dialogs.h"
 #include "platform/clock.h"
@@ -128,7 +128,7 @@ std::optional<rt::VbDate> jumpFrom(rt::VbDate start, const QString& startText, c
                             + QStringLiteral("« aufgetreten.");
     // Answer 5 goes on with the next step, any other ends the evaluation.
     const auto report = [&] {
-        const int answer = fehlerMelden(rt::Err().number, message);
+        const int answer = foundation::FehlerBehandlung(rt::Err().number, message);
         rt::clearError();
         return answer == 5;
     };

@@ -1,3 +1,4 @@
+#include "foundation/error_dialog.h"
 #include "foundation/ui_services.h"
 #include "platform/form.h"
 #include "runtime/error.h"
@@ -44,6 +45,8 @@ protected:
                              "Fehlt=" + folders.temp().file(s("sounds/fehlt.wav")).toUtf8()
                                  + "\r\n");
     }
+
+    ~Sounds() override { foundation::setFehlerBehandlungFuerTests({}); }
 
     QString wave() const { return folders.temp().file(s("sounds/Gong.wav")); }
 
@@ -112,24 +115,52 @@ private:
 
 TEST_F(Sounds, pathNotFoundEndsSilentlyAndTheCallersErrorStays)
 {
+    int reports = 0;
+    foundation::setFehlerBehandlungFuerTests([&reports](int, const QString&) {
+        ++reports;
+        return platform::vbIgnore;
+    });
     FailingSound failing(rt::ErrPathNotFound);
     ScopedService guard(platform::setSound, &failing);
     rt::raiseError(rt::ErrFileNotFound, s("vom Aufrufer"));
     TonAusgeben(wave());
     TonAusgeben(s("#SystemHand"));
     EXPECT_EQ(failing.calls, 2);
+    EXPECT_EQ(reports, 0);
     EXPECT_EQ(rt::Err().number, rt::ErrFileNotFound);
     EXPECT_EQ(rt::Err().description, s("vom Aufrufer"));
     rt::clearError();
 }
 
-TEST_F(Sounds, theVariantWithoutMessageNeverReports)
+TEST_F(Sounds, aFailureIsReportedOnceAndTheVariantWithoutMessageNeverReports)
 {
+    struct Report {
+        int number;
+        QString text;
+        int recordNumber;
+    };
+    std::vector<Report> reports;
+    // Like the error dialog, the report plays a sound of its own, which fails as well.
+    foundation::setFehlerBehandlungFuerTests([&reports](int number, const QString& text) {
+        reports.push_back({number, text, rt::Err().number});
+        TonAusgeben(s("#SystemHand"));
+        return platform::vbIgnore;
+    });
     FailingSound failing(rt::ErrDeviceIO);
     ScopedService guard(platform::setSound, &failing);
+
+    TonAusgeben(s("#Gong"));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].number, rt::ErrDeviceIO);
+    EXPECT_EQ(reports[0].text, s("Fehler bei Tonausgabe"));
+    EXPECT_EQ(reports[0].recordNumber, rt::ErrDeviceIO);
+    EXPECT_EQ(failing.calls, 2);
+    EXPECT_EQ(rt::Err().number, 0);
+
     foundation::TonAusgebenOhneMeldung(wave());
     foundation::TonAusgebenOhneMeldung(s("#SystemHand"));
-    EXPECT_EQ(failing.calls, 2);
+    EXPECT_EQ(failing.calls, 4);
+    EXPECT_EQ(reports.size(), 1u);
     EXPECT_EQ(rt::Err().number, 0);
 }
 

@@ -1,5 +1,5 @@
 #include "textlib/calendar.h"
-#include "textlib/error_report.h"
+#include "foundation/error_dialog.h"
 
 #include "runtime/error.h"
 #include "runtime/format.h"
@@ -41,14 +41,14 @@ public:
 
     explicit ErrorDialogRecorder(std::vector<int> answers = {}) : answers_(std::move(answers))
     {
-        setFehlerBehandlungHook([this](int number, const QString& text) {
+        foundation::setFehlerBehandlungFuerTests([this](int number, const QString& text) {
             calls.push_back({number, text});
             if (next_ < answers_.size())
                 return answers_[next_++];
             return 2;
         });
     }
-    ~ErrorDialogRecorder() { setFehlerBehandlungHook({}); }
+    ~ErrorDialogRecorder() { foundation::setFehlerBehandlungFuerTests({}); }
     ErrorDialogRecorder(const ErrorDialogRecorder&) = delete;
     ErrorDialogRecorder& operator=(const ErrorDialogRecorder&) = delete;
 
@@ -211,11 +211,15 @@ TEST(DatumSprung, resultOutsideTheDateRange_goesToTheErrorDialog)
     }
 }
 
-TEST(DatumSprung, withoutAnErrorDialogTheJumpStops)
+TEST(DatumSprung, overflowShowsTheCentralErrorDialog_cancelStopsTheJump)
 {
-    setFehlerBehandlungHook({});
+    TempSettingsFolders folders;
+    FakeDialogs dialogs;
+    ScopedService guard(platform::setDialogs, &dialogs);
+    dialogs.expectMsgBox(platform::vbCancel, u"Es ist ein Fehler im Programm Korvanel aufgetreten."_qs);
     EXPECT_EQ(DatumSprung(at(2026, 12, 8), u"40000d"_qs), std::nullopt);
-    EXPECT_EQ(fehlerMelden(6, u"x"_qs), 2);
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].title, u"Fehler im Programm Korvanel"_qs);
 }
 
 TEST(Kalenderwoche, knownWeeksAtTheTurnOfTheYear)

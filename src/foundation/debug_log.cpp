@@ -1,0 +1,200 @@
+#include "debug_log.h"
+
+#include "diagnostics_report.h"
+#include "folders.h"
+#include "ini_store.h"
+#include "name_format.h"
+#include "product_info.h"
+#include "read_only.h"
+#include "text_replace.h"
+
+#include "platform/clock.h"
+#include "platform/path_resolver.h"
+#include "runtime/codec.h"
+#include "runtime/format.h"
+#include "runtime/numbers.h"
+#include "runtime/strings.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QSaveFile>
+
+#include <cmath>
+#include <optional>
+
+namespace foundation {
+
+int debugModus = 0;
+
+namespace {
+
+constexpr int textGrenze = 1500;
+constexpr int nutzungGrenze = 999;
+const QString crlf = QStringLiteral("\r\n");
+
+// The tick at the end of the previous debug-log line of this run.
+std::optional<qint64> letzterTick;
+
+// Appends text to the file, creating it when missing. A file beginning with the UTF-8 byte-order
+// mark stays UTF-8; any other stays Windows-1252 while every character fits, and is rewritten
+// whole as UTF-8 with the mark the first time one does not, so that no character is lost.
+// Failures lose the text silently.
+void anhaengen(const QString& path, const QString& text)
+{
+    if (path.isEmpty())
+        return;
+    QFile file(platform::resolvePath(path));
+    QByteArray anfang;
+    if (file.open(QIODevice::ReadOnly)) {
+        anfang = file.read(3);
+        file.close();
+    }
+    QByteArray bytes;
+    if (rt::hasUtf8Bom(anfang)) {
+        bytes = text.toUtf8();
+    } else if (anfang.isEmpty()) {
+        bytes = rt::encodeText(text);
+    } else if (rt::fitsAnsi(text)) {
+        bytes = rt::toAnsi(text);
+    } else {
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const QString bisher = rt::decodeText(file.readAll());
+        file.close();
+        QSaveFile neu(file.fileName());
+        neu.setDirectWriteFallback(true);
+        if (neu.open(QIODevice::WriteOnly)) {
+            neu.write(rt::encodeText(bisher + text));
+            neu.commit();
+        }
+        return;
+    }
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+        file.write(bytes);
+}
+
+void ordnerSicherstellen()
+{
+    if (ordnerSub.isEmpty())
+        OrdnerFestlegen();
+}
+
+void kopfSchreiben(rt::VbDate jetzt)
+{
+    const QStringList zeilen{
+        QString(),
+        QString(textGrenze, u'='),
+        QString(),
+        QStringLiteral("Das Debug-Logbuch enthält Hinweise zum internen Ablauf des Programms."),
+        QStringLiteral("Die Daten sollen helfen Probleme zu lösen und sind nur für den Notfall "
+                       "gedacht."),
+        QString(),
+        QStringLiteral("Sie können nach Absprache die Datei"),
+        debugDatei,
+        QStringLiteral("als eMail-Anhang an ") + supportAdresse() + QStringLiteral(" senden."),
+        QString(),
+        QStringLiteral("Datei erstellt am ") + rt::CStr(jetzt),
+        QString(),
+        QString(textGrenze, u'-'),
+        DiagnoseBericht(),
+        QString(textGrenze, u'-'),
+        QString(),
+        QStringLiteral("System-Datum/Zeit\tSys-Tick\tProzedur"),
+    };
+    anhaengen(debugDatei, zeilen.join(crlf) + crlf);
+}
+
+bool debugEingeschaltet()
+{
+    if (debugModus == 0) {
+        const QString wert = IniLesenVorgabe(QString(), QStringLiteral("Allgemein"),
+                                             QStringLiteral("DebugMode"), QStringLiteral("0"));
+        // A number beyond the Integer range leaves the log off.
+        const double zahl = std::nearbyint(rt::Val(wert));
+        debugModus = zahl > 0 && zahl <= 32767 ? static_cast<int>(zahl) : -1;
+    }
+    return debugModus > 0;
+}
+
+} // namespace
+
+void DebugLogbuch(const QString& eingabe)
+{
+    if (nurLesen)
+        return;
+    if (!debugEingeschaltet())
+        return;
+    if (rt::Trim(eingabe).isEmpty())
+        return;
+
+    QString text = eingabe;
+    if (text.startsWith(QStringLiteral("[]")))
+        text = rt::Left(rt::Trim(text.mid(2)) + u' ' + QString(99, u'-'), 80);
+
+    text = rt::Trim(text);
+    text = TextErsetzen(text, QStringLiteral("\r\n"), QStringLiteral("~"));
+    text = TextErsetzen(text, QStringLiteral("\n"), QStringLiteral("~"));
+    text = TextErsetzen(text, QStringLiteral("\f"), QStringLiteral("~"));
+    text = TextErsetzen(text, QStringLiteral("\r"), QStringLiteral("~"));
+
+    ordnerSicherstellen();
+    platform::Clock& uhr = platform::clock();
+    if (text == QStringLiteral("clr")) {
+        QFile file(platform::resolvePath(debugDatei));
+        if (!debugDatei.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.close();
+        text = QStringLiteral("inf");
+    }
+    if (text == QStringLiteral("inf")) {
+        kopfSchreiben(uhr.now());
+        text.clear();
+    }
+
+    QString vergangen;
+    const qint64 tick = uhr.tick();
+    if (letzterTick)
+        vergangen = u'[' + QString::number(tick - *letzterTick) + QStringLiteral(" ms]");
+    letzterTick = tick;
+
+    if (rt::InStr(text, QStringLiteral("$t-"), true) > 0)
+        vergangen.clear();
+
+    if (text.size() > textGrenze)
+        text = text.left(textGrenze - 3) + QStringLiteral("...");
+
+    const rt::VbDate jetzt = uhr.now();
+    const QString zeile = rt::Format(jetzt, QStringLiteral("yy-mm-dd")) + u' '
+        + rt::Format(jetzt, QStringLiteral("hh:nn:ss")) + u'\t'
+        + rt::Format(uhr.tick(), QStringLiteral("00000000")) + u'\t' + text + u'\t' + vergangen
+        + crlf;
+    anhaengen(debugDatei, zeile);
+}
+
+void NutzungProtokollieren(const QString& eingabe, const QString& datei)
+{
+    if (nurLesen)
+        return;
+    QString pfad = rt::Trim(datei);
+    if (pfad.isEmpty()) {
+        ordnerSicherstellen();
+        if (ordnerDat.isEmpty())
+            return;
+        pfad = ordnerDat + u'/' + WorteGrossSchreiben(exeName()) + QStringLiteral(".use");
+    }
+
+    const QString text = rt::Trim(eingabe).replace(crlf, QStringLiteral(" ")).left(nutzungGrenze);
+    QString zeile;
+    if (!text.isEmpty()) {
+        zeile = rt::Format(platform::clock().now(), QStringLiteral("dd.mm.yyyy hh:nn:ss"))
+            + QStringLiteral("  ") + text;
+    }
+    anhaengen(pfad, zeile + crlf);
+}
+
+void resetDebugLogbuch()
+{
+    debugModus = 0;
+    letzterTick.reset();
+}
+
+} // namespace foundation

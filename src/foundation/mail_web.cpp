@@ -1,0 +1,294 @@
+#include "mail_web.h"
+
+#include "debug_log.h"
+#include "file_services.h"
+#include "folders.h"
+#include "ini_store.h"
+#include "message_text.h"
+#include "platform/clock.h"
+#include "platform/mouse_pointer.h"
+#include "platform/shell.h"
+#include "product_info.h"
+#include "runtime/codec.h"
+#include "runtime/format.h"
+#include "runtime/strings.h"
+#include "text_replace.h"
+#include "user_identity.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace foundation {
+
+QString signaturText;
+
+namespace {
+
+const QString crLf = QStringLiteral("\r\n");
+
+ProzessStarter& prozessStarter()
+{
+    static ProzessStarter starter;
+    return starter;
+}
+
+bool prozessStarten(const QString& program, const QStringList& arguments)
+{
+    if (prozessStarter())
+        return prozessStarter()(program, arguments);
+    return QProcess::startDetached(program, arguments);
+}
+
+// Every character of chars in text as "%" and its two-digit upper-case hexadecimal code.
+QString prozentKodieren(QString text, const QString& chars)
+{
+    for (const QChar zeichen : chars) {
+        text.replace(zeichen, u'%' + QString::number(zeichen.unicode(), 16)
+                                         .toUpper()
+                                         .rightJustified(2, u'0'));
+    }
+    return text;
+}
+
+// The body as it is sent: signature in, markup out, no line breaks at either end, no double
+// quotes.
+QString textAufbereiten(const QString& body)
+{
+    QString text = TextErsetzen(body, QStringLiteral("{Signatur}"), u"~~"_qs + signaturText);
+    text = rt::Trim(MeldungAufbereiten(text));
+    while (text.startsWith(crLf))
+        text.remove(0, 2);
+    while (text.endsWith(crLf))
+        text.chop(2);
+    text.replace(u'"', u'\'');
+    return text;
+}
+
+QString betreffAufbereiten(const QString& subject)
+{
+    QString betreff = subject;
+    betreff.replace(crLf, QStringLiteral(" "));
+    betreff = rt::Trim(betreff);
+    if (betreff.isEmpty())
+        betreff = u"eMail von "_qs + Benutzername();
+    betreff.replace(u'"', u'\'');
+    return betreff;
+}
+
+// The fields of one e-mail, prepared.
+struct EMail {
+    QString to;
+    QString sub;
+    QString body;
+    QString attach;
+    QString tocc;
+    QString tobcc;
+    QString from;
+};
+
+QString mailtoLink(const EMail& mail)
+{
+    const QString feldZeichen = QStringLiteral(" ,?.!:;&=");
+    QString link = u"mailto:"_qs + mail.to + u"?subject="_qs
+        + prozentKodieren(mail.sub, feldZeichen);
+    if (!mail.tocc.isEmpty())
+        link += u"&cc="_qs + mail.tocc;
+    if (!mail.tobcc.isEmpty())
+        link += u"&bcc="_qs + mail.tobcc;
+    if (!mail.body.isEmpty())
+        link += u"&body="_qs + prozentKodieren(mail.body, feldZeichen);
+    // "#" too: in a URL it would begin the fragment and cut off the rest of the e-mail.
+    return prozentKodieren(link, QStringLiteral("\n\r\"'\\ #"));
+}
+
+// Writes the body for "{BodyAsFile}" and returns the file's path; "" when it could not be
+// written.
+QString textDateiSchreiben(const QString& body)
+{
+    if (ordnerTmp.isEmpty())
+        return QString();
+    const QString pfad = ordnerTmp + u"/SendixSendExternBody.tmp"_qs;
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly))
+        return QString();
+    datei.write(rt::encodeText(body));
+    return datei.commit() ? pfad : QString();
+}
+
+// The template split into arguments, each with its words filled in, in one pass: a value that
+// holds such a word itself ("{Body}" typed into a subject) stays as it is.
+QStringList befehlFuellen(const QString& vorlage, const EMail& mail)
+{
+    const bool mitTextDatei = rt::InStr(vorlage, QStringLiteral("{BodyAsFile}"), true) > 0;
+    const QString textDatei = mitTextDatei ? textDateiSchreiben(mail.body) : QString();
+    const std::pair<QString, QString> werte[] = {
+        {QStringLiteral("{to}"), mail.to},          {QStringLiteral("{sub}"), mail.sub},
+        {QStringLiteral("{body}"), mail.body},      {QStringLiteral("{bodyasfile}"), textDatei},
+        {QStringLiteral("{sendmode}"), QString()},  {QStringLiteral("{attach}"), mail.attach},
+        {QStringLiteral("{tocc}"), mail.tocc},      {QStringLiteral("{tobcc}"), mail.tobcc},
+        {QStringLiteral("{from}"), mail.from},
+    };
+    static const QRegularExpression wort(
+        QStringLiteral("\\{(to|sub|body|bodyasfile|sendmode|attach|tocc|tobcc|from)\\}"),
+        QRegularExpression::CaseInsensitiveOption);
+
+    QStringList argumente = QProcess::splitCommand(vorlage);
+    for (QString& argument : argumente) {
+        QString gefuellt;
+        qsizetype bis = 0;
+        for (const QRegularExpressionMatch& treffer : wort.globalMatch(argument)) {
+            gefuellt += argument.mid(bis, treffer.capturedStart() - bis);
+            const QString name = rt::LCase(treffer.captured(0));
+            for (const auto& [platzhalter, wert] : werte) {
+                if (platzhalter == name)
+                    gefuellt += wert;
+            }
+            bis = treffer.capturedEnd();
+        }
+        argument = gefuellt + argument.mid(bis);
+    }
+    return argumente;
+}
+
+} // namespace
+
+QString SignaturText()
+{
+    const QString linie = QString(50, u'_');
+    const QString text = linie + u"~~"_qs
+        + u"Brisols-Programme~"_qs
+        + supportAdresse() + u" · Fax: ~"_qs
+        + webSeite() + u"~"_qs
+        + linie + u"~"_qs
+        + u"Wenn Sie Bezug auf diese eMail nehmen, dann bitte~"_qs
+        + u"diesen Text mit an die Antwort haengen.   Danke.~"_qs
+        + linie + u"~"_qs
+        + u"eMail vom "_qs + rt::Format(platform::clock().now(), u"dd.mm.yyyy"_qs);
+    return MeldungAufbereiten(text);
+}
+
+void SignaturSetzen()
+{
+    signaturText = SignaturText();
+}
+
+bool EMailPruefen(const QString& address)
+{
+    bool gueltig = true;
+    const int at = rt::InStr(address, QStringLiteral("@"));
+    if (address.length() < 3)
+        gueltig = false;
+    if (at == 0)
+        gueltig = false;
+    if (rt::InStr(at + 1, address, QStringLiteral(".")) == 0)
+        gueltig = false;
+    if (address.contains(QStringLiteral("@.")))
+        gueltig = false;
+    if (at > 0 && rt::InStr(at + 1, address, QStringLiteral("@")) > 0)
+        gueltig = false;
+    if (address.endsWith(u'.'))
+        gueltig = false;
+    const QString klein = rt::LCase(address);
+    if (klein.contains(QStringLiteral("http://")) || klein.contains(QStringLiteral("ftp://")))
+        gueltig = false;
+    for (const QChar zeichen : QStringLiteral(" /:,;*&")) {
+        if (address.contains(zeichen))
+            gueltig = false;
+    }
+    static const QString erlaubt = QStringLiteral(
+        "@ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.!#$%&'*+-/=?^_`{|}~");
+    for (const QChar zeichen : address) {
+        if (!erlaubt.contains(zeichen))
+            gueltig = false;
+    }
+    return gueltig;
+}
+
+namespace {
+
+QString felderText(const QString& mode, const EMail& mail, int extra)
+{
+    return u"to-"_qs + mail.to + u"|sub-"_qs + mail.sub + u"|bdy-"_qs + mail.body + u"|mode-"_qs
+        + mode + u"|att-"_qs + mail.attach + u"|cc-"_qs + mail.tocc + u"|bcc-"_qs + mail.tobcc
+        + u"|from-"_qs + mail.from + u"|ex-"_qs + QString::number(extra);
+}
+
+bool senden(const QString& recipient, const QString& subject, const QString& body, int sendNow,
+            const QString& attachment, const QString& copy, const QString& blindCopy,
+            const QString& sender, int extra)
+{
+    if (rt::equalsNoCase(rt::Trim(recipient), QStringLiteral("$NoSend")))
+        return false;
+
+    EMail mail;
+    mail.body = textAufbereiten(body);
+    mail.sub = betreffAufbereiten(subject);
+    mail.to = rt::LCase(rt::Trim(recipient));
+    if (sendNow != 0 && !EMailPruefen(mail.to)) {
+        NutzungProtokollieren(u"eMail ist ungültig: "_qs + mail.to + u" ("_qs + mail.sub + u"; "_qs
+                                  + mail.body + u")"_qs,
+                              ordnerTmp + u"/Brisols-Sendix.use"_qs);
+        return false;
+    }
+    mail.attach = rt::Trim(attachment);
+    mail.tocc = rt::Trim(copy);
+    mail.tobcc = rt::Trim(blindCopy);
+    mail.from = rt::Trim(sender);
+    DebugLogbuch(u"Sendix.rf: "_qs
+                 + felderText(sendNow != 0 ? u"Wahr"_qs : u"Falsch"_qs, mail, extra));
+
+    const QString vorlage = IniLesen(QString(), QStringLiteral("Verknüpfung"),
+                                     QStringLiteral("SendixSendExtern"), QString());
+    if (vorlage.isEmpty()) {
+        const QString link = mailtoLink(mail);
+        const bool ohneLoesung = !mail.attach.isEmpty() || sendNow != 0 || !mail.from.isEmpty()
+            || link.size() > 1915;
+        DebugLogbuch((ohneLoesung ? u"Sendix.do: NoSol-"_qs : u"Sendix.do: MailTo-"_qs) + link);
+        return platform::shell().openUrl(link);
+    }
+
+    QStringList befehl = befehlFuellen(vorlage, mail);
+    if (befehl.isEmpty())
+        return false;
+    DebugLogbuch(u"Sendix.do: cmd-"_qs + befehl.join(u' '));
+    const QString programm = befehl.takeFirst();
+    return prozessStarten(programm, befehl);
+}
+
+} // namespace
+
+bool EMailSenden(QString recipient, QString subject, QString body, int sendNow,
+                 QString attachment, QString copy, QString blindCopy, QString sender, int extra)
+{
+    platform::BusyPointer sanduhr;
+    EMail eingang{recipient, subject, body, attachment, copy, blindCopy, sender};
+    DebugLogbuch(u"Sendix.in: "_qs + felderText(QString::number(sendNow), eingang, extra));
+    const bool gesendet =
+        senden(recipient, subject, body, sendNow, attachment, copy, blindCopy, sender, extra);
+    DebugLogbuch(u"Sendix.ex: Exit"_qs);
+    return gesendet;
+}
+
+QString webSeitenAdresse(const QString& keyword)
+{
+    if (rt::LCase(keyword) == u"download")
+        return webSeite() + u"/download.htm"_qs;
+    return webSeite() + u"/index.htm"_qs;
+}
+
+void WebSeiteOeffnen(const QString& keyword)
+{
+    platform::BusyPointer sanduhr;
+    platform::shell().openUrl(webSeitenAdresse(keyword));
+    Warten(1);
+}
+
+void setProzessStarterFuerTests(ProzessStarter starter)
+{
+    prozessStarter() = std::move(starter);
+}
+
+} // namespace foundation
