@@ -1,5 +1,6 @@
 #include "read_only.h"
 
+#include "debug_log.h"
 #include "folders.h"
 #include "ini_store.h"
 #include "message_text.h"
@@ -139,6 +140,11 @@ void SchreibrechtePruefen()
     hinweisdateiPruefen();
     if (schreibtestFehlgeschlagen())
         nurLesen = true;
+
+    // Traced only once decided: a read-only run writes no line into the data folder.
+    DebugLogbuch(QStringLiteral("Prüfe Schreib-/Leserechte"));
+    DebugLogbuch(QStringLiteral("Nur Leserechte: ")
+                 + (nurLesen ? QStringLiteral("Wahr") : QStringLiteral("Falsch")));
 }
 
 void resetNurLesen()

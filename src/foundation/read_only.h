@@ -15,6 +15,8 @@ extern bool nurLesen;
 // - "ReadOnly.txt" exists in the program folder; its lines, each followed by "~", are shown in
 //   a message box when that text is not empty;
 // - a random number written to [Allgemein] "Schreibtest" of Brisol.ini does not read back.
+// The debug log gets the check and its result only once it is decided, so a read-only run adds
+// no line to it.
 void SchreibrechtePruefen();
 
 // Tests: back to write access.

@@ -1,3 +1,4 @@
+#include "foundation/debug_log.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
@@ -35,9 +36,14 @@ constexpr QFileDevice::Permissions ordnerNurLesbar = nurLesbar | QFileDevice::Ex
 // 12:00:00 and a random number of 0.5, so that the write test writes 21600000.
 class ReadOnlyDecision : public ::testing::Test {
 protected:
-    ReadOnlyDecision() { folders.temp().makeFolder(s("daten")); }
+    ReadOnlyDecision()
+    {
+        foundation::resetDebugLogbuch();
+        folders.temp().makeFolder(s("daten"));
+    }
     ~ReadOnlyDecision() override
     {
+        foundation::resetDebugLogbuch();
         foundation::resetReservierung();
         foundation::resetNurLesen();
     }
@@ -74,8 +80,18 @@ TEST_F(ReadOnlyDecision, withoutACauseTheProgramWritesAndTheWriteTestIsStored)
     folders.temp().write(s("daten/Info.Txt"), "Mein Tagebuch\r\n");
     folders.temp().write(s("program/Info.Txt"), "Mein Tagebuch\r\n");
     nurLesen = true; // a former decision does not count
-    EXPECT_FALSE(decide({s("Datum=05.03.2024")}));
+    prepare({s("Datum=05.03.2024")});
+    foundation::IniSchreiben(QString(), s("Allgemein"), s("DebugMode"), s("1"));
+    SchreibrechtePruefen();
+    EXPECT_FALSE(nurLesen);
     EXPECT_EQ(foundation::IniLesen(QString(), s("Allgemein"), s("Schreibtest")), s("21600000"));
+
+    // The debug log traces the check, the usage log takes its lines.
+    const QByteArray log = folders.temp().read(s("daten/Debug.txt"));
+    EXPECT_TRUE(log.contains("\tPr\xFC" "fe Schreib-/Leserechte\t")) << log.constData();
+    EXPECT_TRUE(log.contains("\tNur Leserechte: Falsch\t")) << log.constData();
+    foundation::NutzungProtokollieren(s("Kennwort geändert"));
+    EXPECT_TRUE(folders.temp().exists(s("daten/Korvanel.use")));
 
     foundation::IniSchreiben(QString(), s("Allgemein"), s("User"), s("Anna"));
     foundation::DateiReservierung(1);
@@ -134,6 +150,7 @@ TEST_F(ReadOnlyDecision, eachCauseForcesReadOnlyOnItsOwn)
         platform::setCommandLine(arguments);
         foundation::setProgrammOrdnerFuerTests(eigene.programFolder());
         foundation::OrdnerFestlegen();
+        foundation::IniSchreiben(QString(), s("Allgemein"), s("DebugMode"), s("1"));
         const QByteArray settingsBefore = eigene.settingsFile(s("Brisol.ini"));
 
         // Another user holds the data folder.
@@ -143,7 +160,13 @@ TEST_F(ReadOnlyDecision, eachCauseForcesReadOnlyOnItsOwn)
 
         SchreibrechtePruefen();
         EXPECT_TRUE(nurLesen);
-        // The read-only copy neither asks about the reservation nor reserves nor releases.
+        // No log is written ...
+        foundation::DebugLogbuch(s("Eintrag gesichert"));
+        foundation::NutzungProtokollieren(s("Kennwort geändert"));
+        EXPECT_FALSE(eigene.temp().exists(s("daten/Debug.txt")));
+        EXPECT_FALSE(eigene.temp().exists(s("daten/Korvanel.use")));
+        foundation::resetDebugLogbuch();
+        // ... and the read-only copy neither asks about the reservation nor reserves nor releases.
         foundation::DateiReservierung(1);
         foundation::DateiReservierung(0);
         EXPECT_EQ(eigene.temp().read(s("daten/NetWatch.ini")), netWatch);
