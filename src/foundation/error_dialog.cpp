@@ -74,11 +74,8 @@ int FehlerBehandlung(int errorNumber, const QString& text)
     platform::mousePointer().set(platform::vbDefault);
 
     // The current error stays as the caller left it, whatever the steps below run into.
-    const rt::ErrorRecord fehler = rt::Err();
-    struct Zurueck {
-        const rt::ErrorRecord& record;
-        ~Zurueck() { rt::Err() = record; }
-    } zurueck{fehler};
+    const rt::ErrorRecordGuard bewahren;
+    const rt::ErrorRecord& fehler = bewahren.saved();
     const QString was = text.isEmpty() ? QString() : text + QStringLiteral("~~");
     const QString fehlerZeile = QStringLiteral("Fehler ´") + fehler.description
         + QStringLiteral(" #") + QString::number(fehler.number) + QStringLiteral("´ in ´")

@@ -112,9 +112,10 @@ QString IniSchreiben(const QString& file, const QString& section, const QString&
         wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
     }
     // A refused write is lost without a message; the caller's error record stays as it was.
-    const rt::ErrorRecord fehlerVorher = rt::Err();
-    platform::ini::write(datei, sektion, schluessel, wert);
-    rt::Err() = fehlerVorher;
+    {
+        const rt::ErrorRecordGuard bewahren;
+        platform::ini::write(datei, sektion, schluessel, wert);
+    }
     return wert;
 }
 

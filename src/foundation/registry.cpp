@@ -18,18 +18,6 @@ const QString familienSchluessel = QStringLiteral("SOFTWARE/Brisols-Programme/")
 const QString zeilenumbruch = QStringLiteral("\r\n");
 const QString gespeicherterUmbruch = QStringLiteral("°°");
 
-// No failure of this store reaches the user: the caller's error record stays as it was.
-class FehlerBewahren {
-public:
-    FehlerBewahren() : vorher_(rt::Err()) {}
-    ~FehlerBewahren() { rt::Err() = vorher_; }
-    FehlerBewahren(const FehlerBewahren&) = delete;
-    FehlerBewahren& operator=(const FehlerBewahren&) = delete;
-
-private:
-    rt::ErrorRecord vorher_;
-};
-
 // The section of a key path; nothing for another root or an empty path.
 std::optional<QString> sektionVon(qint32 root, const QString& path)
 {
@@ -122,7 +110,7 @@ bool RegWertSetzen(qint32 root, const QString& path, const QString& name, const 
     default:
         return true;
     }
-    FehlerBewahren bewahren;
+    rt::ErrorRecordGuard bewahren;
     return platform::ini::write(registryDatei(), *sektion, name, gespeichert);
 }
 
@@ -152,7 +140,7 @@ bool RegSchluesselAnlegen(qint32 root, const QString& path)
         return false;
     // The INI engine makes a section only together with a key: a key line made and removed
     // again leaves the section line alone.
-    FehlerBewahren bewahren;
+    rt::ErrorRecordGuard bewahren;
     const QString datei = registryDatei();
     const QString platzhalter = QStringLiteral("Schluessel angelegt");
     platform::ini::write(datei, *sektion, platzhalter, QString());

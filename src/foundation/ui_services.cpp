@@ -40,19 +40,6 @@ const FesterTon festeToene[] = {
     {u"#SystemAsterisk", platform::beepAsterisk},
 };
 
-// The caller's error record comes back when the sound output ends: a sound never changes what a
-// later error message shows.
-class FehlerBewahren {
-public:
-    FehlerBewahren() : vorher_(rt::Err()) {}
-    ~FehlerBewahren() { rt::Err() = vorher_; }
-    FehlerBewahren(const FehlerBewahren&) = delete;
-    FehlerBewahren& operator=(const FehlerBewahren&) = delete;
-
-private:
-    rt::ErrorRecord vorher_;
-};
-
 // True while a failure of the sound output is being reported: a sound played meanwhile (the
 // error dialog's own) reports nothing, so that the two never call each other in a circle.
 bool meldungLaeuft = false;
@@ -85,7 +72,7 @@ bool tonSchritt(bool melden, Schritt&& schritt)
 
 void tonAusgeben(const QString& name, bool melden)
 {
-    FehlerBewahren bewahren;
+    rt::ErrorRecordGuard bewahren;
     QString datei = name;
     if (datei.startsWith(u'#')) {
         for (const FesterTon& ton : festeToene) {

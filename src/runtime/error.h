@@ -51,6 +51,22 @@ void raiseError(int number, const QString& description = {}, const QString& sour
 // Empties the record (VB's Err.Clear).
 void clearError();
 
+// Keeps the caller's record: whatever the guarded steps leave in it, the record is as it was
+// when the guard ends. For services whose failures never reach their caller.
+class ErrorRecordGuard {
+public:
+    ErrorRecordGuard() : saved_(Err()) {}
+    ~ErrorRecordGuard() { Err() = saved_; }
+    ErrorRecordGuard(const ErrorRecordGuard&) = delete;
+    ErrorRecordGuard& operator=(const ErrorRecordGuard&) = delete;
+
+    // The record as the caller left it.
+    const ErrorRecord& saved() const { return saved_; }
+
+private:
+    ErrorRecord saved_;
+};
+
 // The German standard text of an error number ("Datei nicht gefunden" for 53); for an unknown
 // number "Anwendungs- oder objektdefinierter Fehler".
 QString errorText(int number);

@@ -401,22 +401,7 @@ void ZitatMarkieren(QWidget* control)
 
 QString TextErsetzenExakt(const QString& text, const QString& find, const QString& replacement)
 {
-    if (text.isEmpty() || find.isEmpty())
-        return text;
-    qsizetype pos = text.indexOf(find);
-    if (pos < 0)
-        return text;
-    QString result;
-    result.reserve(text.size());
-    qsizetype from = 0;
-    while (pos >= 0) {
-        result.append(QStringView(text).mid(from, pos - from));
-        result.append(replacement);
-        from = pos + find.size();
-        pos = text.indexOf(find, from);
-    }
-    result.append(QStringView(text).mid(from));
-    return result;
+    return rt::Replace(text, find, replacement);
 }
 
 QString ZeichenFiltern(const QString& text, const QString& allowed)
