@@ -1,4 +1,4 @@
-#include "special_settings.h"
+#include "settings_commands.h"
 
 #include "folders.h"
 #include "ini_store.h"

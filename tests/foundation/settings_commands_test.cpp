@@ -1,6 +1,6 @@
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
-#include "foundation/special_settings.h"
+#include "foundation/settings_commands.h"
 #include "foundation/version.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
