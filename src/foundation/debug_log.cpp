@@ -10,6 +10,7 @@
 
 #include "platform/clock.h"
 #include "platform/path_resolver.h"
+#include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/format.h"
 #include "runtime/numbers.h"
@@ -17,7 +18,6 @@
 
 #include <QFile>
 #include <QStringList>
-#include <QSaveFile>
 
 #include <cmath>
 #include <optional>
@@ -57,16 +57,9 @@ void anhaengen(const QString& path, const QString& text)
     } else if (rt::fitsAnsi(text)) {
         bytes = rt::toAnsi(text);
     } else {
-        if (!file.open(QIODevice::ReadOnly))
-            return;
-        const QString bisher = rt::decodeText(file.readAll());
-        file.close();
-        QSaveFile neu(file.fileName());
-        neu.setDirectWriteFallback(true);
-        if (neu.open(QIODevice::WriteOnly)) {
-            neu.write(rt::encodeText(bisher + text));
-            neu.commit();
-        }
+        // Rewritten only from a complete read, so that no earlier line can be lost.
+        if (const std::optional<QString> bisher = platform::readTextFile(file.fileName()))
+            platform::writeTextFile(file.fileName(), *bisher + text);
         return;
     }
     if (file.open(QIODevice::WriteOnly | QIODevice::Append))

@@ -6,6 +6,7 @@
 #include "text_replace.h"
 #include "platform/ini_file.h"
 #include "platform/path_resolver.h"
+#include "platform/text_file.h"
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
@@ -61,9 +62,7 @@ QString programmOrdner()
 bool beschreibbar(const QString& folder)
 {
     const QFileInfo info(platform::resolvePath(folder));
-    const QFileDevice::Permissions schreibRechte =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.isDir() && info.isWritable() && (info.permissions() & schreibRechte);
+    return info.isDir() && !platform::writeProtected(info);
 }
 
 QString benutzerDatenordner()

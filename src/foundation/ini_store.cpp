@@ -4,6 +4,7 @@
 #include "platform/ini_file.h"
 #include "runtime/error.h"
 #include "runtime/format.h"
+#include "runtime/lines.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 
@@ -58,27 +59,6 @@ QString schluesselAufloesen(const QString& key)
 
 } // namespace
 
-// An INI line cannot hold a line break: a lone CR or LF becomes CR LF, so that it is stored as
-// "**" like every other line break and comes back as CR LF.
-QString zeilenumbruecheAngleichen(const QString& text)
-{
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    QString result;
-    result.reserve(text.size() + 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch == u'\r' || ch == u'\n') {
-            result += zeilenumbruch;
-            if (ch == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else {
-            result += ch;
-        }
-    }
-    return result;
-}
-
 QString IniLesen(const QString& file, const QString& section, const QString& key,
                  const QString& defaultValue)
 {
@@ -107,7 +87,7 @@ QString IniSchreiben(const QString& file, const QString& section, const QString&
 
     QString wert = rt::Trim(value);
     if (!wert.isEmpty()) {
-        wert = zeilenumbruecheAngleichen(wert);
+        wert = rt::unifyLineEnds(wert); // a lone CR or LF is stored as "**" too
         wert.replace(zeilenumbruch, gespeicherterUmbruch);
         wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
     }

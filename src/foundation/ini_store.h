@@ -26,7 +26,4 @@ QString IniLesenVorgabe(const QString& file, const QString& section, const QStri
 // Adds step to the stored number, stores the sum rounded to a whole number and returns the sum.
 double IniZaehlen(const QString& file, const QString& section, const QString& key, double step);
 
-// Every lone CR and every lone LF of text made into CR LF (how the store sees line breaks).
-QString zeilenumbruecheAngleichen(const QString& text);
-
 } // namespace foundation

@@ -8,8 +8,8 @@
 #include "platform/clock.h"
 #include "platform/mouse_pointer.h"
 #include "platform/shell.h"
+#include "platform/text_file.h"
 #include "product_info.h"
-#include "runtime/codec.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
 #include "text_replace.h"
@@ -17,7 +17,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -111,11 +110,7 @@ QString textDateiSchreiben(const QString& body)
     if (ordnerTmp.isEmpty())
         return QString();
     const QString pfad = ordnerTmp + u"/SendixSendExternBody.tmp"_qs;
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly))
-        return QString();
-    datei.write(rt::encodeText(body));
-    return datei.commit() ? pfad : QString();
+    return platform::writeTextFile(pfad, body) ? pfad : QString();
 }
 
 // The template split into arguments, each with its words filled in, in one pass: a value that

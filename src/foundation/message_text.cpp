@@ -4,12 +4,11 @@
 
 #include "platform/clock.h"
 #include "platform/path_resolver.h"
-#include "runtime/codec.h"
-#include "runtime/error.h"
+#include "platform/text_file.h"
+#include "runtime/lines.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,15 +21,6 @@ namespace {
 
 const QString crLf = u"\r\n"_qs;
 
-// Every line end (CR LF, LF, CR) as one LF.
-QString nurLf(const QString& text)
-{
-    QString ergebnis = text;
-    ergebnis.replace(crLf, u"\n"_qs);
-    ergebnis.replace(u'\r', u'\n');
-    return ergebnis;
-}
-
 // The selection is replaced through the cursor, so the undo history stays. The document keeps
 // a line break as one character where the text box model counts CR LF as two; as every line end
 // of the inserted text becomes one line break of the document, the caret ends behind the
@@ -39,7 +29,7 @@ template <class Edit>
 void insDokument(Edit* edit, const QString& text)
 {
     QTextCursor cursor = edit->textCursor();
-    cursor.insertText(nurLf(text));
+    cursor.insertText(rt::unifyLineEnds(text, u"\n"_qs));
     cursor.clearSelection();
     edit->setTextCursor(cursor);
 }
@@ -105,26 +95,14 @@ void TextEinfuegen(QWidget* control, const QString& text)
 
 std::optional<QString> TextdateiLesen(const QString& path)
 {
-    const QString pfad = platform::resolvePath(path);
-    const QFileInfo info(pfad);
+    const QFileInfo info(platform::resolvePath(path));
     if (!info.exists() || info.isDir())
         return QString();
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        rt::raiseError(datei.error() == QFileDevice::PermissionsError ? rt::ErrPermissionDenied
-                                                                      : rt::ErrPathFileAccess,
-                       {}, u"TextdateiLesen"_qs);
+    const std::optional<QString> text = platform::readTextFile(path);
+    if (!text)
         return std::nullopt;
-    }
-    const QByteArray bytes = datei.readAll();
-    if (datei.error() != QFileDevice::NoError) {
-        rt::raiseError(rt::ErrDeviceIO, {}, u"TextdateiLesen"_qs);
-        return std::nullopt;
-    }
-    QString text = nurLf(rt::decodeText(bytes));
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text.replace(u'\n', crLf);
+    // Line by line, each line ended by CR LF, and the last CR LF taken off again.
+    return rt::splitLines(*text).join(crLf);
 }
 
 } // namespace foundation

@@ -9,8 +9,10 @@
 #include "platform/dialogs.h"
 #include "platform/path_resolver.h"
 #include "platform/random.h"
+#include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/format.h"
+#include "runtime/lines.h"
 #include "runtime/strings.h"
 
 #include <QFile>
@@ -27,15 +29,6 @@ namespace {
 
 const QString allgemein = QStringLiteral("Allgemein");
 const QString schluesselSchreibtest = QStringLiteral("Schreibtest");
-
-// The read-only attribute as Linux shows it: no write permission for anyone (which holds for
-// the super-user too), or none for this user.
-bool schreibgeschuetzt(const QFileInfo& info)
-{
-    const QFileDevice::Permissions schreibRechte =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !(info.permissions() & schreibRechte) || !info.isWritable();
-}
 
 // The first "Info.*" file of folder in the order of the listing; "" when there is none.
 QString ersteInfoDatei(const QString& folder)
@@ -60,7 +53,7 @@ bool attributGesetzt()
         infoDatei = imDatenordner;
     if (!infoDatei.isEmpty()) {
         const QFileInfo info(infoDatei);
-        if (info.isFile() && schreibgeschuetzt(info))
+        if (info.isFile() && platform::writeProtected(info))
             return true;
     }
     // Where Windows still let a write-protected folder take new files, Linux refuses them: a
@@ -68,27 +61,7 @@ bool attributGesetzt()
     if (ordnerDat.isEmpty())
         return false;
     const QFileInfo datenordner(platform::resolvePath(ordnerDat));
-    return datenordner.isDir() && schreibgeschuetzt(datenordner);
-}
-
-// The lines of a text file, CR LF, LF and CR each ending one; a final line break ends the last
-// line instead of beginning an empty one. Nothing when the file cannot be read.
-std::optional<QStringList> zeilenLesen(const QString& path)
-{
-    QFile datei(path);
-    if (!datei.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = datei.readAll();
-    if (datei.error() != QFileDevice::NoError)
-        return std::nullopt;
-    QString text = rt::decodeText(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    if (text.isEmpty())
-        return QStringList();
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text.split(u'\n');
+    return datenordner.isDir() && platform::writeProtected(datenordner);
 }
 
 // Sets nurLesen when the notice file exists, and shows its lines to the user.
@@ -102,11 +75,11 @@ void hinweisdateiPruefen()
     // The notice alone forces it, whether its text can be read or not.
     nurLesen = true;
 
-    const std::optional<QStringList> zeilen = zeilenLesen(pfad);
-    if (!zeilen)
+    const std::optional<QString> text = platform::readTextFile(pfad);
+    if (!text)
         return;
     QString hinweis;
-    for (const QString& zeile : *zeilen)
+    for (const QString& zeile : rt::splitLines(*text))
         hinweis += zeile + u'~';
     if (hinweis.isEmpty())
         return;

@@ -3,6 +3,7 @@
 #include "folders.h"
 #include "ini_store.h"
 #include "platform/ini_file.h"
+#include "runtime/lines.h"
 #include "runtime/error.h"
 #include "runtime/strings.h"
 
@@ -68,7 +69,7 @@ QString RegSchreiben(const QString& section, const QString& key, const QString& 
     const QString pfad = schluesselPfad(section);
     QString wert = rt::RTrim(value);
     if (!wert.isEmpty())
-        wert = zeilenumbruecheAngleichen(wert).replace(zeilenumbruch, gespeicherterUmbruch);
+        wert = rt::unifyLineEnds(wert).replace(zeilenumbruch, gespeicherterUmbruch);
 
     RegSchluesselAnlegen(HKEY_CURRENT_USER, pfad);
     if (RegWertSetzen(HKEY_CURRENT_USER, pfad, wertName(key), wert))

@@ -14,6 +14,7 @@
 #include "platform/form.h"
 #include "platform/path_resolver.h"
 #include "platform/program_end.h"
+#include "platform/text_file.h"
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/numbers.h"
@@ -21,7 +22,6 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstdlib>
@@ -267,16 +267,6 @@ QString setupJob(const QString& pfad)
         + aufrufZeile(aufruf) + u'\n';
 }
 
-bool dateiSchreiben(const QString& pfad, const QByteArray& bytes)
-{
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly))
-        return false;
-    if (datei.write(bytes) != bytes.size())
-        return false;
-    return datei.commit();
-}
-
 } // namespace
 
 QString jobSchreiben(const QString& dateiname,
@@ -287,7 +277,7 @@ QString jobSchreiben(const QString& dateiname,
             continue;
         const QString pfad = platform::resolvePath(
             (ordner.endsWith(u'/') ? ordner : ordner + u'/') + dateiname);
-        if (dateiSchreiben(pfad, inhalt(pfad).toUtf8()))
+        if (platform::writeFile(pfad, inhalt(pfad).toUtf8()))
             return pfad;
     }
     return QString();

@@ -1,13 +1,13 @@
 #include "ini_file.h"
 
 #include "path_resolver.h"
+#include "text_file.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
 #include "runtime/strings.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include <vector>
@@ -258,46 +258,10 @@ QByteArray applied(const Document& doc, const std::vector<Edit>& edits)
     return result;
 }
 
-// The Windows read-only attribute as Linux shows it: no write permission for anyone. It holds
-// for the super-user too, who could otherwise write any file.
-bool writeProtected(const QFileInfo& info)
-{
-    const QFileDevice::Permissions writeBits =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !(info.permissions() & writeBits) || !info.isWritable();
-}
-
 bool failed(int errorNumber)
 {
     rt::raiseError(errorNumber);
     return false;
-}
-
-bool writeInPlace(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return failed(file.error() == QFileDevice::PermissionsError ? rt::ErrPermissionDenied
-                                                                     : rt::ErrPathFileAccess);
-    const bool written = file.write(bytes) == bytes.size() && file.resize(bytes.size())
-        && file.flush();
-    return written || failed(rt::ErrPathFileAccess);
-}
-
-// Replaces the file by bytes: atomically through a temporary file and a rename; where the folder
-// refuses the temporary file or the rename, an existing file is rewritten in place.
-bool store(const QString& path, const QByteArray& bytes, bool exists)
-{
-    QSaveFile save(path);
-    if (save.open(QIODevice::WriteOnly)) {
-        if (save.write(bytes) == bytes.size() && save.commit())
-            return true;
-        if (save.error() != QFileDevice::RenameError)
-            return failed(rt::ErrPathFileAccess);
-    }
-    if (!exists)
-        return failed(rt::ErrPathFileAccess);
-    return writeInPlace(path, bytes);
 }
 
 // The common way of write and the removals: load the file, let change() compute the edits, store
@@ -333,7 +297,7 @@ bool update(const QString& file, bool createWhenMissing, Change change)
 
     if (loaded == Loaded::Yes ? writeProtected(info) : !folder.isWritable())
         return failed(rt::ErrPermissionDenied);
-    return store(path, result, loaded == Loaded::Yes);
+    return writeFile(path, result);
 }
 
 std::optional<Document> loaded(const QString& file)

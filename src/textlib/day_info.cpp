@@ -9,14 +9,13 @@
 #include "foundation/ini_store.h"
 #include "foundation/message_text.h"
 #include "platform/ini_file.h"
-#include "platform/path_resolver.h"
-#include "runtime/codec.h"
+#include "platform/text_file.h"
 #include "runtime/error.h"
 #include "runtime/format.h"
+#include "runtime/lines.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <array>
@@ -34,24 +33,6 @@ QString inDataFolder(const QString& fileName)
 QString withoutFinalTilde(const QString& text)
 {
     return text.endsWith(u'~') ? text.left(text.size() - 1) : text;
-}
-
-// The lines of a text whose lines end in CR LF, LF or CR.
-QStringList splitLines(const QString& text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
 }
 
 // The eleven keys of a day, lower-cased, in the order they are tried.
@@ -153,13 +134,10 @@ QString DciTagesText(const QString& file, const QString& date)
     const std::array<QString, 11> keys = dayKeys(*day);
 
     // The whole file is read before the scan, so that the keys added below cannot disturb it.
-    QFile source(platform::resolvePath(path));
-    if (!source.open(QIODevice::ReadOnly)) {
-        rt::raiseError(rt::ErrPermissionDenied);
+    const std::optional<QString> text = platform::readTextFile(path);
+    if (!text)
         return {};
-    }
-    const QStringList lines = splitLines(rt::decodeText(source.readAll()));
-    source.close();
+    const QStringList lines = rt::splitLines(*text);
 
     QString result;
     QString heading;

@@ -5,22 +5,18 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
-#include "platform/path_resolver.h"
 #include "platform/print_surface.h"
+#include "platform/text_file.h"
 #include "print_footer.h"
-#include "runtime/codec.h"
 #include "runtime/error.h"
 #include "runtime/format.h"
 #include "runtime/like.h"
+#include "runtime/lines.h"
 #include "runtime/strings.h"
 #include "text_replace.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QListWidget>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <optional>
@@ -126,48 +122,6 @@ QStringList eintraegeVon(const ListControl& liste)
     return eintraege;
 }
 
-// The lines of a text: CR LF, LF and CR each end a line; a line break at the very end starts no
-// further line, so "" has no line and "\r\n" one empty line.
-QStringList zeilenVon(const QString& text)
-{
-    QStringList zeilen;
-    qsizetype anfang = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        zeilen.append(text.mid(anfang, i - anfang));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            ++i;
-        anfang = i + 1;
-    }
-    if (anfang < text.size())
-        zeilen.append(text.mid(anfang));
-    return zeilen;
-}
-
-// Fills the current error record after a failed read or write of path; returns false.
-bool dateiFehler(const QFileDevice& datei, const QString& pfad, bool schreiben)
-{
-    const QFileInfo info(pfad);
-    const QFileInfo ordner(info.absolutePath());
-    bool verweigert = datei.error() == QFileDevice::PermissionsError;
-    if (schreiben && info.exists())
-        verweigert = verweigert || !info.isWritable();
-    else if (schreiben)
-        verweigert = verweigert || (ordner.isDir() && !ordner.isWritable());
-    else
-        verweigert = verweigert || !info.isReadable();
-
-    int nummer = rt::ErrPathFileAccess;
-    if (!ordner.isDir())
-        nummer = rt::ErrPathNotFound;
-    else if (verweigert)
-        nummer = rt::ErrPermissionDenied;
-    rt::raiseError(nummer, rt::errorText(nummer) + QStringLiteral(": ") + pfad);
-    return false;
-}
-
 // The pattern of ListeFiltern and ListeMarkieren: blanks trimmed, lower case, "*" in front and
 // at the end unless it has them, so that it fits entries that contain it anywhere.
 QString musterVorbereiten(const QString& muster)
@@ -237,14 +191,10 @@ bool ListeAusDatei(ListControl liste, const QString& pfad)
     platform::BusyPointer busy;
     if (!foundation::DateiExistiert(pfad))
         return true;
-    const QString wo = platform::resolvePath(pfad);
-    QFile datei(wo);
-    if (!datei.open(QIODevice::ReadOnly))
-        return dateiFehler(datei, wo, false);
-    const QByteArray bytes = datei.readAll();
-    if (datei.error() != QFileDevice::NoError)
-        return dateiFehler(datei, wo, false);
-    for (const QString& zeile : zeilenVon(rt::decodeText(bytes)))
+    const std::optional<QString> text = platform::readTextFile(pfad);
+    if (!text)
+        return false;
+    for (const QString& zeile : rt::splitLines(*text))
         liste.AddItem(zeile);
     return true;
 }
@@ -259,17 +209,7 @@ bool ListeInDatei(ListControl liste, const QString& pfad)
     QString text;
     for (const QString& eintrag : eintraegeVon(liste))
         text += eintrag + QStringLiteral("\r\n");
-    const QByteArray bytes = rt::encodeText(text);
-
-    const QString wo = platform::resolvePath(pfad);
-    QSaveFile datei(wo);
-    // A folder that refuses the temporary file but lets the file itself be written.
-    datei.setDirectWriteFallback(true);
-    if (!datei.open(QIODevice::WriteOnly))
-        return dateiFehler(datei, wo, true);
-    if (datei.write(bytes) != bytes.size() || !datei.commit())
-        return dateiFehler(datei, wo, true);
-    return true;
+    return platform::writeTextFile(pfad, text);
 }
 
 QString ListeVerketten(ListControl liste, const QString& trenner)

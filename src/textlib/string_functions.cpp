@@ -7,14 +7,13 @@
 #include "foundation/ini_store.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
-#include "platform/path_resolver.h"
+#include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
 #include "runtime/format.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -217,19 +216,7 @@ std::optional<QString> DateiEinlesen(const QString& path)
     if (!foundation::DateiExistiert(path))
         return QString();
     const platform::BusyPointer hourglass;
-    QFile file(platform::resolvePath(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        rt::raiseError(file.error() == QFileDevice::PermissionsError ? rt::ErrPermissionDenied
-                                                                     : rt::ErrPathFileAccess,
-                       {}, u"DateiEinlesen"_qs);
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        rt::raiseError(rt::ErrDeviceIO, {}, u"DateiEinlesen"_qs);
-        return std::nullopt;
-    }
-    return rt::decodeText(bytes);
+    return platform::readTextFile(path);
 }
 
 QString InEuroUmrechnen(const QString& amountText)

@@ -1,0 +1,30 @@
+#pragma once
+// Whole files read and written the way the program keeps them: names found without regard to
+// case, Windows-1252 text (or UTF-8 with the byte-order mark), files replaced atomically. A
+// failure fills the current error record (rt::Err) and is never taken for an empty file.
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QFileInfo;
+
+namespace platform {
+
+// The Windows read-only attribute as Linux shows it: no write permission for anyone, or none for
+// this user. It holds for the super-user too, who could otherwise write any file.
+bool writeProtected(const QFileInfo& info);
+
+// The text of the file; nothing when it cannot be read (error 53 missing, 76 folder missing,
+// 70 refused, 75 a folder or another failure, 57 a failed read).
+std::optional<QString> readTextFile(const QString& path);
+
+// Replaces the file by bytes: atomically through a temporary file and a rename; where the folder
+// refuses the temporary file or the rename, an existing file is rewritten in place. False on
+// failure (error 76 folder missing, 70 refused, 75 another failure).
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+// writeFile of the text in the program's encoding (rt::encodeText).
+bool writeTextFile(const QString& path, const QString& text);
+
+} // namespace platform
