@@ -7,6 +7,7 @@
 #include "message_text.h"
 #include "platform/clock.h"
 #include "platform/mouse_pointer.h"
+#include "platform/processes.h"
 #include "platform/shell.h"
 #include "platform/text_file.h"
 #include "product_info.h"
@@ -27,19 +28,6 @@ QString signaturText;
 namespace {
 
 const QString crLf = QStringLiteral("\r\n");
-
-ProzessStarter& prozessStarter()
-{
-    static ProzessStarter starter;
-    return starter;
-}
-
-bool prozessStarten(const QString& program, const QStringList& arguments)
-{
-    if (prozessStarter())
-        return prozessStarter()(program, arguments);
-    return QProcess::startDetached(program, arguments);
-}
 
 // Every character of chars in text as "%" and its two-digit upper-case hexadecimal code.
 QString prozentKodieren(QString text, const QString& chars)
@@ -250,7 +238,7 @@ bool senden(const QString& recipient, const QString& subject, const QString& bod
         return false;
     DebugLogbuch(u"Sendix.do: cmd-"_qs + befehl.join(u' '));
     const QString programm = befehl.takeFirst();
-    return prozessStarten(programm, befehl);
+    return platform::processes().startDetached(programm, befehl);
 }
 
 } // namespace
@@ -281,9 +269,5 @@ void WebSeiteOeffnen(const QString& keyword)
     Warten(1);
 }
 
-void setProzessStarterFuerTests(ProzessStarter starter)
-{
-    prozessStarter() = std::move(starter);
-}
 
 } // namespace foundation

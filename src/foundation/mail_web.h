@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 
 namespace foundation {
 
@@ -46,10 +45,5 @@ QString webSeitenAdresse(const QString& keyword);
 // Opens that page in the desktop's browser while the busy pointer shows, waits one second and
 // puts the pointer back.
 void WebSeiteOeffnen(const QString& keyword);
-
-// Tests: how the external sender is started (program, arguments; true when it started). An
-// empty function goes back to a detached process.
-using ProzessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
-void setProzessStarterFuerTests(ProzessStarter starter);
 
 } // namespace foundation

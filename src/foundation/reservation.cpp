@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/path_resolver.h"
+#include "platform/processes.h"
 #include "platform/program_end.h"
 #include "platform/text_file.h"
 #include "runtime/dates.h"
@@ -21,7 +22,6 @@
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 
 #include <cmath>
 #include <cstdlib>
@@ -65,12 +65,6 @@ Haltung haltung;
 bool freigabeBeobachten = false;
 // A question of the watch is open (its message box lets the clock timer run).
 bool frageOffen = false;
-
-std::function<bool(const QString&)>& jobStartFuerTests()
-{
-    static std::function<bool(const QString&)> start;
-    return start;
-}
 
 QString netWatchDatei()
 {
@@ -386,15 +380,7 @@ void NeustartSetupJob()
 
 bool jobStarten(const QString& skript)
 {
-    if (jobStartFuerTests())
-        return jobStartFuerTests()(skript);
-    QProcess prozess;
-    prozess.setProgram(QStringLiteral("/bin/sh"));
-    prozess.setArguments({skript});
-    prozess.setStandardInputFile(QProcess::nullDevice());
-    prozess.setStandardOutputFile(QProcess::nullDevice());
-    prozess.setStandardErrorFile(QProcess::nullDevice());
-    return prozess.startDetached();
+    return platform::processes().startDetached(QStringLiteral("/bin/sh"), {skript});
 }
 
 QString shellZitat(const QString& text)
@@ -410,11 +396,6 @@ void resetReservierung()
     haltung = Haltung();
     freigabeBeobachten = false;
     frageOffen = false;
-}
-
-void setJobStartFuerTests(std::function<bool(const QString& skript)> start)
-{
-    jobStartFuerTests() = std::move(start);
 }
 
 void setAufrufFuerTests(std::optional<QStringList> aufruf)

@@ -70,9 +70,6 @@ QString shellZitat(const QString& text);
 
 // Tests: the reservation state back to the start of a run.
 void resetReservierung();
-// Tests: starts a job file in place of "/bin/sh <file>" (detached); answers whether it started.
-// An empty function goes back to the real start.
-void setJobStartFuerTests(std::function<bool(const QString& skript)> start);
 // Tests: the program and its arguments that a job starts, in place of this process's own
 // (nullopt = its own).
 void setAufrufFuerTests(std::optional<QStringList> aufruf);

@@ -1,11 +1,11 @@
 #include "sound.h"
 
 #include "path_resolver.h"
+#include "processes.h"
 #include "service.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace platform {
@@ -23,7 +23,7 @@ public:
     bool playWave(const QString& path) override
     {
         const std::optional<WaveCommand> command = waveCommand(path);
-        return command && QProcess::startDetached(command->program, command->arguments);
+        return command && processes().startDetached(command->program, command->arguments);
     }
 };
 

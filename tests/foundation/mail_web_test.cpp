@@ -6,6 +6,7 @@
 #include "runtime/dates.h"
 #include "support/fake_clock.h"
 #include "support/fake_mouse_pointer.h"
+#include "support/fake_processes.h"
 #include "support/fake_shell.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
@@ -30,16 +31,10 @@ protected:
     {
         IniSchreiben(QString(), s("Allgemein"), s("User"), s("Anna Meier"));
         foundation::signaturText = s("Gruß\r\nAnna");
-        foundation::setProzessStarterFuerTests(
-            [this](const QString& program, const QStringList& arguments) {
-                started.push_back(QStringList{program} + arguments);
-                return startAnswer;
-            });
     }
     ~Mail() override
     {
         foundation::signaturText.clear();
-        foundation::setProzessStarterFuerTests({});
     }
 
     static void setTemplate(const QString& command)
@@ -51,8 +46,9 @@ protected:
     TempSettingsFolders folders;
     FakeShell shell;
     ScopedService<platform::Shell> shellGuard{platform::setShell, &shell};
-    std::vector<QStringList> started;
-    bool startAnswer = true;
+    FakeProcesses processes;
+    ScopedService<platform::Processes> processesGuard{platform::setProcesses, &processes};
+    const std::vector<QStringList>& started = processes.started();
 };
 
 TEST_F(Mail, withoutATemplateAMailtoLinkCarriesTheEncodedFields)
@@ -153,7 +149,7 @@ TEST_F(Mail, templateIsSplitIntoArgumentsFirstAndFilledPerArgument)
     // Without "{BodyAsFile}" no file is written; a sender that cannot start has sent nothing.
     QFile::remove(bodyFile());
     setTemplate(s("sendix {To} {Body}"));
-    startAnswer = false;
+    processes.setAnswer(false);
     EXPECT_FALSE(EMailSenden(s("a@b.de"), s("x"), s("Text")));
     ASSERT_EQ(started.size(), 2u);
     EXPECT_EQ(started[1], (QStringList{s("sendix"), s("a@b.de"), s("Text")}));

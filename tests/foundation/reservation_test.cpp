@@ -8,6 +8,7 @@
 #include "runtime/dates.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_processes.h"
 #include "support/fake_program_end.h"
 #include "support/fake_sound.h"
 #include "support/qt_print.h"
@@ -55,10 +56,6 @@ protected:
         alsBenutzer(s("Anna"));
         foundation::resetReservierung();
         foundation::resetNurLesen();
-        foundation::setJobStartFuerTests([this](const QString& skript) {
-            gestarteteJobs.append(skript);
-            return true;
-        });
         foundation::setAufrufFuerTests(
             QStringList{s("/opt/korvanel/korvanel"), s("/OrdnerDat=/srv/Tage buch"),
                         s("Anna's")});
@@ -68,7 +65,6 @@ protected:
     {
         foundation::resetReservierung();
         foundation::resetNurLesen();
-        foundation::setJobStartFuerTests({});
         foundation::setAufrufFuerTests(std::nullopt);
     }
 
@@ -115,7 +111,20 @@ protected:
     ScopedService<platform::Sound> tonGuard{platform::setSound, &ton};
     FakeProgramEnd ende;
     ScopedService<platform::ProgramEnd> endeGuard{platform::setProgramEnd, &ende};
-    QStringList gestarteteJobs;
+    // The job files started through "/bin/sh <file>".
+    QStringList gestarteteJobs() const
+    {
+        QStringList jobs;
+        for (const QStringList& aufruf : prozesse.started()) {
+            EXPECT_EQ(aufruf.size(), 2);
+            EXPECT_EQ(aufruf.value(0), s("/bin/sh"));
+            jobs.append(aufruf.value(1));
+        }
+        return jobs;
+    }
+
+    FakeProcesses prozesse;
+    ScopedService<platform::Processes> prozesseGuard{platform::setProcesses, &prozesse};
 };
 
 TEST_F(Reservierung, aFreeFolderIsReservedAndItsHolderReleasesIt)
@@ -447,7 +456,7 @@ TEST_F(Freigabe, asksOnceTheHolderHasReleasedAndNoEndsTheWatch)
     ticken(10);
     EXPECT_EQ(fragen(), 1U);
     EXPECT_TRUE(foundation::nurLesen);
-    EXPECT_TRUE(gestarteteJobs.isEmpty());
+    EXPECT_TRUE(gestarteteJobs().isEmpty());
     EXPECT_EQ(netWatch(), freigegeben);
     EXPECT_EQ(ende.endCalls(), 0);
 }
@@ -496,7 +505,7 @@ TEST_F(Freigabe, yesWritesTheRestartJobIntoTheProgramFolderStartsItAndEnds)
     EXPECT_THROW(ticken(), ProgramEndedException);
 
     const QString job = foundation::ordnerPrg + s("/Restart.sh");
-    EXPECT_EQ(gestarteteJobs, QStringList{job});
+    EXPECT_EQ(gestarteteJobs(), QStringList{job});
     EXPECT_EQ(QString::fromUtf8(folders.temp().read(s("program/Restart.sh"))),
               erwarteterNeustart(job));
     EXPECT_TRUE(haupt->isUnloaded());
@@ -537,7 +546,7 @@ TEST_F(Freigabe, aClockTickDuringTheQuestionAsksNothingAndRestartsNothing)
     EXPECT_THROW(ticken(), ProgramEndedException);
 
     EXPECT_EQ(frageMitTick.fragen, 1);
-    EXPECT_EQ(gestarteteJobs.size(), 1);
+    EXPECT_EQ(gestarteteJobs().size(), 1);
     EXPECT_EQ(ende.endCalls(), 1);
 }
 
@@ -555,7 +564,7 @@ TEST_F(Freigabe, aProgramFolderThatCannotBeWrittenPutsTheJobIntoTheTemporaryFold
     EXPECT_THROW(ticken(), ProgramEndedException);
 
     const QString job = folders.tmpFolder() + s("/Restart.sh");
-    EXPECT_EQ(gestarteteJobs, QStringList{job});
+    EXPECT_EQ(gestarteteJobs(), QStringList{job});
     EXPECT_EQ(QString::fromUtf8(folders.temp().read(s("tmp/Restart.sh"))),
               erwarteterNeustart(job));
 }
@@ -563,7 +572,7 @@ TEST_F(Freigabe, aProgramFolderThatCannotBeWrittenPutsTheJobIntoTheTemporaryFold
 TEST_F(Freigabe, aJobThatCannotBeWrittenOrStartedStillEndsTheProgram)
 {
     leseKopie();
-    foundation::setJobStartFuerTests([](const QString&) { return false; });
+    prozesse.setAnswer(false);
     schreiben(s("UserJetzt_"), s("User"), QString());
     dialoge.expectMsgBox(platform::vbYes);
     EXPECT_THROW(ticken(), ProgramEndedException);
@@ -585,7 +594,7 @@ TEST_F(Reservierung, setupJobRestartsFromTheProgramFolderWithoutTheOldDataFolder
 
     const QString prg = folders.temp().file(s("program/Anna's Programme"));
     const QString job = prg + s("/x-Setup_Job.sh");
-    EXPECT_EQ(gestarteteJobs, QStringList{job});
+    EXPECT_EQ(gestarteteJobs(), QStringList{job});
     QString zitiert = job;
     zitiert.replace(s("'"), s("'\\''"));
     QString ordner = prg;

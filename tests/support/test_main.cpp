@@ -4,8 +4,8 @@
 // Before every test a strict message-box service and a throwing program end are installed, so a
 // test that shows an unexpected dialog fails instead of hanging, and one that ends the program
 // unexpectedly fails instead of ending the test run. Sounds, help, the shell, the clipboard, the
-// mouse pointer and the screen are recording fakes, so that no test beeps, opens a browser or
-// depends on the machine's screen (1024 x 768 at 96 DPI unless a test says otherwise). A test
+// mouse pointer, the screen and program starts are recording fakes, so that no test beeps,
+// opens a browser, starts a program or depends on the machine's screen (1024 x 768 at 96 DPI unless a test says otherwise). A test
 // installs its own fakes over them, or the real service with
 // ScopedService<platform::X> real(platform::setX, nullptr).
 // The runtime's "today" comes from the clock service, so a fake clock reaches it too.
@@ -15,6 +15,7 @@
 #include "fake_dialogs.h"
 #include "fake_help.h"
 #include "fake_mouse_pointer.h"
+#include "fake_processes.h"
 #include "fake_program_end.h"
 #include "fake_screen.h"
 #include "fake_shell.h"
@@ -41,6 +42,7 @@ public:
         clipboard_ = std::make_unique<FakeClipboard>();
         mousePointer_ = std::make_unique<FakeMousePointer>();
         screen_ = std::make_unique<FakeScreen>();
+        processes_ = std::make_unique<FakeProcesses>();
         platform::setDialogs(dialogs_.get());
         platform::setProgramEnd(programEnd_.get());
         platform::setSound(sound_.get());
@@ -49,6 +51,7 @@ public:
         platform::setClipboard(clipboard_.get());
         platform::setMousePointer(mousePointer_.get());
         platform::setScreen(screen_.get());
+        platform::setProcesses(processes_.get());
         platform::installPlatformServices();
     }
 
@@ -65,6 +68,7 @@ public:
         platform::setClipboard(nullptr);
         platform::setMousePointer(nullptr);
         platform::setScreen(nullptr);
+        platform::setProcesses(nullptr);
         dialogs_.reset();
         programEnd_.reset();
         sound_.reset();
@@ -73,6 +77,7 @@ public:
         clipboard_.reset();
         mousePointer_.reset();
         screen_.reset();
+        processes_.reset();
     }
 
 private:
@@ -84,6 +89,7 @@ private:
     std::unique_ptr<FakeClipboard> clipboard_;
     std::unique_ptr<FakeMousePointer> mousePointer_;
     std::unique_ptr<FakeScreen> screen_;
+    std::unique_ptr<FakeProcesses> processes_;
 };
 
 } // namespace
