@@ -2,12 +2,14 @@
 
 #include "foundation/ini_store.h"
 #include "runtime/codec.h"
+#include "runtime/error.h"
 
 #include "support/fake_dialogs.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_mouse_pointer.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
+#include "support/temp_folder.h"
 #include "support/temp_settings.h"
 
 #include <QLineEdit>
@@ -412,6 +414,24 @@ TEST(DateiEinlesen, givesTheWholeFileAsItStands)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(DateiEinlesen(c.path), std::optional<QString>(c.expected));
     }
+}
+
+TEST(DateiEinlesen, fileThatCannotBeReadIsAFailureNotAnEmptyText)
+{
+    // The memory file of the process exists and opens, but reading at its start fails.
+    rt::clearError();
+    EXPECT_EQ(DateiEinlesen(u"/proc/self/mem"_qs), std::nullopt);
+    EXPECT_EQ(rt::Err().number, rt::ErrDeviceIO);
+
+    if (runningAsRoot())
+        GTEST_SKIP() << "the super-user reads every file";
+    TempFolder temp;
+    temp.write(u"Geheim.txt"_qs, "Inhalt");
+    PermissionGuard guard(temp.file(u"Geheim.txt"_qs));
+    temp.setPermissions(u"Geheim.txt"_qs, QFileDevice::WriteOwner);
+    rt::clearError();
+    EXPECT_EQ(DateiEinlesen(temp.file(u"geheim.txt"_qs)), std::nullopt);
+    EXPECT_EQ(rt::Err().number, rt::ErrPermissionDenied);
 }
 
 TEST(DateiEinlesen, showsTheHourglassWhileItReads)
