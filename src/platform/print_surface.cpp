@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "runtime/error.h"
+#include "runtime/lines.h"
 #include "service.h"
 
 #include <QDateTime>
@@ -15,24 +16,11 @@ namespace {
 
 constexpr double twipsPerCm = 1440 / 2.54;
 
-// Splits a text at its line breaks: CR LF, a lone CR and a lone LF each end a line.
+// Splits a text at its line breaks: CR LF, a lone CR and a lone LF each end a line, and a line
+// break at the end leaves an empty last line.
 QStringList linesOf(const QString& text)
 {
-    QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines.append(line);
-            line.clear();
-            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else {
-            line.append(c);
-        }
-    }
-    lines.append(line);
-    return lines;
+    return rt::unifyLineEnds(text, QStringLiteral("\n")).split(u'\n');
 }
 
 } // namespace
@@ -264,7 +252,7 @@ bool PrintSurface::EndDoc()
 
 bool PrintSurface::fail(const QString& description)
 {
-    rt::raiseError(ErrPrinter, description);
+    rt::raiseError(rt::ErrPrinterError, description);
     return false;
 }
 

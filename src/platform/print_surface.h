@@ -32,7 +32,7 @@
 //   orientation stay as they were.
 //
 // Printing never throws. Print, NewPage and EndDoc return false when the output failed; the
-// current error record (rt::Err) then holds ErrPrinter with a German description. The position
+// current error record (rt::Err) then holds rt::ErrPrinterError with a German description. The position
 // moves on as if the text had been printed, so a caller that goes on lays out the rest the same.
 #include <QColor>
 #include <QSizeF>
@@ -56,9 +56,6 @@ inline constexpr int vbCentimeters = 7;
 // Orientation values.
 inline constexpr int vbPRORPortrait = 1;
 inline constexpr int vbPRORLandscape = 2;
-
-// The error number of a failed print ("Druckerfehler").
-inline constexpr int ErrPrinter = 482;
 
 enum class LineEnd { No, Yes };
 
@@ -182,7 +179,8 @@ protected:
     virtual bool choosePrinter(const QString& deviceName) = 0;
     virtual int fontCount() = 0;
 
-    // Fills the current error record with ErrPrinter and the description; returns false.
+    // Fills the current error record with rt::ErrPrinterError and the description; returns
+    // false.
     static bool fail(const QString& description);
 
 private:

@@ -42,8 +42,7 @@ double obenInDerSchrift(platform::PrintSurface& p)
 
 QString FusszeilenText()
 {
-    const QString hauptversion = foundation::VersionText().section(u'.', 0, 0);
-    return foundation::produktName() + u' ' + hauptversion
+    return foundation::produktName() + u' ' + QString::number(foundation::hauptVersion())
         + QStringLiteral(" \u00B7 Ausdruck vom ")
         + rt::Format(platform::clock().now(), QStringLiteral("dd.mm.yyyy"));
 }

@@ -169,7 +169,7 @@ TEST_F(PdfPrintSurfaceTest, folderThatCannotBeCreated_failsWithAPrinterError)
     temp.write(s("Datei"), "kein Ordner");
     surface->setPdfFolder(temp.file(s("Datei/Ausdrucke")));
     EXPECT_FALSE(surface->Print(s("x")));
-    EXPECT_EQ(rt::Err().number, ErrPrinter);
+    EXPECT_EQ(rt::Err().number, rt::ErrPrinterError);
     EXPECT_TRUE(rt::Err().description.contains(temp.file(s("Datei/Ausdrucke"))))
         << qPrintable(rt::Err().description);
     EXPECT_FALSE(surface->documentOpen());

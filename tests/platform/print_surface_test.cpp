@@ -420,7 +420,7 @@ TEST_F(PrintSurfaceTest, failingOutput_reportsAPrinterErrorAndKeepsTheLayoutGoin
         EXPECT_EQ(fresh.EndDoc(), row.endOk);
         EXPECT_FALSE(fresh.documentOpen());
         EXPECT_EQ(fresh.allTexts().size(), row.texts);
-        EXPECT_EQ(rt::Err().number, ErrPrinter);
+        EXPECT_EQ(rt::Err().number, rt::ErrPrinterError);
         EXPECT_FALSE(rt::Err().description.isEmpty());
     }
 }

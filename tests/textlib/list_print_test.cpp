@@ -37,7 +37,11 @@ const QString footer = QString::fromUtf8("Brisols-Korvanel 2026 · Ausdruck vom 
 
 class PrintTest : public ::testing::Test {
 protected:
-    PrintTest() { foundation::setVersionFuerTests(2026, 12, 1); }
+    PrintTest()
+    {
+        foundation::resetVersion();
+        foundation::setVersionFuerTests(2026, 12, 1);
+    }
     ~PrintTest() override { foundation::resetVersion(); }
 
     void footerSetting(const char* value)
@@ -71,6 +75,7 @@ TEST_F(PrintTest, fusszeile_printsOneLineInArial6ItalicBlack_andSwitchesItalicOf
 {
     footerSetting("1");
     EXPECT_EQ(FusszeilenText(), footer);
+    EXPECT_TRUE(foundation::versionText.isEmpty()) << "the footer builds no version texts";
     paper.setScaleMode(platform::vbCentimeters);
     paper.setFontName(s("Times New Roman"));
     paper.setFontSize(14);
