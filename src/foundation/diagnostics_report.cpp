@@ -235,7 +235,7 @@ QString DiagnoseBericht()
     QStringList z;
     const QString programm = programmDatei();
 
-    z << QStringLiteral("Programm: ") + produktName() + QStringLiteral(" | ") + programm;
+    z << QStringLiteral("Programm: ") + programmTitel() + QStringLiteral(" | ") + programm;
     QString version = QStringLiteral("Version: ") + versionPunkt;
     if (DateiExistiert(programm)) {
         const QFileInfo info(platform::resolvePath(programm));

@@ -203,9 +203,6 @@ bool senden(const QString& recipient, const QString& subject, const QString& bod
             const QString& attachment, const QString& copy, const QString& blindCopy,
             const QString& sender, int extra)
 {
-    if (rt::equalsNoCase(rt::Trim(recipient), QStringLiteral("$NoSend")))
-        return false;
-
     EMail mail;
     mail.body = textAufbereiten(body);
     mail.sub = betreffAufbereiten(subject);
@@ -249,6 +246,9 @@ bool EMailSenden(QString recipient, QString subject, QString body, int sendNow,
     platform::BusyPointer sanduhr;
     EMail eingang{recipient, subject, body, attachment, copy, blindCopy, sender};
     DebugLogbuch(u"Sendix.in: "_qs + felderText(QString::number(sendNow), eingang, extra));
+    // A caller that means no e-mail; nothing further is traced.
+    if (rt::equalsNoCase(rt::Trim(recipient), QStringLiteral("$NoSend")))
+        return false;
     const bool gesendet =
         senden(recipient, subject, body, sendNow, attachment, copy, blindCopy, sender, extra);
     DebugLogbuch(u"Sendix.ex: Exit"_qs);

@@ -113,7 +113,7 @@ TEST_F(Report, layoutOfTheWholeReport)
     const QString bericht = DiagnoseBericht();
 
     const QString erwartet =
-        s("\r\nProgramm: Brisols-Korvanel | ") + prg + s("/korvanel")
+        s("\r\nProgramm: Korvanel | ") + prg + s("/korvanel")
         + s("\r\nVersion: 2026.12.0001 | vom: 01.03.2024 10:00:00 | Alter: 4,1 Tg | Größe: 4321 "
             "Bytes")
         + s("\r\nUser: 'Anna Beispiel' | GUID: '") + guid + s("' | Login: 'anna'")

@@ -178,7 +178,7 @@ TEST_F(ErrorDialog, yesPutsTheReportOnTheClipboardAndWritesToSupport)
                               "Tipp: Ist der Schreibschutz entfernt?\r\n\r\n");
     const QString ablage = clipboard.text();
     // The message, two line breaks, and the report, which begins with its own line break.
-    EXPECT_TRUE(ablage.startsWith(meldung + s("\r\n\r\n\r\nProgramm: Brisols-Korvanel | ")))
+    EXPECT_TRUE(ablage.startsWith(meldung + s("\r\n\r\n\r\nProgramm: Korvanel | ")))
         << ablage.left(400).toStdString();
     EXPECT_TRUE(ablage.contains(s("\r\n*** Kontrollen ***\r\n")));
     EXPECT_TRUE(ablage.endsWith(s("\r\n-")));

@@ -111,6 +111,7 @@ TEST_F(Mail, stepsAreTracedInTheDebugLogAndARejectedAddressInTheSenderLog)
 {
     IniSchreiben(QString(), s("Allgemein"), s("DebugMode"), s("1"));
     foundation::resetDebugLogbuch();
+    EXPECT_FALSE(EMailSenden(s("$NoSend"), s("Still"), s("y")));
     EXPECT_FALSE(EMailSenden(s("anna@example"), s("Betreff"), s("Text"), -1));
     EXPECT_TRUE(EMailSenden(s("a@b.de"), s("x"), s("y")));
     foundation::resetDebugLogbuch();
@@ -123,6 +124,9 @@ TEST_F(Mail, stepsAreTracedInTheDebugLogAndARejectedAddressInTheSenderLog)
     EXPECT_TRUE(text.contains(s("Sendix.rf: to-a@b.de|sub-x|bdy-y|mode-Falsch|att-|cc-|bcc-"
                                 "|from-|ex-0")));
     EXPECT_TRUE(text.contains(s("Sendix.do: MailTo-mailto:a@b.de?subject=x&body=y")));
+    // "$NoSend" is traced on the way in and ends there.
+    EXPECT_TRUE(text.contains(s("Sendix.in: to-$NoSend|sub-Still|bdy-y|mode-0|")));
+    EXPECT_EQ(text.count(s("Sendix.rf: ")), 1);
     EXPECT_EQ(text.count(s("Sendix.ex: Exit")), 2);
 
     QFile rejected(folders.tmpFolder() + s("/Brisols-Sendix.use"));
