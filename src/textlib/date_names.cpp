@@ -195,11 +195,13 @@ QString ZeitFormatieren(double seconds, const QString& templateName)
 
 QString TagAbstandText(double days)
 {
-    if (!std::isfinite(days) || std::fabs(days) > 2147483647.5) {
+    // Rounded as CLng rounds (halves to even); a count beyond the Long range is an overflow.
+    const double rounded = rt::Round(days);
+    if (!std::isfinite(rounded) || rounded < -2147483648.0 || rounded > 2147483647.0) {
         rt::raiseError(rt::ErrOverflow);
         return {};
     }
-    const qint64 n = rt::CLng(days);
+    const qint64 n = static_cast<qint64>(rounded);
     const qint64 count = n < 0 ? -n : n;
     QString prefix = n > 0 ? QStringLiteral("in ") : QStringLiteral("vor ");
     QString text;

@@ -11,6 +11,8 @@
 #include <QTime>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using textlib::DatumFormatieren;
 using textlib::DatumKennung;
 using textlib::NameVonDatum;
@@ -351,8 +353,27 @@ TEST_F(DayCountTexts, settingsAreReadOnEveryCall)
 
 TEST_F(DayCountTexts, countBeyondThe32BitRange_setsTheOverflowError)
 {
-    rt::clearError();
-    EXPECT_EQ(TagAbstandText(3e9), QString());
-    EXPECT_EQ(rt::Err().number, rt::ErrOverflow);
+    struct Case {
+        double days;
+        bool overflow;
+    } cases[] = {
+        {3e9, true},
+        {-3e9, true},
+        {2147483647.5, true}, // rounds to 2147483648
+        {-2147483648.5, false}, // rounds to -2147483648, the smallest Long
+        {2147483647.0, false},
+        {std::numeric_limits<double>::infinity(), true},
+        {std::numeric_limits<double>::quiet_NaN(), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.days);
+        rt::clearError();
+        const QString text = TagAbstandText(c.days);
+        EXPECT_EQ(rt::Err().number, c.overflow ? rt::ErrOverflow : rt::ErrNone);
+        if (c.overflow)
+            EXPECT_EQ(text, QString());
+        else
+            EXPECT_TRUE(text.endsWith(u" Jahren"_qs)) << text.toStdString();
+    }
     rt::clearError();
 }
