@@ -1,6 +1,7 @@
 // Calendar arithmetic on the date value: building dates, taking them apart, adding intervals,
 // counting boundaries, and the German name tables.
 #include "dates.h"
+#include "numbers.h"
 
 #include "dates_calendar.h"
 #include "error.h"
@@ -175,9 +176,7 @@ std::optional<qint64> wholeCount(double number)
 {
     if (!std::isfinite(number))
         return std::nullopt;
-    double rounded = std::round(number);
-    if (std::fabs(number - std::trunc(number)) == 0.5)
-        rounded = 2.0 * std::round(number / 2.0);
+    const double rounded = Round(number);
     if (rounded < -2147483648.0 || rounded > 2147483647.0)
         return std::nullopt;
     return static_cast<qint64>(rounded);
