@@ -56,7 +56,7 @@ struct Haltung {
     bool gehalten = false;
     QString datei;
     QString abschnitt;
-    QString benutzer; // as stored
+    QString benutzer; // as a read of "User" gives it
     rt::VbDate geschrieben;
 };
 
@@ -188,7 +188,10 @@ void reservieren(const QString& datei, const QString& name)
     haltung.gehalten = true;
     haltung.datei = datei;
     haltung.abschnitt = abschnitt;
-    haltung.benutzer = IniSchreiben(datei, abschnitt, schluesselUser, eigener);
+    // Kept as reads give it back (the store keeps a double quote in another form), so that
+    // the refresh and the release recognise it.
+    haltung.benutzer = eigener;
+    IniSchreiben(datei, abschnitt, schluesselUser, eigener);
     IniSchreiben(datei, abschnitt, schluesselSeit, zeitText(jetzt));
     haltung.geschrieben = jetzt;
 }
