@@ -25,6 +25,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 namespace foundation {
@@ -214,6 +215,14 @@ QStringList programmAufruf()
     return aufruf;
 }
 
+// A text in single quotes for sh: every "'" inside becomes '\''.
+QString shellZitat(const QString& text)
+{
+    QString zitat = text;
+    zitat.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + zitat + u'\'';
+}
+
 QString aufrufZeile(const QStringList& aufruf)
 {
     QStringList teile;
@@ -264,8 +273,9 @@ QString setupJob(const QString& pfad)
         + aufrufZeile(aufruf) + u'\n';
 }
 
-} // namespace
-
+// Writes a job file (sh, LF line ends, UTF-8) into the program folder, or into the temporary
+// folder when the program folder cannot be written, replacing one that is there; its text is
+// made from the path it gets. Returns the path; "" when neither folder could take it.
 QString jobSchreiben(const QString& dateiname,
                      const std::function<QString(const QString& pfad)>& inhalt)
 {
@@ -280,7 +290,11 @@ QString jobSchreiben(const QString& dateiname,
     return QString();
 }
 
-namespace {
+// Starts a job file detached as "/bin/sh <file>", without waiting; whether it started.
+bool jobStarten(const QString& skript)
+{
+    return platform::processes().startDetached(QStringLiteral("/bin/sh"), {skript});
+}
 
 // Sets a flag for the lifetime of the guard.
 class Sperre {
@@ -293,6 +307,26 @@ public:
 private:
     bool& flag_;
 };
+
+// While this copy holds the reservation (not read-only, NoNetWatch 0, the holder still this
+// copy's user), rewrites "Seit" once 10 minutes have passed since it was last written. A copy
+// that crashed stops doing so, and its reservation runs out after 300 minutes.
+void ReservierungAuffrischen()
+{
+    if (!haltung.gehalten || nurLesen)
+        return;
+    const rt::VbDate jetzt = platform::clock().now();
+    if (std::abs(rt::DateDiff(QStringLiteral("s"), haltung.geschrieben, jetzt))
+        < auffrischenSekunden)
+        return;
+    haltung.geschrieben = jetzt; // the next look in 10 minutes, whether written now or not
+    if (schalter(haltung.datei, noNetWatch) != 0)
+        return;
+    if (IniLesen(haltung.datei, haltung.abschnitt, schluesselUser, nichtLesbar)
+        != haltung.benutzer)
+        return;
+    IniSchreiben(haltung.datei, haltung.abschnitt, schluesselSeit, zeitText(jetzt));
+}
 
 } // namespace
 
@@ -315,23 +349,6 @@ void DateiReservierung(int mode)
 {
     QString ganzerOrdner;
     DateiReservierung(mode, ganzerOrdner);
-}
-
-void ReservierungAuffrischen()
-{
-    if (!haltung.gehalten || nurLesen)
-        return;
-    const rt::VbDate jetzt = platform::clock().now();
-    if (std::abs(rt::DateDiff(QStringLiteral("s"), haltung.geschrieben, jetzt))
-        < auffrischenSekunden)
-        return;
-    haltung.geschrieben = jetzt; // the next look in 10 minutes, whether written now or not
-    if (schalter(haltung.datei, noNetWatch) != 0)
-        return;
-    if (IniLesen(haltung.datei, haltung.abschnitt, schluesselUser, nichtLesbar)
-        != haltung.benutzer)
-        return;
-    IniSchreiben(haltung.datei, haltung.abschnitt, schluesselSeit, zeitText(jetzt));
 }
 
 void NetzFreigabePruefen()
@@ -379,18 +396,6 @@ void NeustartSetupJob()
         jobStarten(job);
     platform::programEnd().end(0);
     std::abort(); // end() does not return; should one ever do so, nothing more runs either
-}
-
-bool jobStarten(const QString& skript)
-{
-    return platform::processes().startDetached(QStringLiteral("/bin/sh"), {skript});
-}
-
-QString shellZitat(const QString& text)
-{
-    QString zitat = text;
-    zitat.replace(u'\'', QStringLiteral("'\\''"));
-    return u'\'' + zitat + u'\'';
 }
 
 void resetReservierung()
