@@ -22,6 +22,7 @@
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 
 #include <cmath>
 #include <cstdlib>
@@ -296,18 +297,6 @@ bool jobStarten(const QString& skript)
     return platform::processes().startDetached(QStringLiteral("/bin/sh"), {skript});
 }
 
-// Sets a flag for the lifetime of the guard.
-class Sperre {
-public:
-    explicit Sperre(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Sperre() { flag_ = false; }
-    Sperre(const Sperre&) = delete;
-    Sperre& operator=(const Sperre&) = delete;
-
-private:
-    bool& flag_;
-};
-
 // While this copy holds the reservation (not read-only, NoNetWatch 0, the holder still this
 // copy's user), rewrites "Seit" once 10 minutes have passed since it was last written. A copy
 // that crashed stops doing so, and its reservation runs out after 300 minutes.
@@ -364,7 +353,7 @@ void NetzFreigabePruefen()
     if (!IniLesen(datei, userJetzt + reservierterName, schluesselUser, nichtLesbar).isEmpty())
         return;
 
-    const Sperre sperre(frageOffen);
+    const QScopedValueRollback<bool> sperre(frageOffen, true);
     const QString name = reservierterName;
     freigabeBeobachten = false;
     reservierterName.clear();
