@@ -22,9 +22,11 @@
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 namespace foundation {
@@ -56,7 +58,7 @@ struct Haltung {
     bool gehalten = false;
     QString datei;
     QString abschnitt;
-    QString benutzer; // as stored
+    QString benutzer; // as a read of "User" gives it
     rt::VbDate geschrieben;
 };
 
@@ -188,7 +190,10 @@ void reservieren(const QString& datei, const QString& name)
     haltung.gehalten = true;
     haltung.datei = datei;
     haltung.abschnitt = abschnitt;
-    haltung.benutzer = IniSchreiben(datei, abschnitt, schluesselUser, eigener);
+    // Kept as reads give it back (the store keeps a double quote in another form), so that
+    // the refresh and the release recognise it.
+    haltung.benutzer = eigener;
+    IniSchreiben(datei, abschnitt, schluesselUser, eigener);
     IniSchreiben(datei, abschnitt, schluesselSeit, zeitText(jetzt));
     haltung.geschrieben = jetzt;
 }
@@ -209,6 +214,14 @@ QStringList programmAufruf()
         aufruf.append(QString());
     aufruf[0] = QCoreApplication::applicationFilePath();
     return aufruf;
+}
+
+// A text in single quotes for sh: every "'" inside becomes '\''.
+QString shellZitat(const QString& text)
+{
+    QString zitat = text;
+    zitat.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + zitat + u'\'';
 }
 
 QString aufrufZeile(const QStringList& aufruf)
@@ -261,8 +274,9 @@ QString setupJob(const QString& pfad)
         + aufrufZeile(aufruf) + u'\n';
 }
 
-} // namespace
-
+// Writes a job file (sh, LF line ends, UTF-8) into the program folder, or into the temporary
+// folder when the program folder cannot be written, replacing one that is there; its text is
+// made from the path it gets. Returns the path; "" when neither folder could take it.
 QString jobSchreiben(const QString& dateiname,
                      const std::function<QString(const QString& pfad)>& inhalt)
 {
@@ -277,19 +291,31 @@ QString jobSchreiben(const QString& dateiname,
     return QString();
 }
 
-namespace {
+// Starts a job file detached as "/bin/sh <file>", without waiting; whether it started.
+bool jobStarten(const QString& skript)
+{
+    return platform::processes().startDetached(QStringLiteral("/bin/sh"), {skript});
+}
 
-// Sets a flag for the lifetime of the guard.
-class Sperre {
-public:
-    explicit Sperre(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Sperre() { flag_ = false; }
-    Sperre(const Sperre&) = delete;
-    Sperre& operator=(const Sperre&) = delete;
-
-private:
-    bool& flag_;
-};
+// While this copy holds the reservation (not read-only, NoNetWatch 0, the holder still this
+// copy's user), rewrites "Seit" once 10 minutes have passed since it was last written. A copy
+// that crashed stops doing so, and its reservation runs out after 300 minutes.
+void ReservierungAuffrischen()
+{
+    if (!haltung.gehalten || nurLesen)
+        return;
+    const rt::VbDate jetzt = platform::clock().now();
+    if (std::abs(rt::DateDiff(QStringLiteral("s"), haltung.geschrieben, jetzt))
+        < auffrischenSekunden)
+        return;
+    haltung.geschrieben = jetzt; // the next look in 10 minutes, whether written now or not
+    if (schalter(haltung.datei, noNetWatch) != 0)
+        return;
+    if (IniLesen(haltung.datei, haltung.abschnitt, schluesselUser, nichtLesbar)
+        != haltung.benutzer)
+        return;
+    IniSchreiben(haltung.datei, haltung.abschnitt, schluesselSeit, zeitText(jetzt));
+}
 
 } // namespace
 
@@ -314,23 +340,6 @@ void DateiReservierung(int mode)
     DateiReservierung(mode, ganzerOrdner);
 }
 
-void ReservierungAuffrischen()
-{
-    if (!haltung.gehalten || nurLesen)
-        return;
-    const rt::VbDate jetzt = platform::clock().now();
-    if (std::abs(rt::DateDiff(QStringLiteral("s"), haltung.geschrieben, jetzt))
-        < auffrischenSekunden)
-        return;
-    haltung.geschrieben = jetzt; // the next look in 10 minutes, whether written now or not
-    if (schalter(haltung.datei, noNetWatch) != 0)
-        return;
-    if (IniLesen(haltung.datei, haltung.abschnitt, schluesselUser, nichtLesbar)
-        != haltung.benutzer)
-        return;
-    IniSchreiben(haltung.datei, haltung.abschnitt, schluesselSeit, zeitText(jetzt));
-}
-
 void NetzFreigabePruefen()
 {
     ReservierungAuffrischen();
@@ -344,7 +353,7 @@ void NetzFreigabePruefen()
     if (!IniLesen(datei, userJetzt + reservierterName, schluesselUser, nichtLesbar).isEmpty())
         return;
 
-    const Sperre sperre(frageOffen);
+    const QScopedValueRollback<bool> sperre(frageOffen, true);
     const QString name = reservierterName;
     freigabeBeobachten = false;
     reservierterName.clear();
@@ -376,18 +385,6 @@ void NeustartSetupJob()
         jobStarten(job);
     platform::programEnd().end(0);
     std::abort(); // end() does not return; should one ever do so, nothing more runs either
-}
-
-bool jobStarten(const QString& skript)
-{
-    return platform::processes().startDetached(QStringLiteral("/bin/sh"), {skript});
-}
-
-QString shellZitat(const QString& text)
-{
-    QString zitat = text;
-    zitat.replace(u'\'', QStringLiteral("'\\''"));
-    return u'\'' + zitat + u'\'';
 }
 
 void resetReservierung()

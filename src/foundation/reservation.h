@@ -22,7 +22,6 @@
 
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 namespace foundation {
@@ -41,32 +40,19 @@ void DateiReservierung(int mode, QString& name);
 void DateiReservierung(int mode);
 
 // Called on every tick of the main window's two-second clock. Keeps this copy's reservation
-// alive (ReservierungAuffrischen); in a copy that opened read-only because of another user's
-// reservation, asks once that reservation is released whether to restart with write access,
-// and on Yes restarts the program through a job (Restart.sh) and ends it. Never asks twice: the
-// watch ends with the question, whatever the answer, and a tick during the question returns.
+// alive: while this copy holds it, "Seit" is written again every 10 minutes (a copy that
+// crashed stops doing so, and its reservation runs out after 300 minutes). In a copy that
+// opened read-only because of another user's reservation, asks once that reservation is
+// released whether to restart with write access, and on Yes restarts the program through a job
+// (Restart.sh) and ends it. Never asks twice: the watch ends with the question, whatever the
+// answer, and a tick during the question returns.
 void NetzFreigabePruefen();
-
-// While this copy holds the reservation (not read-only, NoNetWatch 0, the holder still this
-// copy's user), rewrites "Seit" once 10 minutes have passed since it was last written. A copy
-// that crashed stops doing so, and its reservation runs out after 300 minutes.
-void ReservierungAuffrischen();
 
 // Restarts the program after its data folder has been moved: writes the job x-Setup_Job.sh,
 // which waits until this process has ended and starts the program again from its program
 // folder (with the arguments of this run except "/OrdnerDat=", so that the new setting
 // counts), starts it and ends the program at once. Does not return.
 [[noreturn]] void NeustartSetupJob();
-
-// Writes a job file (sh, LF line ends, UTF-8) into the program folder, or into the temporary
-// folder when the program folder cannot be written, replacing one that is there; its text is
-// made from the path it gets. Returns the path; "" when neither folder could take it.
-QString jobSchreiben(const QString& dateiname,
-                     const std::function<QString(const QString& pfad)>& inhalt);
-// Starts a job file detached as "/bin/sh <file>", without waiting; whether it started.
-bool jobStarten(const QString& skript);
-// A text in single quotes for sh: every "'" inside becomes '\''.
-QString shellZitat(const QString& text);
 
 // Tests: the reservation state back to the start of a run.
 void resetReservierung();

@@ -146,6 +146,20 @@ TEST_F(Reservierung, aFreeFolderIsReservedAndItsHolderReleasesIt)
     EXPECT_TRUE(dialoge.calls().empty());
 }
 
+TEST_F(Reservierung, aNameWithDoubleQuotesIsKeptAliveAndReleased)
+{
+    // The store keeps a double quote as U+201C and gives it back as a double quote.
+    alsBenutzer(s("Anna \"Nanni\" Berg"));
+    DateiReservierung(1);
+    ASSERT_EQ(lesen(s("UserJetzt_"), s("User")), s("Anna \"Nanni\" Berg"));
+
+    ticken(300); // ten minutes: "Seit" is written again
+    EXPECT_EQ(lesen(s("UserJetzt_"), s("Seit")), s("05.03.2024 12:10:00"));
+    DateiReservierung(0);
+    EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), QString());
+    EXPECT_TRUE(dialoge.calls().empty());
+}
+
 TEST_F(Reservierung, anotherUsersReservationCountsForExactly300MinutesEitherWay)
 {
     struct Row {
