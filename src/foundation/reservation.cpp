@@ -22,6 +22,7 @@
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QScopedValueRollback>
 
 #include <cmath>
@@ -167,8 +168,29 @@ void ausweichen(const QString& datei, const QString& name, const QString& inhabe
     platform::programEnd().end(0);
 }
 
+// A reservation file that is there but cannot be read may hold another user's reservation:
+// nothing may be written on the strength of a failed read, so the program opens read-only.
+bool unlesbarSchreibgeschuetztOeffnen(const QString& datei)
+{
+    const QString pfad = platform::resolvePath(datei);
+    if (!QFileInfo::exists(pfad) || platform::readTextFile(pfad))
+        return false;
+    nurLesen = true;
+    TonAusgeben(QStringLiteral("#SystemExclamation"));
+    platform::dialogs().msgBox(
+        MeldungAufbereiten(QStringLiteral("Die Reservierungsdatei ´") + pfad
+                           + QStringLiteral("´ kann nicht gelesen werden.~~")
+                           + produktName()
+                           + QStringLiteral(" wird schreibgeschützt geöffnet, damit die Einträge "
+                                            "anderer Benutzer nicht überschrieben werden.")),
+        platform::vbOKOnly | platform::vbExclamation, titel());
+    return true;
+}
+
 void reservieren(const QString& datei, const QString& name)
 {
+    if (unlesbarSchreibgeschuetztOeffnen(datei))
+        return;
     const QString abschnitt = userJetzt + name;
     const QString eigener = Benutzername();
     QString inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());

@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -158,6 +159,20 @@ TEST_F(Reservierung, aNameWithDoubleQuotesIsKeptAliveAndReleased)
     DateiReservierung(0);
     EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), QString());
     EXPECT_TRUE(dialoge.calls().empty());
+}
+
+TEST_F(Reservierung, aReservationFileThatCannotBeReadOpensReadOnlyAndWritesNothing)
+{
+    // A folder in the place of the file: it is there, and no read of it succeeds.
+    folders.temp().makeFolder(s("daten/NetWatch.ini"));
+    dialoge.expectMsgBox(platform::vbOK, s("kann nicht gelesen werden"));
+    DateiReservierung(1);
+    EXPECT_TRUE(foundation::nurLesen);
+    EXPECT_TRUE(QFileInfo(netWatchDatei()).isDir());
+
+    // Nothing to release either.
+    DateiReservierung(0);
+    EXPECT_EQ(dialoge.calls().size(), 1u);
 }
 
 TEST_F(Reservierung, anotherUsersReservationCountsForExactly300MinutesEitherWay)
