@@ -19,12 +19,6 @@ namespace {
 const char utf8Bom[] = "\xEF\xBB\xBF";
 const QString lineEnd = QStringLiteral("\r\n");
 
-QString& bareNameFolderSetting()
-{
-    static QString folder;
-    return folder;
-}
-
 bool isBlankOrTab(char ch)
 {
     return ch == ' ' || ch == '\t';
@@ -426,8 +420,6 @@ QStringList sectionNames(const QString& file)
 
 QString bareNameFolder()
 {
-    if (!bareNameFolderSetting().isEmpty())
-        return bareNameFolderSetting();
     QString base;
     const QStringList dirs =
         qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
@@ -440,11 +432,6 @@ QString bareNameFolder()
     if (base == u"/")
         base.clear();
     return base + QStringLiteral("/Brisols-Programme");
-}
-
-void setBareNameFolder(const QString& folder)
-{
-    bareNameFolderSetting() = folder;
 }
 
 } // namespace platform::ini

@@ -48,11 +48,9 @@ bool removeKey(const QString& file, const QString& section, const QString& key);
 // The section names in file order, each once (the first spelling), without "[" and "]".
 QStringList sectionNames(const QString& file);
 
-// The folder of bare file names. Default: the system-wide defaults folder, the first entry of
+// The folder of bare file names: the system-wide defaults folder, the first entry of
 // XDG_CONFIG_DIRS (else /etc/xdg) followed by "/Brisols-Programme", where the Windows profile calls
 // looked into the Windows folder.
 QString bareNameFolder();
-// Sets the folder of bare file names; an empty text goes back to the default.
-void setBareNameFolder(const QString& folder);
 
 } // namespace platform::ini

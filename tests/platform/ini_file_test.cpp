@@ -2,6 +2,7 @@
 
 #include "runtime/error.h"
 #include "support/qt_print.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -387,22 +388,18 @@ TEST_F(IniFileTest, listsSectionsInFileOrder)
 
 TEST_F(IniFileTest, bareFileNameLivesInTheBareNameFolder)
 {
-    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_DIRS");
-    const QByteArray previous = qgetenv("XDG_CONFIG_DIRS");
-    qputenv("XDG_CONFIG_DIRS", (temp.path() + s("/xdg/:/etc/xdg")).toUtf8());
+    ScopedEnvironment env;
+    env.set("XDG_CONFIG_DIRS", temp.path() + s("/xdg/:/etc/xdg"));
     EXPECT_EQ(ini::bareNameFolder(), temp.path() + s("/xdg/Brisols-Programme"));
-    qunsetenv("XDG_CONFIG_DIRS");
+    env.unset("XDG_CONFIG_DIRS");
     EXPECT_EQ(ini::bareNameFolder(), s("/etc/xdg/Brisols-Programme"));
-    if (wasSet)
-        qputenv("XDG_CONFIG_DIRS", previous);
 
-    temp.makeFolder(s("Windows"));
-    given("[Sounds]\r\nRing=klang.wav\r\n", "Windows/WIN.INI");
-    ini::setBareNameFolder(temp.file(s("Windows")));
+    env.set("XDG_CONFIG_DIRS", temp.path());
+    temp.makeFolder(s("Brisols-Programme"));
+    given("[Sounds]\r\nRing=klang.wav\r\n", "Brisols-Programme/WIN.INI");
     EXPECT_EQ(ini::read(s("win.ini"), s("sounds"), s("ring")), s("klang.wav"));
     EXPECT_TRUE(ini::write(s("system.ini"), s("A"), s("x"), s("1")));
-    ini::setBareNameFolder(QString());
-    EXPECT_EQ(bytes("Windows/system.ini"), QByteArray("[A]\r\nx=1\r\n"));
+    EXPECT_EQ(bytes("Brisols-Programme/system.ini"), QByteArray("[A]\r\nx=1\r\n"));
 }
 
 TEST_F(IniFileTest, largeFileIsReadAndChangedInPlace)
