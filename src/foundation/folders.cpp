@@ -82,8 +82,13 @@ void einstellungsordnerEinrichten()
     for (const char* datei : {"Brisol.ini", "Bris_Prn.ini"}) {
         const QString name = QString::fromLatin1(datei);
         const QString quelle = platform::resolvePath(imOrdner(WindowsOrdner(), name));
-        if (QFileInfo(quelle).isFile())
-            QFile::copy(quelle, imOrdner(ziel, name));
+        if (!QFileInfo(quelle).isFile())
+            continue;
+        // The copy is the user's own: a defaults file without write permission must not make
+        // every setting the user changes fail to be stored.
+        const QString kopie = imOrdner(ziel, name);
+        if (QFile::copy(quelle, kopie))
+            QFile::setPermissions(kopie, QFile::permissions(kopie) | QFileDevice::WriteOwner);
     }
 }
 

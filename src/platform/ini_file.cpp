@@ -19,12 +19,6 @@ namespace {
 const char utf8Bom[] = "\xEF\xBB\xBF";
 const QString lineEnd = QStringLiteral("\r\n");
 
-QString& bareNameFolderSetting()
-{
-    static QString folder;
-    return folder;
-}
-
 bool isBlankOrTab(char ch)
 {
     return ch == ' ' || ch == '\t';
@@ -116,9 +110,9 @@ public:
     }
 
     // The index of the first section line of that name, or -1.
-    qsizetype findSection(const QString& wanted, qsizetype from = 0) const
+    qsizetype findSection(const QString& wanted) const
     {
-        for (qsizetype i = from; i < static_cast<qsizetype>(lines_.size()); ++i) {
+        for (qsizetype i = 0; i < static_cast<qsizetype>(lines_.size()); ++i) {
             if (lines_[i].kind == Kind::Section && nameIs(lines_[i], wanted))
                 return i;
         }
@@ -405,23 +399,6 @@ bool removeKey(const QString& file, const QString& section, const QString& key)
     });
 }
 
-bool removeSection(const QString& file, const QString& section)
-{
-    const QString wantedSection = trimmedName(section);
-    return update(file, false, [&](const Document& doc) {
-        std::vector<Edit> edits;
-        const std::vector<Line>& lines = doc.lines();
-        for (qsizetype header = doc.findSection(wantedSection); header >= 0;) {
-            const qsizetype end = doc.sectionEnd(header);
-            const qsizetype to =
-                end < static_cast<qsizetype>(lines.size()) ? lines[end].start : doc.bytes().size();
-            edits.push_back({lines[header].start, to, QString()});
-            header = doc.findSection(wantedSection, end);
-        }
-        return edits;
-    });
-}
-
 QStringList sectionNames(const QString& file)
 {
     QStringList names;
@@ -441,34 +418,8 @@ QStringList sectionNames(const QString& file)
     return names;
 }
 
-QStringList keyNames(const QString& file, const QString& section)
-{
-    QStringList names;
-    const std::optional<Document> doc = loaded(file);
-    if (!doc)
-        return names;
-    const qsizetype header = doc->findSection(trimmedName(section));
-    if (header < 0)
-        return names;
-    QSet<QString> seen;
-    const qsizetype end = doc->sectionEnd(header);
-    for (qsizetype i = header + 1; i < end; ++i) {
-        const Line& line = doc->lines()[i];
-        if (line.kind != Kind::Key)
-            continue;
-        const QString name = doc->name(line);
-        if (!seen.contains(rt::LCase(name))) {
-            seen.insert(rt::LCase(name));
-            names.append(name);
-        }
-    }
-    return names;
-}
-
 QString bareNameFolder()
 {
-    if (!bareNameFolderSetting().isEmpty())
-        return bareNameFolderSetting();
     QString base;
     const QStringList dirs =
         qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
@@ -481,11 +432,6 @@ QString bareNameFolder()
     if (base == u"/")
         base.clear();
     return base + QStringLiteral("/Brisols-Programme");
-}
-
-void setBareNameFolder(const QString& folder)
-{
-    bareNameFolderSetting() = folder;
 }
 
 } // namespace platform::ini

@@ -45,21 +45,12 @@ bool write(const QString& file, const QString& section, const QString& key, cons
 // read or written.
 bool removeKey(const QString& file, const QString& section, const QString& key);
 
-// Removes the section: its "[section]" line and every line up to the next section line, for each
-// section of that name. Results as removeKey.
-bool removeSection(const QString& file, const QString& section);
-
 // The section names in file order, each once (the first spelling), without "[" and "]".
 QStringList sectionNames(const QString& file);
 
-// The keys of the section in file order, each once (the first spelling).
-QStringList keyNames(const QString& file, const QString& section);
-
-// The folder of bare file names. Default: the system-wide defaults folder, the first entry of
+// The folder of bare file names: the system-wide defaults folder, the first entry of
 // XDG_CONFIG_DIRS (else /etc/xdg) followed by "/Brisols-Programme", where the Windows profile calls
 // looked into the Windows folder.
 QString bareNameFolder();
-// Sets the folder of bare file names; an empty text goes back to the default.
-void setBareNameFolder(const QString& folder);
 
 } // namespace platform::ini

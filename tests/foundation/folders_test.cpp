@@ -211,6 +211,23 @@ TEST(Folders, freshSettingsFolderReceivesTheSystemDefaults)
               QByteArray("[Korvanel]\r\nVorgabe=1\r\n"));
 }
 
+TEST(Folders, copiedDefaultsWithoutWritePermissionCanBeChanged)
+{
+    TempSettingsFolders folders;
+    const QString vorgabe = s("xdg/Brisols-Programme/Brisol.ini");
+    folders.temp().write(vorgabe, "[Korvanel]\r\nVorgabe=1\r\n");
+    PermissionGuard guard(folders.temp().file(vorgabe));
+    folders.temp().setPermissions(vorgabe, QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                               | QFileDevice::ReadOther);
+    OrdnerFestlegen();
+
+    foundation::IniSchreiben({}, {}, s("Vorgabe"), s("2"));
+    EXPECT_EQ(foundation::IniLesen({}, {}, s("Vorgabe")), s("2"));
+    EXPECT_EQ(folders.settingsFile(s("Brisol.ini")),
+              "[Korvanel]\r\nVorgabe=2\r\nOrdnerPrg=" + utf8(folders.programFolder())
+                  + "\r\nOrdnerDat=\r\nOrdnerDat#=" + utf8(folders.programFolder()) + "\r\n");
+}
+
 TEST(Folders, settingsFolderWithAFileIsNotSeeded)
 {
     TempSettingsFolders folders;

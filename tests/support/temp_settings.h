@@ -17,7 +17,6 @@
 #include "foundation/command_line.h"
 #include "foundation/folders.h"
 #include "platform/command_line_text.h"
-#include "platform/ini_file.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
@@ -69,7 +68,6 @@ private:
         foundation::resetOrdner();
         foundation::resetParameter();
         platform::resetCommandLine();
-        platform::ini::setBareNameFolder(QString());
     }
 
     TempFolder temp_;
