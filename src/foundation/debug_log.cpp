@@ -66,11 +66,6 @@ void anhaengen(const QString& path, const QString& text)
         file.write(bytes);
 }
 
-void ordnerSicherstellen()
-{
-    if (ordnerSub.isEmpty())
-        OrdnerFestlegen();
-}
 
 void kopfSchreiben(rt::VbDate jetzt)
 {
@@ -130,7 +125,7 @@ void DebugLogbuch(const QString& eingabe)
     text = TextErsetzen(text, QStringLiteral("\f"), QStringLiteral("~"));
     text = TextErsetzen(text, QStringLiteral("\r"), QStringLiteral("~"));
 
-    ordnerSicherstellen();
+    OrdnerBereitstellen();
     platform::Clock& uhr = platform::clock();
     if (text == QStringLiteral("clr")) {
         QFile file(platform::resolvePath(debugDatei));
@@ -169,7 +164,7 @@ void NutzungProtokollieren(const QString& eingabe, const QString& datei)
         return;
     QString pfad = rt::Trim(datei);
     if (pfad.isEmpty()) {
-        ordnerSicherstellen();
+        OrdnerBereitstellen();
         if (ordnerDat.isEmpty())
             return;
         pfad = ordnerDat + u'/' + WorteGrossSchreiben(exeName()) + QStringLiteral(".use");

@@ -230,8 +230,7 @@ QString KomponentenZeile(const QString& pfad, std::optional<qint64> groesse,
 
 QString DiagnoseBericht()
 {
-    if (ordnerSub.isEmpty())
-        OrdnerFestlegen();
+    OrdnerBereitstellen();
     QStringList z;
     const QString programm = programmDatei();
 

@@ -170,6 +170,12 @@ void OrdnerFestlegen()
     debugDatei = imOrdner(ordnerDat, QStringLiteral("Debug.txt"));
 }
 
+void OrdnerBereitstellen()
+{
+    if (ordnerSub.isEmpty())
+        OrdnerFestlegen();
+}
+
 QString WindowsOrdner()
 {
     return ordnerOhneEndTrenner(platform::ini::bareNameFolder());

@@ -33,6 +33,8 @@ QString exeName();
 // "OrdnerDat#" into the program's section so that the programs of the family find them. An empty
 // settings folder receives Brisol.ini and Bris_Prn.ini from WindowsOrdner(). Never fails.
 void OrdnerFestlegen();
+// Runs OrdnerFestlegen when the folders are not set up yet (the first access of a run).
+void OrdnerBereitstellen();
 
 // The system-wide defaults folder that stands in for the Windows folder: the first entry of
 // $XDG_CONFIG_DIRS (else /etc/xdg), then "/Brisols-Programme". It usually does not exist.

@@ -20,12 +20,6 @@ const QString gespeicherterUmbruch = QStringLiteral("**");
 const QChar anfuehrungszeichen = u'"';
 const QChar gespeichertesAnfuehrungszeichen = QChar(0x201C);
 
-void ordnerBereitstellen()
-{
-    if (ordnerSub.isEmpty())
-        OrdnerFestlegen();
-}
-
 // The settings file a file argument names. A name with a folder stays as it is; a bare name is
 // looked for in the settings folder, except win.ini and system.ini, which belong to the
 // system-wide defaults folder.
@@ -62,7 +56,7 @@ QString schluesselAufloesen(const QString& key)
 QString IniLesen(const QString& file, const QString& section, const QString& key,
                  const QString& defaultValue)
 {
-    ordnerBereitstellen();
+    OrdnerBereitstellen();
     const QString datei = dateiAufloesen(file);
     const QString sektion = sektionAufloesen(section);
     const QString schluessel = schluesselAufloesen(key);
@@ -80,7 +74,7 @@ QString IniLesen(const QString& file, const QString& section, const QString& key
 QString IniSchreiben(const QString& file, const QString& section, const QString& key,
                      const QString& value)
 {
-    ordnerBereitstellen();
+    OrdnerBereitstellen();
     const QString datei = dateiAufloesen(file);
     const QString sektion = sektionAufloesen(section);
     const QString schluessel = schluesselAufloesen(key);

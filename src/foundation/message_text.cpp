@@ -3,13 +3,11 @@
 #include "text_replace.h"
 
 #include "platform/clock.h"
-#include "platform/path_resolver.h"
 #include "platform/text_file.h"
 #include "runtime/lines.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -95,10 +93,7 @@ void TextEinfuegen(QWidget* control, const QString& text)
 
 std::optional<QString> TextdateiLesen(const QString& path)
 {
-    const QFileInfo info(platform::resolvePath(path));
-    if (!info.exists() || info.isDir())
-        return QString();
-    const std::optional<QString> text = platform::readTextFile(path);
+    const std::optional<QString> text = platform::readTextFileOrEmpty(path);
     if (!text)
         return std::nullopt;
     // Line by line, each line ended by CR LF, and the last CR LF taken off again.

@@ -102,8 +102,7 @@ bool schreibtestFehlgeschlagen()
 
 void SchreibrechtePruefen()
 {
-    if (ordnerSub.isEmpty())
-        OrdnerFestlegen();
+    OrdnerBereitstellen();
     nurLesen = false;
 
     if (perParameterGesperrt())

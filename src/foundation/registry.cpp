@@ -59,8 +59,7 @@ QString wertName(const QString& key)
 
 QString registryDatei()
 {
-    if (ordnerSub.isEmpty())
-        OrdnerFestlegen();
+    OrdnerBereitstellen();
     return ordnerSub + QStringLiteral("/Registry.ini");
 }
 

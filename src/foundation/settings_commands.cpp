@@ -71,8 +71,7 @@ void schreibschutzEntfernen(const QString& folder, const QString& nameFilter = {
 
 void schreibschutzBefehl()
 {
-    if (ordnerSub.isEmpty())
-        OrdnerFestlegen();
+    OrdnerBereitstellen();
     {
         platform::BusyPointer beschaeftigt;
         schreibschutzEntfernen(ordnerPrg);

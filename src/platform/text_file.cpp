@@ -72,6 +72,14 @@ std::optional<QString> readTextFile(const QString& path)
     return rt::decodeText(bytes);
 }
 
+std::optional<QString> readTextFileOrEmpty(const QString& path)
+{
+    const QFileInfo info(resolvePath(path));
+    if (!info.exists() || info.isDir())
+        return QString();
+    return readTextFile(path);
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
     const QString resolved = resolvePath(path);

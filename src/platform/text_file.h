@@ -19,6 +19,10 @@ bool writeProtected(const QFileInfo& info);
 // 70 refused, 75 a folder or another failure, 57 a failed read).
 std::optional<QString> readTextFile(const QString& path);
 
+// The same, but "" when there is no file of that name (or a folder stands there): a missing file
+// is empty text, a file that cannot be read is a failure.
+std::optional<QString> readTextFileOrEmpty(const QString& path);
+
 // Replaces the file by bytes: atomically through a temporary file and a rename; where the folder
 // refuses the temporary file or the rename, an existing file is rewritten in place. False on
 // failure (error 76 folder missing, 70 refused, 75 another failure).

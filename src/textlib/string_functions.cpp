@@ -6,7 +6,6 @@
 #include "foundation/ini_store.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
-#include "platform/path_resolver.h"
 #include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
@@ -14,7 +13,6 @@
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -214,13 +212,8 @@ QString OemNachAnsi(const QString& text)
 
 std::optional<QString> DateiEinlesen(const QString& path)
 {
-    // Only a missing file is empty text; one that exists but cannot be opened is a failure
-    // (DateiExistiert would call it missing).
-    const QFileInfo info(platform::resolvePath(path));
-    if (!info.exists() || info.isDir())
-        return QString();
     const platform::BusyPointer hourglass;
-    return platform::readTextFile(path);
+    return platform::readTextFileOrEmpty(path);
 }
 
 QString InEuroUmrechnen(const QString& amountText)
