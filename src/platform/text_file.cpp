@@ -56,7 +56,7 @@ bool writeProtected(const QFileInfo& info)
     return !(info.permissions() & writeBits) || !info.isWritable();
 }
 
-std::optional<QString> readTextFile(const QString& path)
+std::optional<QByteArray> readFile(const QString& path)
 {
     const QString resolved = resolvePath(path);
     QFile file(resolved);
@@ -64,12 +64,20 @@ std::optional<QString> readTextFile(const QString& path)
         failed(failureNumber(resolved, file, false), resolved);
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         failed(rt::ErrDeviceIO, resolved);
         return std::nullopt;
     }
-    return rt::decodeText(bytes);
+    return bytes;
+}
+
+std::optional<QString> readTextFile(const QString& path)
+{
+    const std::optional<QByteArray> bytes = readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return rt::decodeText(*bytes);
 }
 
 std::optional<QString> readTextFileOrEmpty(const QString& path)

@@ -15,8 +15,12 @@ namespace platform {
 // this user. It holds for the super-user too, who could otherwise write any file.
 bool writeProtected(const QFileInfo& info);
 
-// The text of the file; nothing when it cannot be read (error 53 missing, 76 folder missing,
-// 70 refused, 75 a folder or another failure, 57 a failed read).
+// The bytes of the file as they are on disk; nothing when it cannot be read (error 53 missing,
+// 76 folder missing, 70 refused, 75 a folder or another failure, 57 a failed read).
+std::optional<QByteArray> readFile(const QString& path);
+
+// The text of the file (rt::decodeText of its bytes); nothing when it cannot be read, with the
+// errors of readFile.
 std::optional<QString> readTextFile(const QString& path);
 
 // The same, but "" when there is no file of that name (or a folder stands there): a missing file

@@ -1,0 +1,340 @@
+#include "store/day_files.h"
+
+#include "foundation/debug_log.h"
+#include "foundation/error_dialog.h"
+#include "foundation/folders.h"
+#include "foundation/read_only.h"
+#include "platform/dialogs.h"
+#include "platform/mouse_pointer.h"
+#include "platform/path_resolver.h"
+#include "platform/text_file.h"
+#include "runtime/codec.h"
+#include "runtime/error.h"
+#include "runtime/format.h"
+#include "runtime/strings.h"
+#include "store/cipher.h"
+#include "store/day_index.h"
+#include "store/mood_marker.h"
+#include "store/store_host.h"
+#include "store/store_state.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace store {
+
+namespace {
+
+constexpr int kopfLaenge = 15;
+
+// Day files whose last load did not give their entry, by lower-case path.
+QSet<QString>& gesperrteDateien()
+{
+    static QSet<QString> dateien;
+    return dateien;
+}
+
+QString sperrSchluessel(const QString& pfad)
+{
+    return rt::LCase(platform::resolvePath(pfad));
+}
+
+void debug(const QString& text)
+{
+    foundation::DebugLogbuch(text);
+}
+
+QString zahl(qsizetype wert)
+{
+    return QString::number(wert);
+}
+
+// The header of a password: padded with blanks and cut to 15 characters.
+QString kopfVon(const QString& kennwort)
+{
+    return rt::Left(kennwort + rt::Space(99), kopfLaenge);
+}
+
+void entsperren(const QString& pfad)
+{
+    if (!gesperrteDateien().isEmpty())
+        gesperrteDateien().remove(sperrSchluessel(pfad));
+}
+
+Eintrag gesperrt(Eintrag eintrag)
+{
+    gesperrteDateien().insert(sperrSchluessel(eintrag.pfad));
+    eintrag.text.clear();
+    return eintrag;
+}
+
+// Whether path names something that is there, also a link that leads nowhere.
+bool eintragVorhanden(const QFileInfo& info)
+{
+    return info.exists() || info.isSymLink();
+}
+
+int dsFehler(const QString& ort)
+{
+    const int nummer = rt::Err().number != 0 ? rt::Err().number : rt::ErrPathFileAccess;
+    return foundation::FehlerBehandlung(
+        nummer, QStringLiteral("Es ist ein Fehler #DS beim Sichern des Eintrags »") + ort
+                    + QStringLiteral("« aufgetreten."));
+}
+
+// A day file that may not be replaced or deleted: it failed to load, or it exists but cannot be
+// read (and so was never shown).
+bool schreibenVerweigert(const QString& pfad)
+{
+    const QFileInfo info(platform::resolvePath(pfad));
+    const bool unlesbar = eintragVorhanden(info) && !info.isDir()
+                          && (!info.exists() || !info.isReadable());
+    if (!unlesbar
+        && (gesperrteDateien().isEmpty() || !gesperrteDateien().contains(sperrSchluessel(pfad))))
+        return false;
+    debug(QStringLiteral("   speichern func: nicht gelesene Datei bleibt unverändert"));
+    platform::dialogs().msgBox(
+        QStringLiteral("Der Eintrag »") + pfad
+            + QStringLiteral("« konnte nicht gelesen werden. Damit er nicht verloren geht, wird er "
+                             "weder überschrieben noch gelöscht.\r\n\r\nIhre Eingaben für diesen Tag "
+                             "sind deshalb nicht gesichert."),
+        platform::vbOKOnly | platform::vbExclamation);
+    return true;
+}
+
+// The bytes of a day file for text: plain, or enciphered when a write password is set or when
+// the plain bytes would begin with the marker.
+QByteArray dateiInhalt(const QString& text)
+{
+    if (!kennwortSchreiben.isEmpty()) {
+        debug(QStringLiteral("   speichern func: Encrypt"));
+        debug(QStringLiteral("   speichern func: Speichern mit PW"));
+        return verschluesselteForm(kopfVon(kennwortSchreiben) + text);
+    }
+    QByteArray bytes = rt::encodeText(text);
+    if (!bytes.startsWith(verschluesseltMarkeBytes())) {
+        debug(QStringLiteral("   speichern func: Speichern ohne PW"));
+        return bytes;
+    }
+    debug(QStringLiteral("   speichern func: Speichern ohne PW, verschlüsselt (Text beginnt mit "
+                         "der Marke)"));
+    return verschluesselteForm(kopfVon(QString()) + text);
+}
+
+bool jahresordnerAnlegen(const QString& ordner)
+{
+    const QString aufgeloest = platform::resolvePath(ordner);
+    if (QFileInfo(aufgeloest).isDir())
+        return true;
+    debug(QStringLiteral("   speichern func: Ordner anlegen ") + ordner);
+    if (QDir().mkpath(aufgeloest) && QFileInfo(aufgeloest).isDir())
+        return true;
+    const QFileInfo info(aufgeloest);
+    const int nummer = info.exists() ? rt::ErrPathFileAccess
+                       : QFileInfo(info.absolutePath()).isDir() ? rt::ErrPermissionDenied
+                                                                : rt::ErrPathNotFound;
+    rt::raiseError(nummer, rt::errorText(nummer) + QStringLiteral(": ") + aufgeloest);
+    return false;
+}
+
+bool dateiLoeschen(const QString& pfad)
+{
+    const QString aufgeloest = platform::resolvePath(pfad);
+    const QFileInfo info(aufgeloest);
+    if (!eintragVorhanden(info))
+        return true;
+    if (!info.isDir() && QFile::remove(aufgeloest))
+        return true;
+    const int nummer = info.isDir() ? rt::ErrPathFileAccess : rt::ErrPermissionDenied;
+    rt::raiseError(nummer, rt::errorText(nummer) + QStringLiteral(": ") + aufgeloest);
+    return false;
+}
+
+} // namespace
+
+QString DatumZuTagesnummer(rt::VbDate datum)
+{
+    return rt::Format(datum, QStringLiteral("yyyymmdd"));
+}
+
+QString DatumZuTagesnummer(const QString& datumText)
+{
+    const std::optional<rt::VbDate> datum = rt::CDate(datumText);
+    return datum ? DatumZuTagesnummer(*datum) : QString();
+}
+
+QString TagesdateiPfad(const QString& dateiName)
+{
+    return foundation::ordnerDat + u'/' + rt::Left(dateiName, 4) + u'/' + dateiName;
+}
+
+Eintrag EintragLaden(const QString& dateiName)
+{
+    Eintrag eintrag;
+    eintrag.pfad = TagesdateiPfad(dateiName);
+    debug(QStringLiteral("laden func:"));
+
+    const QString jahresordner = foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
+    if (!platform::pathExists(jahresordner)) {
+        debug(QStringLiteral("laden func: Ende"));
+        return eintrag;
+    }
+    debug(QStringLiteral("laden func: Datei ") + eintrag.pfad);
+    const QString aufgeloest = platform::resolvePath(eintrag.pfad);
+    if (!eintragVorhanden(QFileInfo(aufgeloest))) {
+        debug(QStringLiteral("laden func: Datei nicht vorhanden"));
+        debug(QStringLiteral("laden func: Ende"));
+        entsperren(eintrag.pfad);
+        return eintrag;
+    }
+    debug(QStringLiteral("laden func: Datei vorhanden"));
+
+    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
+    if (!bytes) {
+        eintrag.zustand = Eintrag::Zustand::Lesefehler;
+        eintrag.fehlerNummer = rt::Err().number;
+        debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ")
+              + zahl(eintrag.fehlerNummer));
+        return gesperrt(eintrag);
+    }
+
+    const std::optional<QString> entschluesselt = verschluesselteFormLesen(*bytes);
+    if (!entschluesselt) {
+        eintrag.text = rt::decodeText(*bytes);
+        debug(QStringLiteral("laden func: Datei geladen ") + zahl(eintrag.text.size())
+              + QStringLiteral(" Zeichen"));
+    } else {
+        debug(QStringLiteral("laden func: Datei geladen ") + zahl(bytes->size())
+              + QStringLiteral(" Zeichen"));
+        debug(QStringLiteral("laden func: Datei geladen verschlüsselt"));
+        debug(QStringLiteral("laden func: encrypt"));
+        const QString kopf = entschluesselt->left(kopfLaenge);
+        const bool ohneKennwort = kopf == kopfVon(QString());
+        if (!ohneKennwort && kopf != kopfVon(kennwortLesen)) {
+            if (const KennwortAbfrage& abfrage = kennwortAbfrage())
+                abfrage(dateiName, kopf);
+            if (kopf != kopfVon(kennwortLesen)) {
+                eintrag.zustand = Eintrag::Zustand::KennwortFalsch;
+                debug(QStringLiteral("laden func: Kennwort passt nicht"));
+                return gesperrt(eintrag);
+            }
+        }
+        eintrag.text = entschluesselt->mid(kopfLaenge);
+    }
+    eintrag.zustand = Eintrag::Zustand::Geladen;
+    entsperren(eintrag.pfad);
+    debug(QStringLiteral("laden func: Ende"));
+    return eintrag;
+}
+
+QString EintragLadefehlerText(const Eintrag& eintrag)
+{
+    switch (eintrag.zustand) {
+    case Eintrag::Zustand::Lesefehler:
+        return QStringLiteral("Der Eintrag »") + eintrag.pfad
+               + QStringLiteral("« kann nicht gelesen werden (")
+               + rt::errorText(eintrag.fehlerNummer)
+               + QStringLiteral(").\r\n\r\nDie Datei bleibt unverändert erhalten; sie wird weder "
+                                "überschrieben noch gelöscht.");
+    case Eintrag::Zustand::KennwortFalsch:
+        return QStringLiteral("Der Eintrag »") + eintrag.pfad
+               + QStringLiteral("« ist mit einem anderen Kennwort geschützt und wird nicht "
+                                "angezeigt.");
+    case Eintrag::Zustand::Geladen:
+    case Eintrag::Zustand::KeineDatei:
+        break;
+    }
+    return {};
+}
+
+std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QString& text)
+{
+    debug(QStringLiteral("   speichern func: ") + dateiName + QStringLiteral(" | ")
+          + zahl(text.size()) + QStringLiteral(" Zeichen"));
+    if (foundation::nurLesen)
+        return std::nullopt;
+    verzeichnisStatus = 0;
+
+    const QString pfad = TagesdateiPfad(dateiName);
+    const QString jahresordner = foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
+    if (schreibenVerweigert(pfad))
+        return std::nullopt;
+
+    bool fehlerfrei = true;
+    if (!jahresordnerAnlegen(jahresordner)) {
+        fehlerfrei = false;
+        if (dsFehler(jahresordner) != 5)
+            return std::nullopt;
+    }
+    debug(QStringLiteral("   speichern func: Datei ") + pfad);
+
+    QString geschrieben;
+    if (text.isEmpty()) {
+        debug(QStringLiteral("   speichern func: Kein Text, dann Datei löschen"));
+        if (!dateiLoeschen(pfad)) {
+            fehlerfrei = false;
+            if (dsFehler(pfad) != 5)
+                return std::nullopt;
+        }
+    } else {
+        const QByteArray bytes = dateiInhalt(text);
+        if (platform::writeFile(pfad, bytes)) {
+            geschrieben =
+                bytes.startsWith(verschluesseltMarkeBytes()) ? rt::fromAnsi(bytes) : text;
+        } else {
+            fehlerfrei = false;
+            if (dsFehler(pfad) != 5)
+                return std::nullopt;
+        }
+    }
+    debug(QStringLiteral("   speichern func: Ende"));
+    if (!fehlerfrei)
+        return std::nullopt;
+    return geschrieben;
+}
+
+bool EintragSpeichern()
+{
+    const QString text = rt::RTrim(storeHost().editorText());
+    debug(QStringLiteral("[]-> Eintrag speichern --------------------------"));
+    debug(QStringLiteral("   Datei: ") + aktTagesdatei);
+    debug(QStringLiteral("   Text: ") + zahl(text.size()) + QStringLiteral(" Zeichen"));
+    if (foundation::nurLesen || korvanelKuerzel.isEmpty() || ungesichert == 0
+        || aktTagesdatei.isEmpty())
+        return true;
+
+    platform::BusyPointer busy;
+    debug(QStringLiteral("   Stimmungsbarometer, Wert schreiben"));
+    StimmungSchreiben();
+    debug(QStringLiteral("   Datei speichern"));
+    const bool gesichert = EintragDateiSchreiben(aktTagesdatei, text).has_value();
+    if (gesichert) {
+        ungesichert = 0;
+        UngesichertAnzeigen();
+    }
+    busy.restore();
+    debug(QStringLiteral("Eintrag speichern Ende ***"));
+    return gesichert;
+}
+
+void UngesichertAnzeigen()
+{
+    const QString text = ungesichert != 0 ? QStringLiteral(" * ") : QStringLiteral("   ");
+    const QString key = QStringLiteral("Unsaved");
+    if (storeHost().panelText(key) == text)
+        return;
+    storeHost().setPanelText(key, text);
+    storeHost().setPanelToolTip(key, QStringLiteral("Eingaben sind ")
+                                         + (ungesichert != 0 ? QStringLiteral(" noch nicht ")
+                                                             : QString())
+                                         + QStringLiteral("gesichert"));
+}
+
+void resetTagesdateien()
+{
+    gesperrteDateien().clear();
+}
+
+} // namespace store

@@ -1,0 +1,116 @@
+#pragma once
+// A diary "Txt" in a temporary data folder, with a recording main window, every error reported
+// to a recorder instead of the error dialog, and the store's state reset before and after.
+#include "foundation/debug_log.h"
+#include "foundation/error_dialog.h"
+#include "foundation/folders.h"
+#include "foundation/read_only.h"
+#include "runtime/codec.h"
+#include "runtime/error.h"
+#include "runtime/strings.h"
+#include "store/cipher.h"
+#include "store/day_files.h"
+#include "store/day_index.h"
+#include "store/store_host.h"
+#include "store/store_state.h"
+#include "support/fake_store_host.h"
+#include "support/qt_print.h"
+#include "support/scoped_service.h"
+#include "support/temp_settings.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+inline QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Windows-1252 bytes of a text given in UTF-8.
+inline QByteArray ansi(const char* utf8)
+{
+    return s(utf8).toLatin1();
+}
+
+class StoreFixture : public ::testing::Test {
+protected:
+    struct Fehler {
+        int nummer;
+        QString text;
+    };
+
+    StoreFixture()
+    {
+        resetAll();
+        foundation::OrdnerBereitstellen();
+        foundation::ordnerDat = folders.temp().file(QStringLiteral("Daten"));
+        foundation::debugDatei = foundation::ordnerDat + QStringLiteral("/Debug.txt");
+        folders.temp().makeFolder(QStringLiteral("Daten"));
+        store::korvanelKuerzel = QStringLiteral("Txt");
+        store::schluessel = QString::fromLatin1(store::festerSchluessel);
+        foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
+            fehler.push_back({nummer, text});
+            return fehlerAntwort;
+        });
+    }
+    ~StoreFixture() override
+    {
+        foundation::setFehlerBehandlungFuerTests({});
+        store::setKennwortAbfrage({});
+        resetAll();
+    }
+
+    static void resetAll()
+    {
+        store::resetStoreState();
+        store::resetTagesverzeichnis();
+        store::resetTagesdateien();
+        foundation::resetNurLesen();
+        foundation::resetDebugLogbuch();
+    }
+
+    QString daten(const QString& relative) const
+    {
+        return QStringLiteral("Daten/") + relative;
+    }
+    void schreiben(const QString& relative, const QByteArray& bytes) const
+    {
+        folders.temp().write(daten(relative), bytes);
+    }
+    QByteArray lesen(const QString& relative) const { return folders.temp().read(daten(relative)); }
+    bool vorhanden(const QString& relative) const { return folders.temp().exists(daten(relative)); }
+
+    // Every file of the data folder with its bytes, for "nothing changed" checks.
+    std::map<QString, QByteArray> datenordnerInhalt() const
+    {
+        std::map<QString, QByteArray> inhalt;
+        const QString wurzel = foundation::ordnerDat;
+        QDirIterator it(wurzel, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString pfad = it.next();
+            QFile file(pfad);
+            inhalt[pfad.mid(wurzel.size())] =
+                file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<ordner>");
+        }
+        return inhalt;
+    }
+
+    void debugAn() const
+    {
+        foundation::resetDebugLogbuch();
+        foundation::debugModus = 1;
+    }
+    QByteArray debugLog() const { return lesen(QStringLiteral("Debug.txt")); }
+
+    TempSettingsFolders folders;
+    FakeStoreHost host;
+    ScopedService<store::StoreHost> hostGuard{store::setStoreHost, &host};
+    std::vector<Fehler> fehler;
+    int fehlerAntwort = 2;
+};
