@@ -112,4 +112,19 @@ double IniZaehlen(const QString& file, const QString& section, const QString& ke
     return summe;
 }
 
+QString IniGespeicherteForm(const QString& value)
+{
+    // The escaping of IniSchreiben, then the unescaping of IniLesen.
+    QString wert = rt::Trim(value);
+    if (wert.isEmpty())
+        return wert;
+    wert = rt::unifyLineEnds(wert);
+    wert.replace(zeilenumbruch, gespeicherterUmbruch);
+    wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
+    wert.truncate(leseGrenze);
+    wert.replace(gespeicherterUmbruch, zeilenumbruch);
+    wert.replace(gespeichertesAnfuehrungszeichen, anfuehrungszeichen);
+    return wert;
+}
+
 } // namespace foundation

@@ -26,4 +26,9 @@ QString IniLesenVorgabe(const QString& file, const QString& section, const QStri
 // Adds step to the stored number, stores the sum rounded to a whole number and returns the sum.
 double IniZaehlen(const QString& file, const QString& section, const QString& key, double step);
 
+// The text a read gives back after value was written: trimmed, a line break of any kind as CR LF,
+// cut to the read limit. Texts that must match what another copy wrote (a user's name) are
+// compared in this form.
+QString IniGespeicherteForm(const QString& value);
+
 } // namespace foundation

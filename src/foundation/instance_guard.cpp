@@ -11,15 +11,20 @@
 #include "runtime/numbers.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QSysInfo>
+#include <QThread>
 #include <QWidget>
 
 #include <unistd.h>
+
+#include <memory>
 
 namespace foundation {
 
@@ -28,7 +33,15 @@ namespace {
 const QByteArray aktivierenBefehl = QByteArrayLiteral("aktivieren\n");
 constexpr int verbindungsFrist = 2000; // ms
 
+// How long a later copy waits for the copy that owns the guard to answer on its socket: the
+// owner serves it a moment after taking the lock.
+constexpr int antwortFrist = 10000; // ms
+constexpr unsigned long antwortPause = 20; // ms between two attempts
+
 QLocalServer* waechter = nullptr;
+// The lock that makes this copy the one the others find. Held as long as the copy runs; the
+// system lets it go when the process ends, however it ends, and a later copy then takes it over.
+QLockFile* besitz = nullptr;
 
 // Brings the program to the front: an open modal box (the program waits for its answer), else
 // the main window, else the first visible window.
@@ -93,11 +106,13 @@ bool andereKopieAktivieren(const QString& name)
 
 void schliessen()
 {
-    if (!waechter)
-        return;
-    waechter->close(); // removes the socket file
-    delete waechter;
-    waechter = nullptr;
+    if (waechter) {
+        waechter->close(); // removes the socket file
+        delete waechter;
+        waechter = nullptr;
+    }
+    delete besitz; // unlocks
+    besitz = nullptr;
 }
 
 enum class Lauschen { Ok, Belegt, Fehler };
@@ -137,6 +152,26 @@ bool imDatenOrdner(const QString& pfad)
         == QFileInfo(platform::resolvePath(ordnerDat)).absoluteFilePath();
 }
 
+// Ownership of the guard: one copy of the user holds the lock and serves the socket. Listening
+// alone cannot decide it, as listening on a name replaces a socket that another copy serves.
+enum class Besitz { Genommen, Vergeben, Unmoeglich };
+
+Besitz besitzNehmen(QLockFile& sperre)
+{
+    if (!sperre.tryLock(0))
+        return sperre.error() == QLockFile::LockFailedError ? Besitz::Vergeben
+                                                            : Besitz::Unmoeglich;
+    return Besitz::Genommen;
+}
+
+// Serves the socket as the owner; a socket file left there belongs to a copy that died.
+void alsBesitzerLauschen(const QString& name, std::unique_ptr<QLockFile> sperre)
+{
+    besitz = sperre.release();
+    QLocalServer::removeServer(name);
+    lauschen(name);
+}
+
 } // namespace
 
 void InstanzWaechter()
@@ -152,21 +187,51 @@ void InstanzWaechter()
         return; // this copy is the one the others find
 
     const QString name = instanzSocketName();
-    if (!andereKopieAktivieren(name)) {
-        switch (lauschen(name)) {
-        case Lauschen::Ok:
-        case Lauschen::Fehler: // no guard possible; this copy runs
-            return;
-        case Lauschen::Belegt:
-            // A socket file without a copy behind it is left from a copy that did not end
-            // cleanly; a copy that started at the same moment answers by now.
-            if (!andereKopieAktivieren(name)) {
-                QLocalServer::removeServer(name);
-                lauschen(name);
+    if (andereKopieAktivieren(name)) {
+        ProgrammBeenden();
+        return;
+    }
+
+    auto sperre = std::make_unique<QLockFile>(name + QStringLiteral(".lck"));
+    sperre->setStaleLockTime(0); // held for the whole run: only a dead owner lets it go
+    switch (besitzNehmen(*sperre)) {
+    case Besitz::Genommen:
+        alsBesitzerLauschen(name, std::move(sperre));
+        return;
+    case Besitz::Vergeben: {
+        // Another copy owns the guard and serves its socket in a moment; should it end
+        // meanwhile, this copy takes over.
+        const QDeadlineTimer frist(antwortFrist);
+        while (!andereKopieAktivieren(name)) {
+            if (besitzNehmen(*sperre) == Besitz::Genommen) {
+                alsBesitzerLauschen(name, std::move(sperre));
                 return;
             }
-            break;
+            if (frist.hasExpired())
+                break; // it runs but does not answer: this copy ends all the same
+            QThread::msleep(antwortPause);
         }
+        ProgrammBeenden();
+        return;
+    }
+    case Besitz::Unmoeglich:
+        break;
+    }
+
+    // A runtime folder that refuses the lock file: the socket alone guards, as well as it can.
+    switch (lauschen(name)) {
+    case Lauschen::Ok:
+    case Lauschen::Fehler: // no guard possible; this copy runs
+        return;
+    case Lauschen::Belegt:
+        // A socket file without a copy behind it is left from a copy that did not end
+        // cleanly; a copy that started at the same moment answers by now.
+        if (!andereKopieAktivieren(name)) {
+            QLocalServer::removeServer(name);
+            lauschen(name);
+            return;
+        }
+        break;
     }
     ProgrammBeenden();
 }

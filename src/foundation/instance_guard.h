@@ -1,8 +1,10 @@
 #pragma once
 // Guards of the run: one copy of the program per user, and the remote-close flag file.
 //
-// The first copy of a user listens on a local socket (instanzSocketName); a later copy of the
-// same user finds it there, asks it to bring its window to the front and ends. The guard holds
+// The first copy of a user takes a lock beside the local socket (instanzSocketName + ".lck")
+// and listens on the socket; a later copy of the same user finds the lock taken, asks the
+// copy on the socket to bring its window to the front and ends, however close together the
+// copies start. A lock left by a copy that died is taken over. The guard holds
 // for the user on this machine, whatever data folder each copy uses. [Allgemein]
 // "NoInstanceWatch" = 1 in NetWatch.ini of the data folder lets several copies run side by side.
 #include <QString>

@@ -23,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QScopedValueRollback>
 
 #include <cmath>
@@ -53,6 +54,43 @@ constexpr int hilfeKontext = 3004;
 constexpr double gueltigStunden = 5;
 // The holder rewrites "Seit" this often.
 constexpr qint64 auffrischenSekunden = 600;
+
+// The lock beside NetWatch.ini under which one copy at a time reads the reservation, decides
+// and writes. It has a name of its own: the settings store may lock NetWatch.ini itself for
+// each single write made under it.
+const QString sperrDateiName = QStringLiteral("NetWatch-Reservierung.lck");
+// A lock is held for a few reads and writes. One left by a copy that died is taken over at once
+// on this computer, and after this time when it came from another computer.
+constexpr int sperreVeraltetMs = 10000;
+// How long a copy waits for the lock before it goes on without it.
+constexpr int sperreWartenMs = 12000;
+
+// Holds the lock of the reservation for its lifetime. Where the lock cannot be had (a folder
+// that refuses the lock file, a lock that stays taken), the reservation goes on unguarded, as
+// it always could; reading "User" back after the write still shows a copy that lost.
+// Nothing that asks the user runs while the lock is held.
+class ReservierungsSperre {
+public:
+    explicit ReservierungsSperre(const QString& datei)
+        : sperre_(QFileInfo(platform::resolvePath(datei)).absolutePath() + u'/' + sperrDateiName)
+    {
+        sperre_.setStaleLockTime(sperreVeraltetMs);
+        sperre_.tryLock(sperreWartenMs);
+    }
+    ReservierungsSperre(const ReservierungsSperre&) = delete;
+    ReservierungsSperre& operator=(const ReservierungsSperre&) = delete;
+
+private:
+    QLockFile sperre_; // unlocks when it goes
+};
+
+// The own user name in the form a read of "User" gives it back, so that this copy recognises
+// its own reservation whatever the store changes in a name (a line break for "**", a double
+// quote for a closing German quote).
+QString eigenerName()
+{
+    return IniGespeicherteForm(Benutzername());
+}
 
 // The reservation this copy wrote and keeps alive.
 struct Haltung {
@@ -111,11 +149,14 @@ qint64 minutenAbstand(rt::VbDate von, rt::VbDate bis)
 void freigeben(const QString& datei, const QString& abschnitt)
 {
     const bool meine = haltung.gehalten && haltung.datei == datei && haltung.abschnitt == abschnitt;
-    const QString eigener = meine ? haltung.benutzer : Benutzername();
+    const QString eigener = meine ? haltung.benutzer : eigenerName();
     // Another user's reservation stays: that user took it over after this copy's had run out.
-    const QString inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());
-    if (!inhaber.isEmpty() && inhaber == eigener)
-        IniSchreiben(datei, abschnitt, schluesselUser, QString());
+    {
+        const ReservierungsSperre sperre(datei);
+        const QString inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());
+        if (!inhaber.isEmpty() && inhaber == eigener)
+            IniSchreiben(datei, abschnitt, schluesselUser, QString());
+    }
     if (meine)
         haltung = Haltung();
 }
@@ -192,17 +233,41 @@ void reservieren(const QString& datei, const QString& name)
     if (unlesbarSchreibgeschuetztOeffnen(datei))
         return;
     const QString abschnitt = userJetzt + name;
-    const QString eigener = Benutzername();
-    QString inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());
-    const QString seitText = IniLesen(datei, abschnitt, schluesselSeit, QString());
-    const rt::VbDate jetzt = platform::clock().now();
-    // A damaged "Seit" never blocks a user.
-    const rt::VbDate seit = rt::CDate(seitText).value_or(rt::dateTimeOf(1970, 1, 1));
+    // Asked before the lock is taken: the name may need an input box.
+    const QString eigener = eigenerName();
+    QString inhaber;
+    rt::VbDate seit;
+    rt::VbDate jetzt;
+    {
+        // Two copies starting at the same moment must not both find the folder free.
+        const ReservierungsSperre sperre(datei);
+        inhaber = IniLesen(datei, abschnitt, schluesselUser, QString());
+        const QString seitText = IniLesen(datei, abschnitt, schluesselSeit, QString());
+        jetzt = platform::clock().now();
+        // A damaged "Seit" never blocks a user.
+        seit = rt::CDate(seitText).value_or(rt::dateTimeOf(1970, 1, 1));
 
-    if (std::abs(static_cast<double>(minutenAbstand(seit, jetzt))) / 60.0 > gueltigStunden)
-        inhaber.clear();
-    if (inhaber == eigener)
-        inhaber.clear();
+        if (std::abs(static_cast<double>(minutenAbstand(seit, jetzt))) / 60.0 > gueltigStunden)
+            inhaber.clear();
+        if (inhaber == eigener)
+            inhaber.clear();
+
+        if (inhaber.isEmpty()) {
+            IniSchreiben(datei, abschnitt, schluesselUser, eigener);
+            IniSchreiben(datei, abschnitt, schluesselSeit, zeitText(jetzt));
+        }
+    }
+
+    // Read back: a copy that had no lock may have written its own name at the same moment, and
+    // the later write holds the folder.
+    if (inhaber.isEmpty()) {
+        const QString danach = IniLesen(datei, abschnitt, schluesselUser, QString());
+        if (!danach.isEmpty() && danach != eigener) {
+            inhaber = danach;
+            seit = rt::CDate(IniLesen(datei, abschnitt, schluesselSeit, QString()))
+                       .value_or(jetzt);
+        }
+    }
 
     if (!inhaber.isEmpty()) {
         ausweichen(datei, name, inhaber, seit, jetzt, eigener);
@@ -212,11 +277,7 @@ void reservieren(const QString& datei, const QString& name)
     haltung.gehalten = true;
     haltung.datei = datei;
     haltung.abschnitt = abschnitt;
-    // Kept as reads give it back (the store keeps a double quote in another form), so that
-    // the refresh and the release recognise it.
     haltung.benutzer = eigener;
-    IniSchreiben(datei, abschnitt, schluesselUser, eigener);
-    IniSchreiben(datei, abschnitt, schluesselSeit, zeitText(jetzt));
     haltung.geschrieben = jetzt;
 }
 
@@ -333,6 +394,7 @@ void ReservierungAuffrischen()
     haltung.geschrieben = jetzt; // the next look in 10 minutes, whether written now or not
     if (schalter(haltung.datei, noNetWatch) != 0)
         return;
+    const ReservierungsSperre sperre(haltung.datei);
     if (IniLesen(haltung.datei, haltung.abschnitt, schluesselUser, nichtLesbar)
         != haltung.benutzer)
         return;

@@ -66,8 +66,15 @@ QString Benutzername()
         name = rt::Trim(rt::Left(rt::Trim(antwort.value_or(QString())), maxNamenLaenge));
     }
 
-    if (warLeer)
+    if (warLeer) {
         IniSchreiben(QString(), allgemein, schluesselUser, name);
+        // Every later call reads the name from the settings and puts it into proper case: this
+        // call gives that same form, so that the user is the same person in every run (the
+        // reservation of the data folder recognises its own holder by this name).
+        const QString gespeichert = rt::Left(rt::Trim(IniGespeicherteForm(name)), maxNamenLaenge);
+        if (!gespeichert.isEmpty() && rt::LCase(gespeichert) != u"%user")
+            name = WorteGrossSchreiben(gespeichert);
+    }
     return name;
 }
 

@@ -12,7 +12,8 @@ namespace foundation {
 // the name comes from the logon name, the environment ("User", "USERID", "Station",
 // "Username") or [MS User Info] "DefName" of win.ini, trimmed, cut to 99 characters and in
 // proper case, and is stored. When none gives a name, an input box asks until a name that is
-// not only blanks is typed.
+// not only blanks is typed. A name stored by this call is returned in the form that later calls
+// read back (proper case, a line break for "**", a double quote for a closing German quote).
 QString Benutzername();
 
 // The logon name of the current user (the password database, else the variable USER), trimmed;

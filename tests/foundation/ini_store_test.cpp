@@ -164,6 +164,37 @@ TEST_F(IniStore, textOutsideWindows1252TurnsTheFileIntoUtf8)
     EXPECT_EQ(IniLesen(s("Test"), s("S"), s("alt")), s("März"));
 }
 
+TEST_F(IniStore, theStoredFormIsWhatAReadGivesBackAfterAWrite)
+{
+    struct Row {
+        const char* name;
+        QString value;
+        QString stored; // as a read gives it back
+    };
+    const Row rows[] = {
+        {"plain", s("Anna Berg"), s("Anna Berg")},
+        {"blanks around, blanks inside", s("  anna  berg  "), s("anna  berg")},
+        {"German quotes", s("Anna „Nanni“ Berg"), s("Anna „Nanni\" Berg")},
+        {"double quotes round the whole value", s("\"Anna\""), s("\"Anna\"")},
+        {"stars", s("Anna**Berg"), s("Anna\r\nBerg")},
+        {"three stars", s("a***b"), s("a\r\n*b")},
+        {"lone line feed and carriage return", s("a\nb\rc"), s("a\r\nb\r\nc")},
+        {"tab kept", s("Anna\t"), s("Anna\t")},
+        {"umlauts and a character outside Windows-1252", s("Jürgen Ößwald Győr"),
+         s("Jürgen Ößwald Győr")},
+        {"only blanks", s("   "), QString()},
+        {"longer than the read limit", QString(1200, u'x'), QString(998, u'x')},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(foundation::IniGespeicherteForm(row.value), row.stored);
+        IniSchreiben(s("Test"), s("S"), s("k"), row.value);
+        EXPECT_EQ(IniLesen(s("Test"), s("S"), s("k")), row.stored);
+        // Stored once more, the stored form stays as it is.
+        EXPECT_EQ(foundation::IniGespeicherteForm(row.stored), row.stored);
+    }
+}
+
 TEST_F(IniStore, defaultIsStoredOnFirstUseAndReturnedInItsStoredForm)
 {
     folders.writeSettingsFile(s("Test.ini"), "[S]\r\nleer=\r\nda=schon\r\n");

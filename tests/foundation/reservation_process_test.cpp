@@ -5,6 +5,7 @@
 #include "support/temp_settings.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
@@ -222,6 +223,61 @@ TEST_F(Prozesse, twoUsersShareTheDataFolderThroughNetWatchAndTheReadOnlyCopyRest
     EXPECT_EQ(bernd.zeile(), s("ende"));
 }
 
+TEST_F(Prozesse, twoUsersStartingAtTheSameMomentNeverBothGetWriteAccess)
+{
+    const QStringList benutzer{s("Anna"), s("Bernd")};
+    for (int runde = 1; runde <= 20; ++runde) {
+        SCOPED_TRACE(runde);
+        // A released reservation in every other round, no file in the others.
+        if (runde % 2 == 0)
+            netWatchSchreiben(s("UserJetzt_"), s("User"), QString());
+        else
+            QFile::remove(temp.file(s("daten/NetWatch.ini")));
+
+        std::vector<std::unique_ptr<Gegenstelle>> melder;
+        std::vector<QProcess*> kopien;
+        for (const QString& name : benutzer) {
+            melder.push_back(std::make_unique<Gegenstelle>(
+                temp.file(s("run/%1-%2.melder").arg(name).arg(runde))));
+            kopien.push_back(&starten(name, argumente(s("reservierung"), *melder.back(), name,
+                                                      {s("--antworten=1"), s("--auf-los")})));
+        }
+        for (const auto& m : melder) {
+            EXPECT_TRUE(m->zeile().startsWith(s("argumente ")));
+            EXPECT_EQ(m->zeile(), s("bereit"));
+        }
+        for (const auto& m : melder)
+            m->senden("los");
+
+        QStringList mitSchreibrecht;
+        QStringList fragen;
+        for (std::size_t i = 0; i < melder.size(); ++i) {
+            QString zeile = melder[i]->zeile();
+            if (zeile.startsWith(s("frage "))) {
+                fragen.append(zeile);
+                zeile = melder[i]->zeile();
+            }
+            if (zeile == u"schreiben")
+                mitSchreibrecht.append(benutzer.at(static_cast<qsizetype>(i)));
+            else
+                EXPECT_EQ(zeile, s("lesen"));
+        }
+        ASSERT_EQ(mitSchreibrecht.size(), 1) << mitSchreibrecht.join(u',').toStdString();
+        // The other one was told who holds the folder, and the file names the holder.
+        ASSERT_EQ(fragen.size(), 1);
+        EXPECT_TRUE(fragen.at(0).contains(s(" von ") + mitSchreibrecht.at(0) + s(" genutzt.")))
+            << fragen.at(0).toStdString();
+        EXPECT_EQ(netWatch(s("UserJetzt_"), s("User")), mitSchreibrecht.at(0));
+
+        for (std::size_t i = 0; i < melder.size(); ++i) {
+            melder[i]->senden("ende");
+            EXPECT_EQ(melder[i]->zeile(), s("ende"));
+            beendet(*kopien[i]);
+        }
+    }
+    EXPECT_FALSE(temp.exists(s("daten/NetWatch-Reservierung.lck")));
+}
+
 TEST_F(Prozesse, aSecondCopyOfTheSameUserBringsTheFirstToTheFrontAndEnds)
 {
     Gegenstelle erste(temp.file(s("run/erste.melder")));
@@ -241,6 +297,76 @@ TEST_F(Prozesse, aSecondCopyOfTheSameUserBringsTheFirstToTheFrontAndEnds)
     EXPECT_EQ(erste.zeile(), s("ende"));
     beendet(ersteKopie);
     EXPECT_FALSE(temp.exists(s("run/Korvanel.instanz")));
+}
+
+TEST_F(Prozesse, ofThreeCopiesOfOneUserStartedTogetherExactlyOneKeepsRunning)
+{
+    for (int runde = 1; runde <= 20; ++runde) {
+        SCOPED_TRACE(runde);
+        std::vector<std::unique_ptr<Gegenstelle>> melder;
+        std::vector<QProcess*> kopien;
+        for (int i = 0; i < 3; ++i) {
+            melder.push_back(std::make_unique<Gegenstelle>(
+                temp.file(s("run/kopie%1-%2.melder").arg(i).arg(runde))));
+            kopien.push_back(&starten(
+                s("Anna"), argumente(s("instanz"), *melder.back(), s("Anna"), {s("--auf-los")})));
+        }
+        for (const auto& m : melder) {
+            EXPECT_TRUE(m->zeile().startsWith(s("argumente ")));
+            EXPECT_EQ(m->zeile(), s("bereit"));
+        }
+        for (const auto& m : melder)
+            m->senden("los");
+
+        std::vector<std::size_t> laufende;
+        for (std::size_t i = 0; i < melder.size(); ++i) {
+            const QString zeile = melder[i]->zeile();
+            if (zeile == u"läuft")
+                laufende.push_back(i);
+            else
+                EXPECT_EQ(zeile, s("ende"));
+        }
+        ASSERT_EQ(laufende.size(), 1u);
+        for (std::size_t i = 0; i < melder.size(); ++i) {
+            if (i != laufende.front())
+                beendet(*kopien[i]);
+        }
+
+        // The copy that runs was brought to the front, and ends when told.
+        Gegenstelle& laeufer = *melder[laufende.front()];
+        EXPECT_EQ(laeufer.zeile(), s("aktiviert"));
+        laeufer.senden("ende");
+        QString zeile;
+        do
+            zeile = laeufer.zeile();
+        while (zeile == u"aktiviert");
+        EXPECT_EQ(zeile, s("ende"));
+        beendet(*kopien[laufende.front()]);
+    }
+    EXPECT_FALSE(temp.exists(s("run/Korvanel.instanz")));
+}
+
+TEST_F(Prozesse, aCopyThatWasKilledLeavesNothingThatKeepsTheNextFromRunning)
+{
+    Gegenstelle erste(temp.file(s("run/erste.melder")));
+    QProcess& ersteKopie = starten(s("Anna"), argumente(s("instanz"), erste, s("Anna")));
+    EXPECT_TRUE(erste.zeile().startsWith(s("argumente ")));
+    EXPECT_EQ(erste.zeile(), s("läuft"));
+    ersteKopie.kill();
+    ASSERT_TRUE(ersteKopie.waitForFinished(frist));
+    // Its socket and its lock are still there.
+    EXPECT_TRUE(temp.exists(s("run/Korvanel.instanz")));
+    EXPECT_TRUE(temp.exists(s("run/Korvanel.instanz.lck")));
+
+    Gegenstelle zweite(temp.file(s("run/zweite.melder")));
+    QProcess& zweiteKopie = starten(s("Anna"), argumente(s("instanz"), zweite, s("Anna")));
+    EXPECT_TRUE(zweite.zeile().startsWith(s("argumente ")));
+    EXPECT_EQ(zweite.zeile(), s("läuft"));
+    zweite.senden("ende");
+    EXPECT_EQ(zweite.zeile(), s("ende"));
+    beendet(zweiteKopie);
+    EXPECT_FALSE(temp.exists(s("run/Korvanel.instanz")));
+    EXPECT_FALSE(temp.exists(s("run/Korvanel.instanz.lck")));
 }
 
 TEST_F(Prozesse, withNoInstanceWatchOneBothCopiesRun)

@@ -2,6 +2,7 @@
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "foundation/reservation.h"
+#include "foundation/user_identity.h"
 #include "platform/command_line_text.h"
 #include "platform/form.h"
 #include "platform/sound.h"
@@ -147,6 +148,24 @@ TEST_F(Reservierung, aFreeFolderIsReservedAndItsHolderReleasesIt)
     EXPECT_TRUE(dialoge.calls().empty());
 }
 
+TEST_F(Reservierung, aDataFolderThatRefusesTheLockFileIsStillReserved)
+{
+    if (runningAsRoot())
+        GTEST_SKIP() << "the super-user creates files in any folder";
+    netWatchSetzen("[UserJetzt_]\r\nUser=\r\n");
+    PermissionGuard guard(datenOrdner());
+    folders.temp().setPermissions(s("daten"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+    DateiReservierung(1);
+    EXPECT_FALSE(foundation::nurLesen);
+    EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), s("Anna"));
+    ticken(300);
+    EXPECT_EQ(lesen(s("UserJetzt_"), s("Seit")), s("05.03.2024 12:10:00"));
+    DateiReservierung(0);
+    EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), QString());
+    EXPECT_TRUE(dialoge.calls().empty());
+}
+
 TEST_F(Reservierung, aNameWithDoubleQuotesIsKeptAliveAndReleased)
 {
     // The store keeps a double quote as U+201C and gives it back as a double quote.
@@ -159,6 +178,67 @@ TEST_F(Reservierung, aNameWithDoubleQuotesIsKeptAliveAndReleased)
     DateiReservierung(0);
     EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), QString());
     EXPECT_TRUE(dialoge.calls().empty());
+}
+
+TEST_F(Reservierung, everyUserRecognisesTheOwnReservationWhateverTheNameHolds)
+{
+    for (const char* variable : {"User", "USERID", "Station", "Username"})
+        folders.env().unset(variable);
+    struct AnmeldenameZurueck {
+        ~AnmeldenameZurueck() { foundation::setAnmeldenameFuerTests(std::nullopt); }
+    } zurueck;
+    enum class Quelle { Eingabe, Anmeldung, Einstellung };
+    struct Row {
+        const char* name;
+        Quelle quelle;
+        QString roh; // typed, the logon name behind "%user", or written into the settings
+    };
+    const Row rows[] = {
+        {"typed in small letters", Quelle::Eingabe, s("anna berg")},
+        {"typed with German quotes", Quelle::Eingabe, s("Anna „Nanni“ Berg")},
+        {"typed with stars", Quelle::Eingabe, s("Anna**Berg")},
+        {"typed with umlauts", Quelle::Eingabe, s("jürgen ößwald")},
+        {"logon name with blanks inside", Quelle::Anmeldung, s("anna  berg")},
+        {"logon name with German quotes and stars", Quelle::Anmeldung, s("„anna“ **berg")},
+        {"logon name with a double quote at both ends", Quelle::Anmeldung, s("\"anna\"")},
+        {"settings with German quotes", Quelle::Einstellung, s("„Nanni“ Berg")},
+        {"settings with stars and umlauts", Quelle::Einstellung, s("özlem**ünal")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        foundation::resetReservierung();
+        foundation::resetNurLesen();
+        QFile::remove(netWatchDatei());
+        foundation::setAnmeldenameFuerTests(row.quelle == Quelle::Anmeldung ? row.roh : QString());
+        alsBenutzer(row.quelle == Quelle::Anmeldung    ? s("%user")
+                    : row.quelle == Quelle::Einstellung ? row.roh
+                                                        : QString());
+        if (row.quelle == Quelle::Eingabe)
+            dialoge.expectInputBox(row.roh);
+        const std::size_t fragenVorher = dialoge.calls().size()
+            + (row.quelle == Quelle::Eingabe ? 1 : 0);
+
+        // The first run reserves and then dies without releasing.
+        DateiReservierung(1);
+        ASSERT_FALSE(foundation::nurLesen);
+        const QString inhaber = lesen(s("UserJetzt_"), s("User"));
+        EXPECT_FALSE(inhaber.isEmpty());
+        foundation::resetReservierung();
+
+        // The same user starts again: the own leftover is taken over without a question.
+        uhr.advance(60 * 1000);
+        DateiReservierung(1);
+        EXPECT_FALSE(foundation::nurLesen);
+        EXPECT_EQ(dialoge.calls().size(), fragenVorher);
+        EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), inhaber);
+
+        // Kept alive every ten minutes, and released at the end.
+        const QString vorher = lesen(s("UserJetzt_"), s("Seit"));
+        ticken(300);
+        EXPECT_NE(lesen(s("UserJetzt_"), s("Seit")), vorher);
+        DateiReservierung(0);
+        EXPECT_EQ(lesen(s("UserJetzt_"), s("User")), QString());
+    }
 }
 
 TEST_F(Reservierung, aReservationFileThatCannotBeReadOpensReadOnlyAndWritesNothing)

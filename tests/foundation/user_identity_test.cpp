@@ -116,8 +116,10 @@ TEST_F(UserIdentity, withoutAnyNameTheInputBoxAsksUntilANameIsTyped)
     dialogs.expectInputBox(std::nullopt)
         .expectInputBox(s("    "))
         .expectInputBox(s("  hanna  "));
-    EXPECT_EQ(Benutzername(), s("hanna"));
+    // Stored as typed; returned in proper case, as every later call reads it.
+    EXPECT_EQ(Benutzername(), s("Hanna"));
     EXPECT_EQ(storedUser(), s("hanna"));
+    EXPECT_EQ(Benutzername(), s("Hanna"));
 
     ASSERT_EQ(dialogs.calls().size(), 3u);
     for (const FakeDialogs::Call& call : dialogs.calls()) {
@@ -131,7 +133,44 @@ TEST_F(UserIdentity, withoutAnyNameTheInputBoxAsksUntilANameIsTyped)
     // A typed name is cut to 99 characters.
     IniSchreiben(QString(), s("Allgemein"), s("User"), QString());
     dialogs.expectInputBox(QString(150, u'z'));
-    EXPECT_EQ(Benutzername(), QString(99, u'z'));
+    EXPECT_EQ(Benutzername(), s("Z") + QString(98, u'z'));
+}
+
+TEST_F(UserIdentity, theNameIsTheSameInEveryCallWhereverItCameFrom)
+{
+    enum class Quelle { Eingabe, Anmeldung, Umgebung };
+    struct Row {
+        const char* name;
+        Quelle quelle;
+        QString roh;
+        QString ergebnis;
+    };
+    const Row rows[] = {
+        {"typed in small letters", Quelle::Eingabe, s("anna berg"), s("Anna Berg")},
+        {"typed with German quotes", Quelle::Eingabe, s("Anna „Nanni“ Berg"),
+         s("Anna „nanni\" Berg")},
+        {"typed with stars", Quelle::Eingabe, s("Anna**Berg"), s("Anna\r\nBerg")},
+        {"typed with blanks inside", Quelle::Eingabe, s("  anna   berg "), s("Anna   Berg")},
+        {"typed with umlauts", Quelle::Eingabe, s("jürgen ößwald"), s("Jürgen Ößwald")},
+        {"logon name with stars", Quelle::Anmeldung, s("anna**berg"), s("Anna\r\nBerg")},
+        {"logon name with German quotes", Quelle::Anmeldung, s("„anna“"), s("„anna\"")},
+        {"variable with German quotes", Quelle::Umgebung, s("„bernd“ **"), s("„bernd\" \r\n")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        IniSchreiben(QString(), s("Allgemein"), s("User"), QString());
+        foundation::setAnmeldenameFuerTests(row.quelle == Quelle::Anmeldung ? row.roh : QString());
+        if (row.quelle == Quelle::Umgebung)
+            folders.env().set("User", row.roh);
+        else
+            folders.env().unset("User");
+        if (row.quelle == Quelle::Eingabe)
+            dialogs.expectInputBox(row.roh);
+
+        const QString erster = Benutzername();
+        EXPECT_EQ(erster, row.ergebnis);
+        EXPECT_EQ(Benutzername(), erster);
+    }
 }
 
 TEST_F(UserIdentity, newGuidsHaveTheBracedUpperCaseFormAndDiffer)

@@ -6,14 +6,16 @@
 //
 //   korvanel_reservation_driver reservierung|instanz --melden=<socket>
 //       [--antworten=<answer>,<answer>...] [--eingabe=<text>] [--programmordner=<folder>]
-//       [/OrdnerDat=<folder>] [any further argument]
+//       [--auf-los] [/OrdnerDat=<folder>] [any further argument]
 //
 // Reports: "argumente <arguments joined by " | ">" first; then "schreiben" or "lesen" after the
 // reservation, "läuft" after the instance guard, "frage <text>" and "eingabe <prompt>" for each
 // dialog, "aktiviert" when another copy brought this one to the front, "tick fertig",
 // "freigegeben", and "ende" when the program ends (through the program-end service).
 // Commands: "tick" (the main window's two-second clock), "freigeben" (release at program end),
-// "ende" (end the program).
+// "ende" (end the program). With --auf-los the copy reports "bereit" once it is set up and
+// waits for the command "los" before it reserves or runs the guard, so that a test can let
+// several copies start at the same moment.
 #include "foundation/folders.h"
 #include "foundation/instance_guard.h"
 #include "foundation/read_only.h"
@@ -36,6 +38,7 @@
 namespace {
 
 QLocalSocket* melder = nullptr;
+bool losGekommen = false;
 
 void melden(const QString& zeile)
 {
@@ -107,6 +110,8 @@ void befehlAusfuehren(const QByteArray& befehl)
     } else if (befehl == "freigeben") {
         foundation::DateiReservierung(0);
         melden(QStringLiteral("freigegeben"));
+    } else if (befehl == "los") {
+        losGekommen = true;
     } else if (befehl == "ende") {
         foundation::ProgrammBeenden();
     }
@@ -152,6 +157,14 @@ int main(int argc, char** argv)
     if (!programmOrdner.isEmpty())
         foundation::setProgrammOrdnerFuerTests(programmOrdner);
     foundation::OrdnerFestlegen();
+
+    if (argumente.contains(QStringLiteral("--auf-los"))) {
+        melden(QStringLiteral("bereit"));
+        while (!losGekommen) {
+            if (!socket.waitForReadyRead(-1))
+                return 4;
+        }
+    }
 
     auto* haupt = new Hauptfenster;
     if (argumente.value(0) == u"instanz") {
