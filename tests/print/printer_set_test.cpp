@@ -47,7 +47,7 @@ void fire(QTimer* timer, int interval)
 {
     ASSERT_TRUE(timer->isActive()) << qPrintable(timer->objectName());
     EXPECT_EQ(timer->interval(), interval);
-    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
 }
 
 class PrinterSetTest : public ::testing::Test {
