@@ -12,8 +12,8 @@ namespace foundation {
 
 namespace {
 
-// The longest value a read returns; longer values are cut.
-constexpr qsizetype leseGrenze = 998;
+// The longest value a read returns; longer values are cut (never inside a surrogate pair).
+constexpr int leseGrenze = 998;
 
 const QString zeilenumbruch = QStringLiteral("\r\n");
 const QString gespeicherterUmbruch = QStringLiteral("**");
@@ -63,7 +63,7 @@ QString IniLesen(const QString& file, const QString& section, const QString& key
     const QString vorgabe = rt::RTrim(defaultValue).replace(zeilenumbruch, gespeicherterUmbruch);
 
     QString wert = platform::ini::read(datei, sektion, schluessel).value_or(vorgabe);
-    wert.truncate(leseGrenze);
+    wert = rt::leftWhole(wert, leseGrenze);
     if (!wert.isEmpty()) {
         wert.replace(gespeicherterUmbruch, zeilenumbruch);
         wert.replace(gespeichertesAnfuehrungszeichen, anfuehrungszeichen);

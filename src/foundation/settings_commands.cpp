@@ -114,7 +114,7 @@ bool zurueckgelesen(const QString& file, const QString& section, const QString& 
     QString erwartet = stored;
     erwartet.replace(QStringLiteral("**"), QStringLiteral("\r\n"));
     erwartet.replace(QChar(0x201C), u'"');
-    erwartet.truncate(998); // the longest value a read gives
+    erwartet = rt::leftWhole(erwartet, 998); // the longest value a read gives
     const QString fehlt = erwartet.startsWith(u'?') ? QStringLiteral("!") : QStringLiteral("?");
     return IniLesen(file, section, key, fehlt) == erwartet;
 }

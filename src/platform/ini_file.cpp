@@ -1,5 +1,6 @@
 #include "ini_file.h"
 
+#include "file_lock.h"
 #include "path_resolver.h"
 #include "text_file.h"
 #include "runtime/codec.h"
@@ -266,6 +267,9 @@ bool update(const QString& file, bool createWhenMissing, Change change)
     const QString path = filePath(file);
     if (path.isEmpty())
         return failed(rt::ErrBadFileName);
+    // Other copies, other users and the family's programs change the same files: nobody else's
+    // read-change-write may fall between our read and our write.
+    const FileLock lock(path);
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());
 

@@ -31,18 +31,21 @@ std::optional<QString> read(const QString& file, const QString& section, const Q
 //
 // The file stays Windows-1252 while every character fits, otherwise the whole file becomes UTF-8
 // with the byte-order mark; a UTF-8 file stays UTF-8. The file is replaced atomically; where the
-// folder refuses that, it is rewritten in place.
+// folder refuses that, it is rewritten in place (writeFile). The read, the change and the write
+// hold the file's lock (FileLock), so that processes writing one file at the same moment lose
+// nothing; a folder that refuses the lock file still gets the write.
 //
 // False when the value is not stored; the current error record (rt::Err) then holds 76 for a
-// missing folder, 70 for a write-protected file or folder, 75 for another failure, 5 for a section
-// or key that cannot stand in an INI file (empty, holding a line break, a key with "=" or
-// beginning with "[" or ";") or a value holding a line break. A write that would change nothing
+// missing folder, 70 for a write-protected file or folder, 61 for a full disk (the file stays as
+// it was), 75 for another failure, 5 for a section or key that cannot stand in an INI file
+// (empty, holding a line break, a key with "=" or beginning with "[" or ";") or a value holding
+// a line break. A write that would change nothing
 // leaves the file untouched and gives true.
 bool write(const QString& file, const QString& section, const QString& key, const QString& value);
 
-// Removes the key (every line of it in the section). True when the key is gone afterwards,
-// missing file or section included; false (and the error record set) when the file could not be
-// read or written.
+// Removes the key (every line of it in the section), under the lock as write does. True when
+// the key is gone afterwards, missing file or section included; false (and the error record set)
+// when the file could not be read or written.
 bool removeKey(const QString& file, const QString& section, const QString& key);
 
 // The section names in file order, each once (the first spelling), without "[" and "]".

@@ -27,9 +27,12 @@ std::optional<QString> readTextFile(const QString& path);
 // is empty text, a file that cannot be read is a failure.
 std::optional<QString> readTextFileOrEmpty(const QString& path);
 
-// Replaces the file by bytes: atomically through a temporary file and a rename; where the folder
-// refuses the temporary file or the rename, an existing file is rewritten in place. False on
-// failure (error 76 folder missing, 70 refused, 75 another failure).
+// Replaces the file by bytes: atomically through a temporary file and a rename; the new file gets
+// the owner, group and mode of the old one (where we may give it away). Only where the folder
+// refuses the temporary file by permission, or refuses the rename, is an existing file rewritten
+// in place, and then only once the room for the whole new content is there. A full disk (no free
+// blocks, no free inodes, a quota) leaves the old file byte for byte. False on failure (error 76
+// folder missing, 70 refused, 61 disk full, 57 a failed write, 75 another failure).
 bool writeFile(const QString& path, const QByteArray& bytes);
 
 // writeFile of the text in the program's encoding (rt::encodeText).

@@ -93,6 +93,15 @@ QString Left(const QString& text, int length)
     return text.left(length);
 }
 
+QString leftWhole(const QString& text, int length)
+{
+    if (length <= 0)
+        return {};
+    if (length < text.size() && text[length - 1].isHighSurrogate() && text[length].isLowSurrogate())
+        --length;
+    return text.left(length);
+}
+
 QString Right(const QString& text, int length)
 {
     if (length <= 0)

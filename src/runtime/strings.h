@@ -23,6 +23,9 @@ int Len(const QString& text);
 QString Mid(const QString& text, int start, int length = -1);
 QString Left(const QString& text, int length);
 QString Right(const QString& text, int length);
+// Left for a length limit: at most length UTF-16 units, one fewer where the cut would split a
+// surrogate pair, so that a character beyond the BMP (an emoji) is kept whole or left out whole.
+QString leftWhole(const QString& text, int length);
 
 // InStr: 1-based position of find at or after start, 0 when missing. An empty find gives start
 // (when start is not past the end + 1). caseInsensitive compares the lower-case forms.

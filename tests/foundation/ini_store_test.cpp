@@ -155,6 +155,31 @@ TEST_F(IniStore, readRestoresStoredFormsAndCutsAt998Characters)
     EXPECT_FALSE(folders.temp().exists(s("config/Brisols-Programme/Fehlt.ini")));
 }
 
+TEST_F(IniStore, cutAt998CharactersNeverSplitsACharacterBeyondTheBmp)
+{
+    const QString emoji = s("\U0001F600"); // two UTF-16 units
+    struct Row {
+        const char* name;
+        QString stored;
+        QString read;
+    };
+    const Row rows[] = {
+        {"halbes Zeichen am Schnitt", QString(997, u'x') + emoji + s("yz"), QString(997, u'x')},
+        {"ganzes Zeichen vor dem Schnitt", QString(996, u'x') + emoji + s("yz"),
+         QString(996, u'x') + emoji},
+        {"Zeichen hinter dem Schnitt", QString(998, u'x') + emoji, QString(998, u'x')},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        folders.writeSettingsFile(s("Test.ini"), "\xEF\xBB\xBF[S]\r\nk=" + row.stored.toUtf8() + "\r\n");
+        const QString read = IniLesen(s("Test"), s("S"), s("k"));
+        EXPECT_EQ(read, row.read);
+        // Written back, the value stays as it was read: no character turns into "?".
+        IniSchreiben(s("Test"), s("S"), s("zurueck"), read);
+        EXPECT_EQ(IniLesen(s("Test"), s("S"), s("zurueck")), row.read);
+    }
+}
+
 TEST_F(IniStore, textOutsideWindows1252TurnsTheFileIntoUtf8)
 {
     folders.writeSettingsFile(s("Test.ini"), "[S]\r\nalt=M\xE4rz\r\n");
