@@ -11,6 +11,7 @@
 #include "user_identity.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/file_lock.h"
 #include "platform/form.h"
 #include "platform/path_resolver.h"
 #include "platform/processes.h"
@@ -23,7 +24,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QScopedValueRollback>
 
 #include <cmath>
@@ -55,34 +55,11 @@ constexpr double gueltigStunden = 5;
 // The holder rewrites "Seit" this often.
 constexpr qint64 auffrischenSekunden = 600;
 
-// The lock beside NetWatch.ini under which one copy at a time reads the reservation, decides
-// and writes. It has a name of its own: the settings store may lock NetWatch.ini itself for
-// each single write made under it.
-const QString sperrDateiName = QStringLiteral("NetWatch-Reservierung.lck");
-// A lock is held for a few reads and writes. One left by a copy that died is taken over at once
-// on this computer, and after this time when it came from another computer.
-constexpr int sperreVeraltetMs = 10000;
-// How long a copy waits for the lock before it goes on without it.
-constexpr int sperreWartenMs = 12000;
-
-// Holds the lock of the reservation for its lifetime. Where the lock cannot be had (a folder
-// that refuses the lock file, a lock that stays taken), the reservation goes on unguarded, as
-// it always could; reading "User" back after the write still shows a copy that lost.
-// Nothing that asks the user runs while the lock is held.
-class ReservierungsSperre {
-public:
-    explicit ReservierungsSperre(const QString& datei)
-        : sperre_(QFileInfo(platform::resolvePath(datei)).absolutePath() + u'/' + sperrDateiName)
-    {
-        sperre_.setStaleLockTime(sperreVeraltetMs);
-        sperre_.tryLock(sperreWartenMs);
-    }
-    ReservierungsSperre(const ReservierungsSperre&) = delete;
-    ReservierungsSperre& operator=(const ReservierungsSperre&) = delete;
-
-private:
-    QLockFile sperre_; // unlocks when it goes
-};
+// One copy at a time reads the reservation, decides and writes under the lock of NetWatch.ini
+// (platform::FileLock; the settings store's own writes nest in it). Where the lock cannot be had,
+// the reservation goes on unguarded, as it always could; reading "User" back after the write
+// still shows a copy that lost. Nothing that asks the user runs while the lock is held.
+using ReservierungsSperre = platform::FileLock;
 
 // The own user name in the form a read of "User" gives it back, so that this copy recognises
 // its own reservation whatever the store changes in a name (a line break for "**", a double

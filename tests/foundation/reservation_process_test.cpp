@@ -275,7 +275,7 @@ TEST_F(Prozesse, twoUsersStartingAtTheSameMomentNeverBothGetWriteAccess)
             beendet(*kopien[i]);
         }
     }
-    EXPECT_FALSE(temp.exists(s("daten/NetWatch-Reservierung.lck")));
+    EXPECT_FALSE(temp.exists(s("daten/.NetWatch.ini.lock")));
 }
 
 TEST_F(Prozesse, aSecondCopyOfTheSameUserBringsTheFirstToTheFrontAndEnds)
