@@ -1,6 +1,8 @@
 #include "mail_web.h"
 
+#include "command_template.h"
 #include "debug_log.h"
+#include "error_dialog.h"
 #include "file_services.h"
 #include "folders.h"
 #include "ini_store.h"
@@ -11,13 +13,12 @@
 #include "platform/shell.h"
 #include "platform/text_file.h"
 #include "product_info.h"
+#include "runtime/error.h"
 #include "runtime/format.h"
+#include "runtime/numbers.h"
 #include "runtime/strings.h"
 #include "text_replace.h"
 #include "user_identity.h"
-
-#include <QProcess>
-#include <QRegularExpression>
 
 #include <utility>
 
@@ -29,15 +30,12 @@ namespace {
 
 const QString crLf = QStringLiteral("\r\n");
 
-// Every character of chars in text as "%" and its two-digit upper-case hexadecimal code.
-QString prozentKodieren(QString text, const QString& chars)
+// A text as it travels in a "mailto:" link: every character outside the unreserved set
+// (A-Z, a-z, 0-9, "-", ".", "_", "~") as "%" and the two-digit upper-case hexadecimal code of
+// each of its UTF-8 bytes; the characters of keep stay as they are.
+QString prozentKodieren(const QString& text, const QByteArray& keep = {})
 {
-    for (const QChar zeichen : chars) {
-        text.replace(zeichen, u'%' + QString::number(zeichen.unicode(), 16)
-                                         .toUpper()
-                                         .rightJustified(2, u'0'));
-    }
-    return text;
+    return QString::fromLatin1(text.toUtf8().toPercentEncoding(keep));
 }
 
 // The body as it is sent: signature in, markup out, no line breaks at either end, no double
@@ -78,17 +76,17 @@ struct EMail {
 
 QString mailtoLink(const EMail& mail)
 {
-    const QString feldZeichen = QStringLiteral(" ,?.!:;&=");
-    QString link = u"mailto:"_qs + mail.to + u"?subject="_qs
-        + prozentKodieren(mail.sub, feldZeichen);
+    // In the addresses "@" may stand as it is; everything else that could end a field ("&",
+    // "?", "#", "%", a blank) is encoded like subject and body.
+    QString link = u"mailto:"_qs + prozentKodieren(mail.to, "@") + u"?subject="_qs
+        + prozentKodieren(mail.sub);
     if (!mail.tocc.isEmpty())
-        link += u"&cc="_qs + mail.tocc;
+        link += u"&cc="_qs + prozentKodieren(mail.tocc, "@");
     if (!mail.tobcc.isEmpty())
-        link += u"&bcc="_qs + mail.tobcc;
+        link += u"&bcc="_qs + prozentKodieren(mail.tobcc, "@");
     if (!mail.body.isEmpty())
-        link += u"&body="_qs + prozentKodieren(mail.body, feldZeichen);
-    // "#" too: in a URL it would begin the fragment and cut off the rest of the e-mail.
-    return prozentKodieren(link, QStringLiteral("\n\r\"'\\ #"));
+        link += u"&body="_qs + prozentKodieren(mail.body);
+    return link;
 }
 
 // Writes the body for "{BodyAsFile}" and returns the file's path; "" when it could not be
@@ -101,39 +99,22 @@ QString textDateiSchreiben(const QString& body)
     return platform::writeTextFile(pfad, body) ? pfad : QString();
 }
 
-// The template split into arguments, each with its words filled in, in one pass: a value that
-// holds such a word itself ("{Body}" typed into a subject) stays as it is.
+// The template as the sender's argument list, its words filled in (see befehlAusVorlage).
 QStringList befehlFuellen(const QString& vorlage, const EMail& mail)
 {
     const bool mitTextDatei = rt::InStr(vorlage, QStringLiteral("{BodyAsFile}"), true) > 0;
     const QString textDatei = mitTextDatei ? textDateiSchreiben(mail.body) : QString();
-    const std::pair<QString, QString> werte[] = {
-        {QStringLiteral("{to}"), mail.to},          {QStringLiteral("{sub}"), mail.sub},
-        {QStringLiteral("{body}"), mail.body},      {QStringLiteral("{bodyasfile}"), textDatei},
-        {QStringLiteral("{sendmode}"), QString()},  {QStringLiteral("{attach}"), mail.attach},
-        {QStringLiteral("{tocc}"), mail.tocc},      {QStringLiteral("{tobcc}"), mail.tobcc},
-        {QStringLiteral("{from}"), mail.from},
-    };
-    static const QRegularExpression wort(
-        QStringLiteral("\\{(to|sub|body|bodyasfile|sendmode|attach|tocc|tobcc|from)\\}"),
-        QRegularExpression::CaseInsensitiveOption);
-
-    QStringList argumente = QProcess::splitCommand(vorlage);
-    for (QString& argument : argumente) {
-        QString gefuellt;
-        qsizetype bis = 0;
-        for (const QRegularExpressionMatch& treffer : wort.globalMatch(argument)) {
-            gefuellt += argument.mid(bis, treffer.capturedStart() - bis);
-            const QString name = rt::LCase(treffer.captured(0));
-            for (const auto& [platzhalter, wert] : werte) {
-                if (platzhalter == name)
-                    gefuellt += wert;
-            }
-            bis = treffer.capturedEnd();
-        }
-        argument = gefuellt + argument.mid(bis);
-    }
-    return argumente;
+    return befehlAusVorlage(vorlage, {
+                                         {QStringLiteral("{To}"), mail.to},
+                                         {QStringLiteral("{Sub}"), mail.sub},
+                                         {QStringLiteral("{Body}"), mail.body},
+                                         {QStringLiteral("{BodyAsFile}"), textDatei},
+                                         {QStringLiteral("{SendMode}"), QString()},
+                                         {QStringLiteral("{Attach}"), mail.attach},
+                                         {QStringLiteral("{tocc}"), mail.tocc},
+                                         {QStringLiteral("{tobcc}"), mail.tobcc},
+                                         {QStringLiteral("{from}"), mail.from},
+                                     });
 }
 
 } // namespace
@@ -220,22 +201,53 @@ bool senden(const QString& recipient, const QString& subject, const QString& bod
     DebugLogbuch(u"Sendix.rf: "_qs
                  + felderText(sendNow != 0 ? u"Wahr"_qs : u"Falsch"_qs, mail, extra));
 
-    const QString vorlage = IniLesen(QString(), QStringLiteral("Verknüpfung"),
-                                     QStringLiteral("SendixSendExtern"), QString());
+    const QString verknuepfung = QStringLiteral("Verknüpfung");
+    QString vorlage = IniLesen(QString(), verknuepfung, QStringLiteral("SendixSendExtern"), QString());
     if (vorlage.isEmpty()) {
         const QString link = mailtoLink(mail);
         const bool ohneLoesung = !mail.attach.isEmpty() || sendNow != 0 || !mail.from.isEmpty()
             || link.size() > 1915;
         DebugLogbuch((ohneLoesung ? u"Sendix.do: NoSol-"_qs : u"Sendix.do: MailTo-"_qs) + link);
-        return platform::shell().openUrl(link);
+        // A desktop without a mail program refuses the link: then nothing was sent.
+        const bool geoeffnet = platform::shell().openUrl(link);
+        Warten(0.5f);
+        return geoeffnet;
     }
 
+    if (!mail.attach.isEmpty()) {
+        const QString mitAnhang =
+            IniLesen(QString(), verknuepfung, QStringLiteral("SendixSendExternAtt+"), QString());
+        if (!mitAnhang.isEmpty())
+            vorlage = mitAnhang;
+    }
     QStringList befehl = befehlFuellen(vorlage, mail);
     if (befehl.isEmpty())
         return false;
     DebugLogbuch(u"Sendix.do: cmd-"_qs + befehl.join(u' '));
     const QString programm = befehl.takeFirst();
-    return platform::processes().startDetached(programm, befehl);
+    if (!platform::processes().startDetached(programm, befehl)) {
+        const rt::ErrorRecordGuard bewahren;
+        rt::raiseError(rt::ErrFileNotFound, u"Das Programm »"_qs + programm
+                           + u"« kann nicht gestartet werden."_qs,
+                       QStringLiteral("EMailSenden"));
+        FehlerBehandlung(rt::ErrFileNotFound,
+                         u"Es ist ein Fehler bei ~'eMail versenden (Sendix)'~ aufgetreten."_qs);
+        return false;
+    }
+    const float warten =
+        float(rt::Val(IniLesenVorgabe(QString(), verknuepfung,
+                                      QStringLiteral("SendixSendExternWaitMS"), u"1001"_qs)))
+        / 1000.0f;
+    Warten(warten);
+    if (sendNow != 0) {
+        const QString tasten = IniLesen(QString(), verknuepfung,
+                                        QStringLiteral("SendixSendExternSendNowKey"), QString());
+        // Keystrokes cannot be sent to another program here; the sender's own command line
+        // has to ask for sending at once.
+        if (!tasten.isEmpty())
+            DebugLogbuch(u"Sendix.do: NoKeys-"_qs + tasten);
+    }
+    return true;
 }
 
 } // namespace
@@ -257,8 +269,20 @@ bool EMailSenden(QString recipient, QString subject, QString body, int sendNow,
 
 QString webSeitenAdresse(const QString& keyword)
 {
-    if (rt::LCase(keyword) == u"download")
-        return webSeite() + u"/download.htm"_qs;
+    static const std::pair<const char16_t*, const char16_t*> seiten[] = {
+        {u"home", u"/index.htm"},         {u"email", u"/mail.php"},
+        {u"download", u"/download.htm"},  {u"mv32info", u"/movrenta.htm"},
+        {u"mv32upinfo", u"/movrenta.htm"}, {u"qb32info", u"/quelbar.htm"},
+        {u"qb32upinfo", u"/quelbar.htm"}, {u"zd32info", u"/zindor.htm"},
+        {u"zd32upinfo", u"/zindor.htm"},  {u"kv32info", u"/korvanel.htm"},
+        {u"kv32upinfo", u"/korvanel.htm"},
+    };
+    const QString wort = rt::LCase(keyword);
+    for (const auto& [name, seite] : seiten) {
+        if (wort == QStringView(name))
+            return webSeite() + QString::fromUtf16(seite);
+    }
+    DebugLogbuch(u"WebSeite: unbekanntes Stichwort '"_qs + keyword + u"', zeige die Startseite"_qs);
     return webSeite() + u"/index.htm"_qs;
 }
 

@@ -1,4 +1,5 @@
 #include "foundation/debug_log.h"
+#include "foundation/error_dialog.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/mail_web.h"
@@ -31,10 +32,15 @@ protected:
     {
         IniSchreiben(QString(), s("Allgemein"), s("User"), s("Anna Meier"));
         foundation::signaturText = s("Gruß\r\nAnna");
+        foundation::setFehlerBehandlungFuerTests([this](int number, const QString& text) {
+            errors.push_back(QString::number(number) + u' ' + text);
+            return 5;
+        });
     }
     ~Mail() override
     {
         foundation::signaturText.clear();
+        foundation::setFehlerBehandlungFuerTests({});
     }
 
     static void setTemplate(const QString& command)
@@ -48,7 +54,10 @@ protected:
     ScopedService<platform::Shell> shellGuard{platform::setShell, &shell};
     FakeProcesses processes;
     ScopedService<platform::Processes> processesGuard{platform::setProcesses, &processes};
+    FakeClock clock;
+    ScopedService<platform::Clock> clockGuard{platform::setClock, &clock};
     const std::vector<QStringList>& started = processes.started();
+    QStringList errors; // what reached the central error dialog
 };
 
 TEST_F(Mail, withoutATemplateAMailtoLinkCarriesTheEncodedFields)
@@ -69,25 +78,33 @@ TEST_F(Mail, withoutATemplateAMailtoLinkCarriesTheEncodedFields)
         {"subject on one line", s("a@b.de"), s("Zeile 1\r\nZeile 2"), {}, {}, {},
          s("mailto:a@b.de?subject=Zeile%201%20Zeile%202")},
         {"punctuation", s("a@b.de"), s("x"), s("Hallo, Welt! Ja; nein."), {}, {},
-         s("mailto:a@b.de?subject=x&body=Hallo%2C%20Welt%21%20Ja%3B%20nein%2E")},
-        {"quotes become apostrophes, percent stays, hash is encoded", s("a@b.de"),
-         s("\"Zitat\""), s("Er sagte \"50%\" zu #1"), {}, {},
-         s("mailto:a@b.de?subject=%27Zitat%27&body=Er%20sagte%20%2750%%27%20zu%20%231")},
+         s("mailto:a@b.de?subject=x&body=Hallo%2C%20Welt%21%20Ja%3B%20nein.")},
+        {"quotes become apostrophes; percent, hash and plus are encoded", s("a@b.de"),
+         s("\"Zitat\""), s("Er sagte \"50%\" zu #1+2"), {}, {},
+         s("mailto:a@b.de?subject=%27Zitat%27"
+           "&body=Er%20sagte%20%2750%25%27%20zu%20%231%2B2")},
+        {"a field cannot start another field", s("a@b.de"), s("x&body=y"),
+         s("z&cc=boss@example.de"), {}, {},
+         s("mailto:a@b.de?subject=x%26body%3Dy&body=z%26cc%3Dboss%40example.de")},
         {"copies", s("a@b.de"), s("x"), {}, s(" b@c.de "), s("d@e.de"),
          s("mailto:a@b.de?subject=x&cc=b@c.de&bcc=d@e.de")},
-        {"line breaks at both ends go, umlauts stay", s("a@b.de"), s("x"),
-         s("~~Grüße~~"), {}, {}, s("mailto:a@b.de?subject=x&body=Grüße")},
+        {"line breaks at both ends go, umlauts travel as UTF-8", s("a@b.de"), s("Größe"),
+         s("~~Grüße~~"), {}, {},
+         s("mailto:a@b.de?subject=Gr%C3%B6%C3%9Fe&body=Gr%C3%BC%C3%9Fe")},
         {"signature in any case after an empty line", s("a@b.de"), s("x"), s("Wort~{signatur}"),
-         {}, {}, s("mailto:a@b.de?subject=x&body=Wort%0D%0A%0D%0AGruß%0D%0AAnna")},
+         {}, {}, s("mailto:a@b.de?subject=x&body=Wort%0D%0A%0D%0AGru%C3%9F%0D%0AAnna")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         shell.clear();
+        const qint64 start = clock.tick();
         EXPECT_TRUE(EMailSenden(row.to, row.sub, row.body, 0, s("/tmp/anhang.pdf"), row.cc,
                                 row.bcc, s("ich@example.de"), 7));
         EXPECT_EQ(shell.opened(), QStringList{row.link});
+        EXPECT_EQ(clock.tick() - start, 500); // the mail program gets half a second
     }
     EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(errors.isEmpty());
 
     // A desktop that refuses the link has sent nothing.
     shell.setAnswer(false);
@@ -114,6 +131,9 @@ TEST_F(Mail, stepsAreTracedInTheDebugLogAndARejectedAddressInTheSenderLog)
     EXPECT_FALSE(EMailSenden(s("$NoSend"), s("Still"), s("y")));
     EXPECT_FALSE(EMailSenden(s("anna@example"), s("Betreff"), s("Text"), -1));
     EXPECT_TRUE(EMailSenden(s("a@b.de"), s("x"), s("y")));
+    // A link too long for some mail programs is opened all the same; only the trace says so.
+    EXPECT_TRUE(EMailSenden(s("a@b.de"), s("lang"), QString(1900, u'z')));
+    EXPECT_EQ(shell.opened().size(), 2);
     foundation::resetDebugLogbuch();
 
     QFile log(foundation::debugDatei);
@@ -126,8 +146,9 @@ TEST_F(Mail, stepsAreTracedInTheDebugLogAndARejectedAddressInTheSenderLog)
     EXPECT_TRUE(text.contains(s("Sendix.do: MailTo-mailto:a@b.de?subject=x&body=y")));
     // "$NoSend" is traced on the way in and ends there.
     EXPECT_TRUE(text.contains(s("Sendix.in: to-$NoSend|sub-Still|bdy-y|mode-0|")));
-    EXPECT_EQ(text.count(s("Sendix.rf: ")), 1);
-    EXPECT_EQ(text.count(s("Sendix.ex: Exit")), 2);
+    EXPECT_EQ(text.count(s("Sendix.rf: ")), 2);
+    EXPECT_TRUE(text.contains(s("Sendix.do: NoSol-mailto:a@b.de?subject=lang&body=zzz")));
+    EXPECT_EQ(text.count(s("Sendix.ex: Exit")), 3);
 
     QFile rejected(folders.tmpFolder() + s("/Brisols-Sendix.use"));
     ASSERT_TRUE(rejected.open(QIODevice::ReadOnly));
@@ -150,7 +171,12 @@ TEST_F(Mail, templateIsSplitIntoArgumentsFirstAndFilledPerArgument)
     EXPECT_EQ(folders.temp().read(s("tmp/SendixSendExternBody.tmp")),
               QByteArray("Gr\xFC\xDF" "e\r\n'Anna'"));
 
-    // Without "{BodyAsFile}" no file is written; a sender that cannot start has sent nothing.
+    // The sender gets its time, 1001 ms unless set, and the default is written back.
+    EXPECT_TRUE(folders.settingsFile(s("Brisol.ini")).contains("SendixSendExternWaitMS=1001\r\n"));
+    EXPECT_TRUE(errors.isEmpty());
+
+    // Without "{BodyAsFile}" no file is written; a sender that cannot start has sent nothing
+    // and is reported.
     QFile::remove(bodyFile());
     setTemplate(s("sendix {To} {Body}"));
     processes.setAnswer(false);
@@ -158,6 +184,45 @@ TEST_F(Mail, templateIsSplitIntoArgumentsFirstAndFilledPerArgument)
     ASSERT_EQ(started.size(), 2u);
     EXPECT_EQ(started[1], (QStringList{s("sendix"), s("a@b.de"), s("Text")}));
     EXPECT_FALSE(QFile::exists(bodyFile()));
+    EXPECT_EQ(errors, QStringList{s("53 Es ist ein Fehler bei ~'eMail versenden (Sendix)'~ aufgetreten.")});
+}
+
+TEST_F(Mail, anAttachmentTakesTheSecondTemplateAndTheWaitComesFromTheSettings)
+{
+    setTemplate(s("sendix {To}"));
+    IniSchreiben(QString(), s("Verknüpfung"), s("SendixSendExternAtt+"),
+                 s("sendix-att {To} --attach {Attach}"));
+    IniSchreiben(QString(), s("Verknüpfung"), s("SendixSendExternWaitMS"), s("2500"));
+
+    qint64 start = clock.tick();
+    EXPECT_TRUE(EMailSenden(s("a@b.de"), s("x"), s("y"), 0, s("/home/anna/Brief 1.pdf")));
+    EXPECT_GE(clock.tick() - start, 2500);
+    EXPECT_LT(clock.tick() - start, 2600);
+    start = clock.tick();
+    EXPECT_TRUE(EMailSenden(s("a@b.de"), s("x"), s("y")));
+    EXPECT_EQ(started, (std::vector<QStringList>{
+                           {s("sendix-att"), s("a@b.de"), s("--attach"), s("/home/anna/Brief 1.pdf")},
+                           {s("sendix"), s("a@b.de")}}));
+
+    // Without the second template the first carries the attachment.
+    IniSchreiben(QString(), s("Verknüpfung"), s("SendixSendExternAtt+"), QString());
+    setTemplate(s("sendix {To} {Attach}"));
+    EXPECT_TRUE(EMailSenden(s("a@b.de"), s("x"), s("y"), 0, s("/tmp/a.pdf")));
+    EXPECT_EQ(started.back(), (QStringList{s("sendix"), s("a@b.de"), s("/tmp/a.pdf")}));
+}
+
+TEST_F(Mail, shellTextInBodyAndSubjectReachesTheSenderAsOneUnchangedArgument)
+{
+    setTemplate(s("sendix --to {To} --subject {Sub} --body {Body}"));
+    const QString boese = s("$(rm -rf /) `id` 'a' \"b\"; echo x\r\nzweite Zeile");
+    EXPECT_TRUE(EMailSenden(s("a@b.de"), boese, boese));
+    ASSERT_EQ(started.size(), 1u);
+    // Double quotes become apostrophes as in every e-mail, the body's markup is prepared (a
+    // pair of backticks marks a quotation), and the subject is one line.
+    const QString body = s("$(rm -rf /) »id« 'a' 'b'; echo x\r\nzweite Zeile");
+    const QString subject = s("$(rm -rf /) `id` 'a' 'b'; echo x zweite Zeile");
+    EXPECT_EQ(started[0], (QStringList{s("sendix"), s("--to"), s("a@b.de"), s("--subject"),
+                                       subject, s("--body"), body}));
 }
 
 TEST(EMailPruefen, acceptsOnlyPlainAddresses)
@@ -179,6 +244,17 @@ TEST(EMailPruefen, acceptsOnlyPlainAddresses)
         {"http://anna@example.de", false},
         {"a&b@example.de", false},
         {"a@", false},
+        {"ab", false},
+        {"a@b", false},
+        {"a.b@c", false},
+        {"x@y.z", true},
+        {"ftp://x@y.de", false},
+        {"a,b@x.de", false},
+        {"a*b@x.de", false},
+        {"a;b@x.de", false},
+        {"a:b@x.de", false},
+        {"a(b)@x.de", false},
+        {"o'neil{x}@x.de", true},
         {"", false},
     };
     for (const Row& row : rows) {
@@ -234,6 +310,38 @@ TEST(WebSeiteOeffnen, opensThePageWithTheBusyPointerThenWaitsASecond)
 
     foundation::WebSeiteOeffnen(s("home"));
     EXPECT_EQ(shell.opened().back(), foundation::webSeite() + s("/index.htm"));
+}
+
+TEST(WebSeiteOeffnen, everyKeywordGivesAFullAddressAndAnUnknownOneTheHomePage)
+{
+    TempSettingsFolders folders;
+    IniSchreiben(QString(), s("Allgemein"), s("DebugMode"), s("1"));
+    foundation::resetDebugLogbuch();
+    ASSERT_TRUE(foundation::webSeite().startsWith(s("https://")));
+    struct Row {
+        const char* keyword;
+        const char* page;
+    };
+    const Row rows[] = {
+        {"home", "/index.htm"},         {"EMail", "/mail.php"},
+        {"Download", "/download.htm"},  {"mv32info", "/movrenta.htm"},
+        {"MV32UpInfo", "/movrenta.htm"}, {"qb32info", "/quelbar.htm"},
+        {"qb32upinfo", "/quelbar.htm"}, {"zd32info", "/zindor.htm"},
+        {"zd32upinfo", "/zindor.htm"},  {"kv32info", "/korvanel.htm"},
+        {"kv32upinfo", "/korvanel.htm"}, {"impressum", "/index.htm"},
+        {"", "/index.htm"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keyword);
+        EXPECT_EQ(foundation::webSeitenAdresse(s(row.keyword)),
+                  foundation::webSeite() + s(row.page));
+    }
+    foundation::resetDebugLogbuch();
+    QFile log(foundation::debugDatei);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(log.readAll());
+    EXPECT_TRUE(text.contains(s("unbekanntes Stichwort 'impressum'")));
+    EXPECT_EQ(text.count(s("unbekanntes Stichwort")), 2);
 }
 
 } // namespace
