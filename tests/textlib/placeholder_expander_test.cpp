@@ -673,7 +673,8 @@ TEST_F(Expander, expandedTextStopsGrowingAtItsLimitAndKeepsTheRestAsWritten)
     // The environment stage keeps the same limit.
     folders.env().set("KORVANEL_LANG", QString(100000, u'y'));
     const QString umgebung = UmgebungErsetzen(u"%KORVANEL_LANG%"_qs.repeated(12));
-    EXPECT_EQ(umgebung, QString(1000000, u'y') + u"%KORVANEL_LANG%%KORVANEL_LANG%"_qs);
+    EXPECT_EQ(umgebung.size(), 1000030);
+    EXPECT_TRUE(umgebung == QString(1000000, u'y') + u"%KORVANEL_LANG%%KORVANEL_LANG%"_qs);
     // A text longer than the limit is still expanded where it does not grow.
     const QString striche(textlib::maximaleErgebnislaenge, u'-');
     EXPECT_TRUE(expand(u"{jjjj}{jetzt}"_qs + striche) == u"2026{jetzt}"_qs + striche);
