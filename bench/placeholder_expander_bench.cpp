@@ -1,5 +1,7 @@
 // Expansions per second of a typical pattern of 200 characters: a picture-link name with date,
-// week, time and folder tokens, a working-day form and an environment reference.
+// week, time and folder tokens, a working-day form and an environment reference. Then the time
+// of single expansions of hostile texts, which must grow linearly with their size: runs of open
+// braces, a page of code full of tokens, and a variable that holds its own reference.
 #include "textlib/placeholder_expander.h"
 
 #include <QCoreApplication>
@@ -38,5 +40,21 @@ int main(int argc, char** argv)
     out << "Platzhalter, Muster mit " << muster.size() << " Zeichen: " << runden
         << " Ersetzungen in " << sekunden << " s = " << qRound(runden / sekunden)
         << " Ersetzungen/s (Prüfsumme " << summe << ")\n";
+
+    qputenv("KORVANEL_BENCH_SELBST", QStringLiteral("<%KORVANEL_BENCH_SELBST%>").repeated(7).toLocal8Bit());
+    const auto messen = [&out](const char* name, const QString& text) {
+        QElapsedTimer uhr;
+        uhr.start();
+        textlib::varioDatum = QStringLiteral("08.12.2026");
+        const qsizetype laenge = textlib::VariablenErsetzen(text).size();
+        out << name << ", " << text.size() << " Zeichen: " << uhr.nsecsElapsed() / 1000000.0
+            << " ms, Ergebnis " << laenge << " Zeichen\n";
+    };
+    for (const int n : {16000, 64000, 256000}) {
+        messen("Offene Klammern", QString(n, u'{') + u'}');
+        messen("Code mit Platzhaltern",
+               QStringLiteral("if (a) { b = {datum}; } // {x} {jjjj}\r\n").repeated(n / 40));
+        messen("Selbstbezug", QStringLiteral("%KORVANEL_BENCH_SELBST% ").repeated(n / 24));
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "platform/command_line_text.h"
 #include "runtime/strings.h"
 
 namespace foundation {
@@ -17,15 +18,34 @@ static bool enclosedInQuotes(const QString& text)
     return text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"');
 }
 
+namespace {
+
+void teilAnfuegen(const QString& part)
+{
+    if (parameterAnzahl < 255)
+        ++parameterAnzahl;
+    parameterListe[static_cast<std::size_t>(parameterAnzahl)] = part;
+}
+
+} // namespace
+
 int ParameterZerlegen(const QString& text, QString& separators)
 {
     if (separators.isEmpty())
         separators = standardTrennzeichen();
     for (std::size_t i = 1; i < parameterListe.size(); ++i)
         parameterListe[i].clear();
+    parameterAnzahl = 0;
+
+    // The program's own command line is split at its arguments, which the text stands for: a
+    // double quote inside one of them must not cut or swallow the others.
+    if (!text.isEmpty() && text == platform::Command() && separators == standardTrennzeichen()) {
+        for (const QString& part : platform::commandLineParts())
+            teilAnfuegen(part);
+        return parameterAnzahl;
+    }
 
     const QString line = text + separators.at(0);
-    parameterAnzahl = 0;
     qsizetype partStart = 0;
     bool quoted = false;
     for (qsizetype pos = 0; pos < line.size(); ++pos) {
@@ -35,12 +55,10 @@ int ParameterZerlegen(const QString& text, QString& separators)
         if (quoted || !separators.contains(ch))
             continue;
         if (pos > partStart) {
-            if (parameterAnzahl < 255)
-                ++parameterAnzahl;
             QString part = line.mid(partStart, pos - partStart);
             if (enclosedInQuotes(part))
                 part = part.mid(1, part.size() - 2);
-            parameterListe[static_cast<std::size_t>(parameterAnzahl)] = part;
+            teilAnfuegen(part);
         }
         partStart = pos + 1;
     }

@@ -17,6 +17,9 @@ QString standardTrennzeichen();
 // Splits text at every character of separators (the defaults when it is empty, and the caller's
 // variable then holds them). Double quotes keep separators inside a part; a part enclosed in
 // double quotes as a whole loses them. At most 255 parts: a further part replaces entry 255.
+// The program's own command line (the text platform::Command() gives), split with the default
+// separators, is split at the arguments it was built from instead (platform::commandLineParts):
+// every value comes through exactly, whatever double quotes any argument holds.
 int ParameterZerlegen(const QString& text, QString& separators);
 int ParameterZerlegen(const QString& text);
 

@@ -43,7 +43,7 @@ QString ersteInfoDatei(const QString& folder)
 
 bool perParameterGesperrt()
 {
-    return rt::LCase(platform::Command()).contains(u"readonly");
+    return platform::commandLineHolds(QStringLiteral("readonly"));
 }
 
 bool attributGesetzt()

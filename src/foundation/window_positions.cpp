@@ -44,23 +44,26 @@ void schreiben(const QString& schluessel, const QString& wert)
     IniSchreiben(QString(), QString(), schluessel, wert);
 }
 
-// The value of "fenster=" in the command line, from behind the name to the next blank; nothing
-// when the option is missing. The command-line text puts a value that holds a "," (as every
-// value of more than one field does) in double quotes; such a value is taken whole, without
-// them.
-std::optional<QString> fensterOption(const QString& befehlszeile)
+// The value of "fenster=" in the program's arguments: in the first argument that holds it
+// (without regard to case, also behind a slash or inside another word), from behind the name to
+// the next blank; nothing when no argument holds it. An argument that is the option itself
+// (name=value) gives its whole value, which may hold blanks; enclosing double quotes are removed.
+std::optional<QString> fensterOption(const QStringList& argumente)
 {
     const QString name = QStringLiteral("fenster=");
-    const qsizetype stelle = rt::LCase(befehlszeile).indexOf(name);
-    if (stelle < 0)
-        return std::nullopt;
-    const QString rest = befehlszeile.mid(stelle + name.size());
-    if (rest.startsWith(u'"')) {
-        const qsizetype ende = rest.indexOf(u'"', 1);
-        return ende < 0 ? rest.mid(1) : rest.mid(1, ende - 1);
+    for (const QString& argument : argumente) {
+        const qsizetype stelle = rt::LCase(argument).indexOf(name);
+        if (stelle < 0)
+            continue;
+        QString wert = argument.mid(stelle + name.size());
+        const bool ganzeOption = stelle == (argument.startsWith(u'/') ? 1 : 0);
+        if (wert.size() >= 2 && wert.startsWith(u'"') && wert.endsWith(u'"'))
+            wert = wert.mid(1, wert.size() - 2);
+        else if (!ganzeOption && wert.contains(u' '))
+            wert.truncate(wert.indexOf(u' '));
+        return wert;
     }
-    const qsizetype blank = rest.indexOf(u' ');
-    return blank < 0 ? rest : rest.left(blank);
+    return std::nullopt;
 }
 
 } // namespace
@@ -80,7 +83,7 @@ void Fenster_PosLoad(platform::FormCore& fenster, const QString& name)
     double oben = lesen(obenSchluessel + name, (bildHoehe - jetzt.height) / 2);
     double state = lesen(stateSchluessel + name, platform::vbNormal);
 
-    if (const std::optional<QString> option = fensterOption(platform::Command())) {
+    if (const std::optional<QString> option = fensterOption(platform::commandLineArguments())) {
         const QStringList felder = option->split(u',');
         const auto feld = [&felder](qsizetype index) {
             return index < felder.size() ? rt::Val(felder.at(index)) : 0.0;

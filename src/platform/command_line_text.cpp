@@ -1,10 +1,13 @@
 #include "command_line_text.h"
 
+#include "runtime/strings.h"
+
 namespace platform {
 
 namespace {
 
 QString commandText;
+QStringList commandArguments;
 
 bool holdsSeparator(QStringView text)
 {
@@ -73,6 +76,7 @@ QString commandLineText(const QStringList& arguments)
 void setCommandLine(const QStringList& arguments)
 {
     commandText = commandLineText(arguments);
+    commandArguments = arguments;
 }
 
 QString Command()
@@ -80,9 +84,42 @@ QString Command()
     return commandText;
 }
 
+QStringList commandLineArguments()
+{
+    return commandArguments;
+}
+
+QStringList commandLineParts()
+{
+    QStringList parts;
+    parts.reserve(commandArguments.size());
+    for (const QString& argument : commandArguments) {
+        if (argument.isEmpty())
+            continue;
+        if (nameEnd(argument) >= 0)
+            parts.append(argument.startsWith(u'/') ? argument.mid(1) : argument);
+        else if (enclosedInQuotes(argument))
+            parts.append(argument.mid(1, argument.size() - 2));
+        else
+            parts.append(argument);
+    }
+    return parts;
+}
+
+bool commandLineHolds(const QString& word)
+{
+    const QString lowerWord = rt::LCase(word);
+    for (const QString& argument : commandArguments) {
+        if (rt::LCase(argument).contains(lowerWord))
+            return true;
+    }
+    return false;
+}
+
 void resetCommandLine()
 {
     commandText.clear();
+    commandArguments.clear();
 }
 
 } // namespace platform

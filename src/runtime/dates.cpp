@@ -81,6 +81,14 @@ Moment momentOf(VbDate d)
     return {day, static_cast<int>(seconds)};
 }
 
+bool refuseImpossible(VbDate d)
+{
+    if (isDateInRange(d))
+        return false;
+    raiseError(ErrOverflow);
+    return true;
+}
+
 VbDate fromMoment(qint64 day, qint64 seconds)
 {
     const qint64 days = day + floorDiv(seconds, 86400);
@@ -166,10 +174,6 @@ Interval intervalOf(const QString& text)
     return Interval::Unknown;
 }
 
-// The first and the last day that DateAdd may produce: 01.01.0100 and 31.12.9999.
-constexpr qint64 firstValidDay = -657434;
-constexpr qint64 lastValidDay = 2958465;
-
 // A count of intervals becomes a whole number as in a conversion to Long: halves go to the even
 // neighbour.
 std::optional<qint64> wholeCount(double number)
@@ -195,6 +199,14 @@ VbDate addMonths(VbDate d, qint64 months)
 TodayProvider todayProvider = nullptr;
 
 } // namespace
+
+bool isDateInRange(VbDate d)
+{
+    if (!std::isfinite(d.serial) || std::fabs(d.serial) > maxSerialMagnitude)
+        return false;
+    const qint64 day = momentOf(d).day;
+    return day >= firstValidDay && day <= lastValidDay;
+}
 
 VbDate DateSerial(int year, int month, int day)
 {
@@ -222,36 +234,50 @@ VbDate dateTimeOf(int year, int month, int day, int hour, int minute, int second
 
 int Year(VbDate d)
 {
+    if (refuseImpossible(d))
+        return 0;
     return static_cast<int>(civilFromDay(momentOf(d).day).year);
 }
 
 int Month(VbDate d)
 {
+    if (refuseImpossible(d))
+        return 0;
     return civilFromDay(momentOf(d).day).month;
 }
 
 int Day(VbDate d)
 {
+    if (refuseImpossible(d))
+        return 0;
     return civilFromDay(momentOf(d).day).day;
 }
 
 int Hour(VbDate d)
 {
+    if (refuseImpossible(d))
+        return 0;
     return momentOf(d).seconds / 3600;
 }
 
 int Minute(VbDate d)
 {
+    if (refuseImpossible(d))
+        return 0;
     return momentOf(d).seconds / 60 % 60;
 }
 
 int Second(VbDate d)
 {
+    if (refuseImpossible(d))
+        return 0;
     return momentOf(d).seconds % 60;
 }
 
 int Weekday(VbDate d, int firstDayOfWeek)
 {
+    if (refuseImpossible(d))
+        return 0;
     int first = normalizedFirstDayOfWeek(firstDayOfWeek);
     if (first < 0) {
         raiseError(ErrInvalidCall);
@@ -262,19 +288,24 @@ int Weekday(VbDate d, int firstDayOfWeek)
 
 VbDate DateOnly(VbDate d)
 {
+    if (refuseImpossible(d))
+        return d;
     return fromDayAndFraction(momentOf(d).day, 0.0);
 }
 
 VbDate TimeOnly(VbDate d)
 {
+    if (refuseImpossible(d))
+        return d;
     return fromMoment(0, momentOf(d).seconds);
 }
 
 VbDate DateAdd(const QString& interval, double number, VbDate d)
 {
+    if (refuseImpossible(d))
+        return d;
     const Interval unit = intervalOf(interval);
-    if (unit == Interval::Unknown || !std::isfinite(d.serial)
-        || std::fabs(d.serial) > maxSerialMagnitude) {
+    if (unit == Interval::Unknown) {
         raiseError(ErrInvalidCall);
         return d;
     }
@@ -330,6 +361,8 @@ VbDate DateAdd(const QString& interval, double number, VbDate d)
 
 qint64 DateDiff(const QString& interval, VbDate d1, VbDate d2, int firstDayOfWeek)
 {
+    if (refuseImpossible(d1) || refuseImpossible(d2))
+        return 0;
     const Interval unit = intervalOf(interval);
     const int first = normalizedFirstDayOfWeek(firstDayOfWeek);
     if (unit == Interval::Unknown || first < 0) {
@@ -372,6 +405,8 @@ qint64 DateDiff(const QString& interval, VbDate d1, VbDate d2, int firstDayOfWee
 
 int DatePart(const QString& interval, VbDate d, int firstDayOfWeek, int firstWeekOfYear)
 {
+    if (refuseImpossible(d))
+        return 0;
     const Interval unit = intervalOf(interval);
     const int first = normalizedFirstDayOfWeek(firstDayOfWeek);
     const int firstWeek = firstWeekOfYear == 0 ? 2 : firstWeekOfYear; // German system: four days

@@ -20,8 +20,16 @@ struct VbDate {
     friend constexpr auto operator<=>(VbDate a, VbDate b) { return a.serial <=> b.serial; }
 };
 
-// The whole day (days since 30.12.1899, negative before) and the time of day as a fraction
-// 0 <= f < 1, and back.
+// Whether d is a value of the date type: a number whose date, read to the second as below, lies
+// within 01.01.0100 00:00:00 and 31.12.9999 23:59:59. Every function of this runtime that reads
+// a date (the parts, DateAdd, DateDiff, DatePart, Format, CStr, the Qt conversions) refuses any
+// other value (NaN, infinities, a day beyond that range): it sets the current error 6 (overflow)
+// and gives 0, an empty text, an invalid Qt value or (DateAdd, DateOnly, TimeOnly) the value
+// unchanged, never a day near 30.12.1899.
+bool isDateInRange(VbDate d);
+
+// The whole day (days since 30.12.1899, negative before; 0 for a value that is no number or lies
+// beyond any calendar) and the time of day as a fraction 0 <= f < 1, and back.
 qint64 dayNumber(VbDate d);
 double timeFraction(VbDate d);
 VbDate fromDayAndFraction(qint64 day, double fraction);

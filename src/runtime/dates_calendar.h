@@ -4,8 +4,16 @@
 
 namespace rt::cal {
 
-// Values beyond this many days from 30.12.1899 (or not numbers) are read as 30.12.1899.
+// Values beyond this many days from 30.12.1899 (or not numbers) are read as 30.12.1899 by the
+// helpers below; the public functions refuse them first (isDateInRange).
 constexpr double maxSerialMagnitude = 1e10;
+
+// The first and the last day of the date type: 01.01.0100 and 31.12.9999.
+constexpr qint64 firstValidDay = -657434;
+constexpr qint64 lastValidDay = 2958465;
+
+// Sets the current error 6 (overflow) and gives true when d is no value of the date type.
+bool refuseImpossible(VbDate d);
 
 qint64 floorDiv(qint64 a, qint64 b);
 qint64 floorMod(qint64 a, qint64 b);

@@ -1,6 +1,8 @@
 // The encoding of the date value and its conversions to and from Qt.
 #include "dates.h"
 
+#include "dates_calendar.h"
+
 #include <QDateTime>
 #include <cmath>
 
@@ -13,6 +15,8 @@ constexpr double msecsPerDay = 86400000.0;
 
 qint64 dayNumber(VbDate d)
 {
+    if (!std::isfinite(d.serial) || std::fabs(d.serial) > cal::maxSerialMagnitude)
+        return 0;
     return static_cast<qint64>(std::trunc(d.serial));
 }
 
@@ -29,11 +33,15 @@ VbDate fromDayAndFraction(qint64 day, double fraction)
 
 QDate toQDate(VbDate d)
 {
+    if (cal::refuseImpossible(d))
+        return QDate();
     return epoch.addDays(dayNumber(d));
 }
 
 QDateTime toQDateTime(VbDate d)
 {
+    if (cal::refuseImpossible(d))
+        return QDateTime();
     // Rounded to the millisecond; a value that rounds up to midnight stays at 23:59:59.999.
     qint64 msecs = std::llround(timeFraction(d) * msecsPerDay);
     if (msecs >= 86400000)

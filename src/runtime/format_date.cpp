@@ -316,6 +316,8 @@ QString render(const QList<Piece>& pieces, VbDate value)
 
 QString Format(VbDate value, const QString& pattern)
 {
+    if (refuseImpossible(value))
+        return QString();
     if (pattern.isEmpty() || pattern.compare(u"General Date", Qt::CaseInsensitive) == 0)
         return CStr(value);
     return render(tokenize(namedPattern(pattern)), value);
@@ -323,6 +325,8 @@ QString Format(VbDate value, const QString& pattern)
 
 QString CStr(VbDate value)
 {
+    if (refuseImpossible(value))
+        return QString();
     const Moment moment = momentOf(value);
     const bool hasDate = moment.day != 0;
     const bool hasTime = moment.seconds != 0;

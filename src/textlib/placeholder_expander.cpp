@@ -31,6 +31,8 @@ namespace {
 // out of reach.
 constexpr qsizetype letztePosition = 32767;
 
+constexpr qsizetype maximaleLaenge = maximaleErgebnislaenge;
+
 // varioText lower-cased; lower-casing keeps the length, so positions are the same in both.
 QString varioKlein;
 
@@ -57,31 +59,122 @@ std::optional<qsizetype> erste(QStringView einleitung)
     return p;
 }
 
+// The most characters the work text may have: a replacement that would make it longer is not
+// made (see the header).
+qsizetype obergrenze = maximaleLaenge;
+
+qsizetype grenzeFuer(qsizetype laenge)
+{
+    return std::max(maximaleLaenge, laenge);
+}
+
 // Replaces every occurrence of token in the work text, without regard to case, by value, and
 // returns whether it replaced any. After each replacement the search looks again at the place
 // of the replacement (a value may complete a token with the text around it); a value that holds
 // the token itself is passed over. Never more replacements than the text had characters, so
-// that no value can make the search go on for ever.
+// that no value can make the search go on for ever, and none that would take the text beyond
+// obergrenze: that occurrence and the rest of the text stay as they are.
+//
+// One pass from left to right: the text already worked through is kept together with the state
+// of a KMP matcher at each character, so that a replacement takes the matcher back to where it
+// stood in front of the token, and a value that is to be searched again is read as input. Time
+// and memory stay linear in the characters read.
 bool VariableEinsetzen(const QString& token, const QString& value)
 {
     if (token.isEmpty())
         return false;
     const QString t = rt::LCase(token);
+    if (!varioKlein.contains(t))
+        return false;
     const QString v = rt::LCase(value);
     const bool wertEnthaeltToken = v.contains(t);
     const qsizetype grenze = std::max<qsizetype>(varioText.size(), 1);
-    qsizetype ab = 0;
-    qsizetype n = 0;
-    for (; n < grenze; ++n) {
-        const qsizetype p = varioKlein.indexOf(t, ab);
-        if (!inReichweite(p))
-            break;
-        varioText.replace(p, t.size(), value);
-        varioKlein.replace(p, t.size(), v);
-        // No token begins before p - length + 1: the text there has not changed.
-        ab = wertEnthaeltToken ? p + v.size() : std::max<qsizetype>(0, p - t.size() + 1);
+    const qsizetype laenge = t.size();
+
+    // KMP failure function of the token.
+    std::vector<qsizetype> rueckfall(static_cast<std::size_t>(laenge), 0);
+    for (qsizetype i = 1, k = 0; i < laenge; ++i) {
+        while (k > 0 && t.at(i) != t.at(k))
+            k = rueckfall[static_cast<std::size_t>(k - 1)];
+        if (t.at(i) == t.at(k))
+            ++k;
+        rueckfall[static_cast<std::size_t>(i)] = k;
     }
-    return n > 0;
+
+    const QString alt = varioText;
+    const QString altKlein = varioKlein;
+    // What is still to be read: the rest of the old text, and in front of it the values that
+    // are to be searched again (the last one first).
+    struct Eingabe {
+        const QString* text;
+        const QString* klein;
+        qsizetype pos;
+    };
+    std::vector<Eingabe> eingabe{{&alt, &altKlein, 0}};
+    qsizetype offen = alt.size();
+
+    QString aus;
+    QString ausKlein;
+    std::vector<qsizetype> zustaende;
+    aus.reserve(alt.size());
+    ausKlein.reserve(alt.size());
+    zustaende.reserve(static_cast<std::size_t>(alt.size()));
+    qsizetype zustand = 0;
+    qsizetype n = 0;
+    bool fertig = false;
+
+    while (!eingabe.empty()) {
+        Eingabe& quelle = eingabe.back();
+        if (quelle.pos >= quelle.text->size()) {
+            eingabe.pop_back();
+            continue;
+        }
+        if (fertig) {
+            aus.append(QStringView(*quelle.text).sliced(quelle.pos));
+            ausKlein.append(QStringView(*quelle.klein).sliced(quelle.pos));
+            eingabe.pop_back();
+            continue;
+        }
+        const QChar klein = quelle.klein->at(quelle.pos);
+        aus.append(quelle.text->at(quelle.pos));
+        ausKlein.append(klein);
+        ++quelle.pos;
+        --offen;
+        while (zustand > 0 && t.at(zustand) != klein)
+            zustand = rueckfall[static_cast<std::size_t>(zustand - 1)];
+        if (t.at(zustand) == klein)
+            ++zustand;
+        zustaende.push_back(zustand);
+        if (zustand < laenge)
+            continue;
+
+        const qsizetype p = aus.size() - laenge;
+        if (!inReichweite(p) || n >= grenze
+            || aus.size() + offen - laenge + value.size() > obergrenze) {
+            fertig = true;
+            continue;
+        }
+        ++n;
+        aus.truncate(p);
+        ausKlein.truncate(p);
+        zustaende.resize(static_cast<std::size_t>(p));
+        if (wertEnthaeltToken) {
+            // Inserted as it is; the search goes on behind it.
+            aus.append(value);
+            ausKlein.append(v);
+            zustaende.insert(zustaende.end(), static_cast<std::size_t>(v.size()), 0);
+            zustand = 0;
+        } else {
+            zustand = p > 0 ? zustaende.back() : 0;
+            eingabe.push_back({&value, &v, 0});
+            offen += v.size();
+        }
+    }
+    if (n == 0)
+        return false;
+    varioText = aus;
+    varioKlein = ausKlein;
+    return true;
 }
 
 // The first token that begins with "{" + name: mode 1 gives the token up to its "}", any other
@@ -389,18 +482,21 @@ std::vector<QString> kleineTokens(std::span<const FesterPlatzhalter> liste)
     return klein;
 }
 
-// The words in braces of the work text: from each "{" up to the next "}". A fixed token (a
-// word in braces without braces inside) occurs in the text exactly when it is one of them.
+// The words in braces of the work text: from a "{" up to the next "}" with no other "{" between.
+// A fixed token (a word in braces without braces inside) occurs in the text exactly when it is
+// one of them.
 QSet<QString> woerterInKlammern()
 {
     QSet<QString> woerter;
-    qsizetype auf = varioKlein.indexOf(u'{');
-    while (auf >= 0) {
-        const qsizetype zu = varioKlein.indexOf(u'}', auf);
-        if (zu < 0)
-            break;
-        woerter.insert(varioKlein.mid(auf, zu - auf + 1));
-        auf = varioKlein.indexOf(u'{', auf + 1);
+    qsizetype auf = -1;
+    for (qsizetype i = 0; i < varioKlein.size(); ++i) {
+        const QChar ch = varioKlein.at(i);
+        if (ch == u'{') {
+            auf = i;
+        } else if (ch == u'}' && auf >= 0) {
+            woerter.insert(varioKlein.mid(auf, i - auf + 1));
+            auf = -1;
+        }
     }
     return woerter;
 }
@@ -446,32 +542,93 @@ QString umgebungsVariable(const QString& name)
 
 } // namespace
 
-QString UmgebungErsetzen(const QString& text)
+namespace {
+
+// The environment stage on text, which grows to at most grenze characters. The values put in
+// are never looked into again: neither a percent sign nor a reference inside them counts, so a
+// variable that names itself (or another that names it) is put in once. A kept
+// "%ERRORLEVEL%" is no value: it stays in its place as written text.
+QString umgebungErsetzen(const QString& text, qsizetype grenze)
 {
     QString t = text;
+    // 1 for each character that came from a value.
+    std::vector<char> eingesetzt(static_cast<std::size_t>(t.size()), 0);
+    const auto naechstesProzent = [&](qsizetype ab) {
+        for (qsizetype i = ab; i < t.size(); ++i) {
+            if (t.at(i) == u'%' && !eingesetzt[static_cast<std::size_t>(i)])
+                return i;
+        }
+        return qsizetype(-1);
+    };
     for (int durchgang = 0; durchgang < 8; ++durchgang) {
-        const qsizetype p1 = t.indexOf(u'%');
-        const qsizetype p2 = p1 < 0 ? -1 : t.indexOf(u'%', p1 + 1);
+        const qsizetype p1 = naechstesProzent(0);
+        const qsizetype p2 = p1 < 0 ? -1 : naechstesProzent(p1 + 1);
         if (p2 < 0 || !inReichweite(p2))
             break;
         const QString name = rt::UCase(rt::Trim(t.mid(p1 + 1, p2 - p1 - 1)));
         QString wert;
-        if (name == u"ERRORLEVEL")
+        const bool bleibt = name == u"ERRORLEVEL";
+        if (bleibt)
             wert = QStringLiteral("%ERRORLEVEL%");
         else if (!name.isEmpty())
             wert = umgebungsVariable(name);
-        const QString neu = TextErsetzen(t, u'%' + name + u'%', wert);
+
+        // Every "%NAME%" of written text, without regard to case, left to right; the search goes
+        // on behind each value.
+        const QString suche = rt::LCase(u'%' + name + u'%');
+        const QString klein = rt::LCase(t);
+        std::vector<qsizetype> davorEingesetzt(eingesetzt.size() + 1, 0);
+        for (std::size_t i = 0; i < eingesetzt.size(); ++i)
+            davorEingesetzt[i + 1] = davorEingesetzt[i] + eingesetzt[i];
+        QString neu;
+        std::vector<char> neuEingesetzt;
+        neu.reserve(t.size());
+        neuEingesetzt.reserve(eingesetzt.size());
+        qsizetype von = 0; // written up to here
+        qsizetype ab = 0;  // searched from here
+        bool voll = false;
+        for (qsizetype p = klein.indexOf(suche); p >= 0; p = klein.indexOf(suche, ab)) {
+            const auto ende = static_cast<std::size_t>(p + suche.size());
+            if (davorEingesetzt[ende] != davorEingesetzt[static_cast<std::size_t>(p)]) {
+                ab = p + 1; // reaches into a value
+                continue;
+            }
+            if (neu.size() + (p - von) + wert.size() + (t.size() - p - suche.size()) > grenze) {
+                voll = true;
+                break;
+            }
+            neu.append(QStringView(t).sliced(von, p - von));
+            neuEingesetzt.insert(neuEingesetzt.end(), eingesetzt.begin() + von,
+                                 eingesetzt.begin() + p);
+            neu.append(wert);
+            neuEingesetzt.insert(neuEingesetzt.end(), static_cast<std::size_t>(wert.size()),
+                                 bleibt ? 0 : 1);
+            von = p + suche.size();
+            ab = von;
+        }
+        neu.append(QStringView(t).sliced(von));
+        neuEingesetzt.insert(neuEingesetzt.end(), eingesetzt.begin() + von, eingesetzt.end());
         // An unchanged text would give the same pass again.
-        if (neu == t)
-            break;
+        const bool gleich = neu == t;
         t = neu;
+        eingesetzt = std::move(neuEingesetzt);
+        if (gleich || voll)
+            break;
     }
     return t;
+}
+
+} // namespace
+
+QString UmgebungErsetzen(const QString& text)
+{
+    return umgebungErsetzen(text, grenzeFuer(text.size()));
 }
 
 QString VariablenErsetzen(const QString& text)
 {
     setzeText(text);
+    obergrenze = grenzeFuer(text.size());
     const rt::VbDate bezug = bezugsdatum();
     varioDatum = bezug;
 
@@ -492,7 +649,7 @@ QString VariablenErsetzen(const QString& text)
         alleDateien();
     }
     if (varioText.contains(u'%'))
-        setzeText(UmgebungErsetzen(varioText));
+        setzeText(umgebungErsetzen(varioText, obergrenze));
 
     varioDatum = QString();
     return varioText;

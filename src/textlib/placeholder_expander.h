@@ -13,6 +13,13 @@
 //   [Variablen] of Brisol.ini, where the user also defines the variables of "{variable:".
 // - "%NAME%" is replaced by the environment variable NAME.
 //
+// The text may be any user text, a pasted page of code included: time and memory stay linear in
+// its length. A word in braces ends at the next "}" or "{", whichever comes first; the values of
+// environment variables are not searched for references again; and the expanded text grows to
+// at most maximaleErgebnislaenge characters (or the length of the text given, when that is
+// longer): a replacement that would take it beyond is not made, and that token and the rest of
+// its kind stay as written.
+//
 // Date and time tokens describe the reference date varioDatum, or the moment of the call.
 #include "runtime/dates.h"
 
@@ -21,6 +28,9 @@
 #include <variant>
 
 namespace textlib {
+
+// 1,048,576 characters (2 MiB of text).
+inline constexpr qsizetype maximaleErgebnislaenge = qsizetype(1) << 20;
 
 // The reference date of the next expansion, a date value or a date text ("dd.mm.yyyy"): a
 // caller that expands a pattern for a particular day assigns it directly before calling
@@ -39,7 +49,10 @@ QString VariablenErsetzen(const QString& text);
 
 // The text with "%NAME%" replaced by the environment variable NAME (upper-cased; found without
 // regard to case, as on Windows; nothing when it is not set). "%ERRORLEVEL%" stays, for command
-// scripts. At most 8 passes, each on the first pair of percent signs of the text.
+// scripts. At most 8 passes, each on the first pair of percent signs of the text; percent signs
+// inside a value put in are not looked at again, so a variable that holds its own reference is
+// put in once. The result grows to at most maximaleErgebnislaenge characters (or the length of
+// text, when that is longer); references that would take it beyond stay as written.
 QString UmgebungErsetzen(const QString& text);
 
 // Tests: empties varioDatum and varioText.

@@ -152,4 +152,62 @@ TEST_F(CommandLine, argumentsOfTheProgramReachTheirReadersWhole)
     EXPECT_TRUE(rt::LCase(platform::Command()).contains(QStringLiteral("/ordnerdat=")));
 }
 
+TEST_F(CommandLine, doubleQuotesInAnyArgumentLeaveEveryValueAndSwitchExact)
+{
+    const QString ordnerDat = QStringLiteral("OrdnerDat=");
+    const QString korvanel = QStringLiteral("Korvanel=");
+    const QString datum = QStringLiteral("Datum=");
+    const QString appendFile = QStringLiteral("AppendFile=");
+    struct Row {
+        const char* name;
+        QStringList arguments;
+        QString ordnerDat, korvanel, datum, appendFile;
+        QStringList switches; // of readonly, #debug, nur1xtäglich: the ones given
+    };
+    const Row rows[] = {
+        {"a note with one quote before the folder",
+         {"Notiz=er sagte \"hallo", "/OrdnerDat=/home/anna/Tage buch", "Datum=01.02.2024"},
+         "/home/anna/Tage buch", "", "01.02.2024", "", {}},
+        {"a file name with an inch sign",
+         {"/home/anna/12\" Platte.txt", "/OrdnerDat=/home/anna/daten", "readonly",
+          "AppendFile=/tmp/Zd2Kv.$$$"},
+         "/home/anna/daten", "", "", "/tmp/Zd2Kv.$$$", {"readonly"}},
+        {"a quote inside the folder", {"/OrdnerDat=/home/anna/Zoll\" Buch", "Korvanel=TXT"},
+         "/home/anna/Zoll\" Buch", "TXT", "", "", {}},
+        {"a quote in the password, switches behind it",
+         {"/Korvanel=TXT:ge\"heim wort", "#debug", "/OrdnerDat=/srv/d", "nur1xtäglich"}, "/srv/d",
+         "TXT:ge\"heim wort", "", "", {"#debug", "nur1xtäglich"}},
+        {"a lone quote as an argument", {"\"", "/OrdnerDat=/a", "Datum=+3d", "READONLY"}, "/a",
+         "", "+3d", "", {"readonly"}},
+        {"a value that opens a quote and never closes it",
+         {"AppendFile=\"/tmp/a b", "/OrdnerDat=/x/y", "Datum=1,5m"}, "/x/y", "", "1,5m",
+         "\"/tmp/a b", {}},
+        {"three quotes and separators in one value",
+         {"/Datum=\"5.3.\" \"2024", "/OrdnerDat=/mnt/a;b|c,d"}, "/mnt/a;b|c,d", "", "\"5.3.\" \"2024",
+         "", {}},
+        {"a value enclosed in quotes loses them, as typed on other systems",
+         {"x\"", "/OrdnerDat=\"/srv/Tage buch\""}, "/srv/Tage buch", "", "", "", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        platform::setCommandLine(row.arguments);
+        ParameterZerlegen(platform::Command());
+        EXPECT_EQ(parameterAnzahl, row.arguments.size());
+        EXPECT_EQ(ParameterWert(ordnerDat), row.ordnerDat);
+        EXPECT_EQ(ParameterWert(korvanel), row.korvanel);
+        EXPECT_EQ(ParameterWert(datum), row.datum);
+        EXPECT_EQ(ParameterWert(appendFile), row.appendFile);
+        for (const char* word : {"readonly", "#debug", "nur1xtäglich"}) {
+            const QString wort = QString::fromUtf8(word);
+            EXPECT_EQ(platform::commandLineHolds(wort), row.switches.contains(wort)) << word;
+        }
+    }
+    // Any other text, and the command line split at other separators, is cut as written.
+    platform::setCommandLine({QStringLiteral("a\"b c"), QStringLiteral("Datum=1")});
+    EXPECT_EQ(ParameterZerlegen(QStringLiteral("a\"b c\" Datum=1")), 2);
+    QString separators = QStringLiteral(" ");
+    EXPECT_EQ(ParameterZerlegen(platform::Command(), separators), 1);
+    EXPECT_EQ(parameterListe[1], QStringLiteral("\"a\"b"));
+}
+
 } // namespace

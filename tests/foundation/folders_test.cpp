@@ -103,6 +103,16 @@ TEST(Folders, commandLineOptionComesBeforeTheIniKey)
          s("Per Ini gesetzt: /aus/ini")},
         {"empty value lets the INI key decide", {s("/OrdnerDat=")}, {}, s("/aus/ini"),
          s("Per Parameter übergeben /OrdnerDat=\"\"")},
+        {"a note with one double quote before the option",
+         {s("Notiz=er sagte \"hallo"), s("/OrdnerDat=/home/anna/Tage buch")},
+         s("/home/anna/Tage buch"), s("/home/anna/Tage buch"),
+         s("Per Parameter übergeben /OrdnerDat=\"/home/anna/Tage buch\"")},
+        {"a file name with an inch sign before the option",
+         {s("/home/anna/12\" Platte.txt"), s("/OrdnerDat=/srv/daten")}, s("/srv/daten"),
+         s("/srv/daten"), s("Per Parameter übergeben /OrdnerDat=\"/srv/daten\"")},
+        {"a double quote inside the folder", {s("/OrdnerDat=/home/anna/Zoll\" Buch")},
+         s("/home/anna/Zoll\" Buch"), s("/home/anna/Zoll\" Buch"),
+         s("Per Parameter übergeben /OrdnerDat=\"/home/anna/Zoll\" Buch\"")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -41,8 +41,36 @@ TEST(CommandLineText, isKeptUntilReset)
 {
     platform::setCommandLine({QStringLiteral("/OrdnerDat=/tmp/a b"), QStringLiteral("readonly")});
     EXPECT_EQ(platform::Command(), QStringLiteral("/OrdnerDat=\"/tmp/a b\" readonly"));
+    EXPECT_EQ(platform::commandLineArguments(),
+              QStringList({QStringLiteral("/OrdnerDat=/tmp/a b"), QStringLiteral("readonly")}));
+    EXPECT_TRUE(platform::commandLineHolds(QStringLiteral("ReadOnly")));
     platform::resetCommandLine();
     EXPECT_EQ(platform::Command(), QString());
+    EXPECT_TRUE(platform::commandLineArguments().isEmpty());
+    EXPECT_FALSE(platform::commandLineHolds(QStringLiteral("readonly")));
+}
+
+TEST(CommandLineText, partsComeFromTheArgumentsWhole)
+{
+    struct Row {
+        const char* name;
+        QStringList arguments;
+        QStringList parts;
+    };
+    const Row rows[] = {
+        {"option loses its slash, keeps its quotes", {"/OrdnerDat=/a\" b", "Datum=\"1.1.\""},
+         {"OrdnerDat=/a\" b", "Datum=\"1.1.\""}},
+        {"other argument loses enclosing quotes only", {"\"a b\"", "12\" Platte", "/x/y"},
+         {"a b", "12\" Platte", "/x/y"}},
+        {"empty arguments give no part", {"", "readonly", ""}, {"readonly"}},
+        {"a lone quote is a part", {"\""}, {"\""}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        platform::setCommandLine(row.arguments);
+        EXPECT_EQ(platform::commandLineParts(), row.parts);
+    }
+    platform::resetCommandLine();
 }
 
 } // namespace

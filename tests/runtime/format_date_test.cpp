@@ -1,8 +1,11 @@
 #include "date_test_support.h"
+#include "runtime/error.h"
 #include "runtime/format.h"
 #include "support/qt_print.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace rt;
 using datetest::at;
@@ -169,6 +172,81 @@ TEST(CStrDate, leavesOutAZeroDateOrTime)
         SCOPED_TRACE(row.name);
         EXPECT_EQ(CStr(row.value), QString::fromUtf8(row.expected));
     }
+}
+
+TEST(ImpossibleDate, isOverflowAndNeverShownAsADay)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double second = 1.0 / 86400.0;
+    struct IRow {
+        const char* name;
+        VbDate value;
+    };
+    const IRow rows[] = {
+        {"not a number", VbDate(nan)},
+        {"infinity", VbDate(inf)},
+        {"minus infinity", VbDate(-inf)},
+        {"far beyond any calendar", VbDate(1e300)},
+        {"far before any calendar", VbDate(-1e300)},
+        {"beyond the old cut-off", VbDate(2e10)},
+        {"01.01.10000", VbDate(2958466.0)},
+        {"31.12.9999 23:59:59.6 rounds into the year 10000", VbDate(2958466.0 - 0.4 * second)},
+        {"the year 10113", VbDate(3e6)},
+        {"31.12.0099", VbDate(-657435.0)},
+        {"the year 1", VbDate(-693593.0)},
+    };
+    const VbDate valid = at(2026, 12, 10);
+    for (const IRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto overflow = [](const char* what) {
+            EXPECT_EQ(Err().number, ErrOverflow) << what;
+            clearError();
+        };
+        clearError();
+        EXPECT_EQ(Format(row.value, QStringLiteral("dd.mm.yyyy")), QString());
+        overflow("Format");
+        EXPECT_EQ(Format(row.value, QString()), QString());
+        overflow("Format, general date");
+        EXPECT_EQ(Format(row.value, QStringLiteral("Long Date")), QString());
+        overflow("Format, long date");
+        EXPECT_EQ(CStr(row.value), QString());
+        overflow("CStr");
+        for (const auto part : {Year, Month, Day, Hour, Minute, Second}) {
+            EXPECT_EQ(part(row.value), 0);
+            overflow("part");
+        }
+        EXPECT_EQ(Weekday(row.value), 0);
+        overflow("Weekday");
+        EXPECT_EQ(DatePart(QStringLiteral("yyyy"), row.value), 0);
+        overflow("DatePart");
+        EXPECT_EQ(DateDiff(QStringLiteral("d"), valid, row.value), 0);
+        overflow("DateDiff to");
+        EXPECT_EQ(DateDiff(QStringLiteral("d"), row.value, valid), 0);
+        overflow("DateDiff from");
+        EXPECT_FALSE(isDateInRange(DateAdd(QStringLiteral("d"), 1, row.value)));
+        overflow("DateAdd");
+        EXPECT_FALSE(isDateInRange(DateOnly(row.value)));
+        overflow("DateOnly");
+        EXPECT_FALSE(toQDate(row.value).isValid());
+        overflow("toQDate");
+        EXPECT_FALSE(toQDateTime(row.value).isValid());
+        overflow("toQDateTime");
+    }
+    // A number written as text and formatted as a date.
+    for (const char* text : {"3000000", "-700000", "1E+300"}) {
+        SCOPED_TRACE(text);
+        clearError();
+        EXPECT_EQ(Format(QString::fromLatin1(text), QStringLiteral("dd.mm.yyyy")), QString());
+        EXPECT_EQ(Err().number, ErrOverflow);
+    }
+    // The first and the last second of the range are dates.
+    clearError();
+    EXPECT_EQ(Format(VbDate(-657434.0), QStringLiteral("dd.mm.yyyy")), QStringLiteral("01.01.0100"));
+    EXPECT_EQ(Format(VbDate(2958466.0 - second), QString()), QStringLiteral("31.12.9999 23:59:59"));
+    EXPECT_EQ(Format(QStringLiteral("2958465"), QStringLiteral("dd.mm.yyyy")),
+              QStringLiteral("31.12.9999"));
+    EXPECT_EQ(Err().number, 0);
 }
 
 } // namespace

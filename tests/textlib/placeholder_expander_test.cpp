@@ -608,4 +608,76 @@ TEST_F(Expander, environmentStageStopsAfterEightPasses)
     EXPECT_EQ(expand(text), erwartet);
 }
 
+// Hostile texts: a pasted page of code, runs of braces, a variable that names itself. Each must
+// come back complete and correct; the expansion stays linear (see bench/ for the times).
+TEST_F(Expander, hostileTextsGiveTheirResultInBoundedSize)
+{
+    // Compares without printing a megabyte on a failure.
+    const auto gleich = [](const QString& ist, const QString& soll) {
+        EXPECT_EQ(ist.size(), soll.size());
+        EXPECT_EQ(ist.left(80), soll.left(80));
+        EXPECT_EQ(ist.right(80), soll.right(80));
+        return ist == soll;
+    };
+    const QString klammern(16000, u'{');
+    EXPECT_TRUE(gleich(expand(klammern + u'}'), klammern + u'}')) << "16,000 braces, one closing";
+    EXPECT_TRUE(gleich(expand(klammern + u"{datum}}"_qs), klammern + u"8.12.2026}"_qs))
+        << "a token behind 16,000 open braces";
+    EXPECT_TRUE(gleich(expand(u"{a{jjjj}b}{{mm}}"_qs), u"{a2026b}{12}"_qs))
+        << "a word in braces ends at the next open brace";
+
+    QString seite;
+    QString erwartet;
+    // Tokens are replaced within the first 32767 characters: the page fills them.
+    for (int i = 0; i < 400; ++i) {
+        seite += u"for (int i = 0; i < n; ++i) { summe += wert[i]; } // {datum} 50% {x}\r\n"_qs;
+        erwartet += u"for (int i = 0; i < n; ++i) { summe += wert[i]; } // 8.12.2026 50% {x}\r\n"_qs;
+    }
+    EXPECT_TRUE(gleich(expand(seite), erwartet)) << "a pasted page of code";
+}
+
+TEST_F(Expander, anEnvironmentVariableNamingItselfIsPutInOnce)
+{
+    const QString selbst = u"<%KORVANEL_SELBST7%>"_qs.repeated(7);
+    folders.env().set("KORVANEL_SELBST7", selbst);
+    folders.env().set("KORVANEL_ANDERE", u"%KORVANEL_SELBST7%"_qs);
+    folders.env().set("KORVANEL_ORT", u"Kiel"_qs);
+    struct Row {
+        const char* name;
+        QString text, expected;
+    } rows[] = {
+        {"seven references to itself", u"[%KORVANEL_SELBST7%]"_qs, u"["_qs + selbst + u"]"_qs},
+        {"every copy, then the next reference", u"%KORVANEL_SELBST7% %korvanel_selbst7% %KORVANEL_ORT%"_qs,
+         selbst + u' ' + selbst + u" Kiel"_qs},
+        {"a value naming another variable is not looked into",
+         u"%KORVANEL_ANDERE%/%KORVANEL_ORT%"_qs, u"%KORVANEL_SELBST7%/Kiel"_qs},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(UmgebungErsetzen(row.text), row.expected);
+        EXPECT_EQ(expand(row.text), row.expected);
+    }
+}
+
+TEST_F(Expander, expandedTextStopsGrowingAtItsLimitAndKeepsTheRestAsWritten)
+{
+    // Each replacement adds 975 characters: five more fit, the sixth would go beyond.
+    const QString lang(990, u'x');
+    foundation::IniSchreiben(QString(), u"Variablen"_qs, u"lang"_qs, lang);
+    const QString token = u"{variable:lang}"_qs;
+    const QString rest(textlib::maximaleErgebnislaenge - 20 * token.size() - 5 * 975, u'-');
+    const QString ergebnis = expand(token.repeated(20) + rest);
+    EXPECT_EQ(ergebnis.size(), textlib::maximaleErgebnislaenge);
+    EXPECT_TRUE(ergebnis == lang.repeated(5) + token.repeated(15) + rest);
+
+    // The environment stage keeps the same limit.
+    folders.env().set("KORVANEL_LANG", QString(100000, u'y'));
+    const QString umgebung = UmgebungErsetzen(u"%KORVANEL_LANG%"_qs.repeated(12));
+    EXPECT_EQ(umgebung.size(), 1000030);
+    EXPECT_TRUE(umgebung == QString(1000000, u'y') + u"%KORVANEL_LANG%%KORVANEL_LANG%"_qs);
+    // A text longer than the limit is still expanded where it does not grow.
+    const QString striche(textlib::maximaleErgebnislaenge, u'-');
+    EXPECT_TRUE(expand(u"{jjjj}{jetzt}"_qs + striche) == u"2026{jetzt}"_qs + striche);
+}
+
 } // namespace
