@@ -9,6 +9,8 @@
 #include "store/store_host.h"
 #include "store/store_state.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace store {
@@ -33,6 +35,23 @@ QString menueSchluessel(int index)
 QString kuerzelStandardform(const QString& name)
 {
     return rt::UCase(rt::Left(name, 1)) + rt::LCase(rt::Mid(name, 2));
+}
+
+bool kuerzelGueltig(const QString& name)
+{
+    if (name.size() != 3)
+        return false;
+    static const QStringList reserviert = {QStringLiteral("exe"), QStringLiteral("com"),
+                                           QStringLiteral("bat"), QStringLiteral("hlp"),
+                                           QStringLiteral("bak"), QStringLiteral("tmp")};
+    if (reserviert.contains(rt::LCase(name)))
+        return false;
+    static const QString verboten = QStringLiteral(" *?+$\\|<>:,;\"/");
+    for (const QChar ch : name) {
+        if (verboten.contains(ch) || ch.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
 }
 
 QString KorvanelTitelLesen(QString& name, int modus)

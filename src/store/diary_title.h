@@ -20,6 +20,14 @@ QString KorvanelTitelLesen(QString& name, int modus = titelKuerzel);
 // The standard form of a short name: first character upper case, the rest lower case.
 QString kuerzelStandardform(const QString& name);
 
+// Whether name may be a diary's short name: exactly three characters, none of them a blank,
+// "*", "?", "+", "$", "\", "|", "<", ">", ":", ",", ";", a double quote, "/" or a control
+// character (a Tab among them), and not one of the reserved file types "exe", "com", "bat",
+// "hlp", "bak", "tmp" (in any case). Every place that takes a short name from the user, the
+// command line or the settings checks it here: the name becomes a file extension in the year
+// folders, so "/" would lead into other folders.
+bool kuerzelGueltig(const QString& name);
+
 // Puts the open diary ("&1 <title> - <short name>") at the head of the recent-diaries menu,
 // followed by up to three others in their stored order without it, numbers the items "&1".."&4",
 // shows only the items with a caption longer than five characters and stores the captions.

@@ -1,0 +1,97 @@
+// Setting and removing a password over a generated diary of 30 years (about 11,000 day files,
+// see diary_generator.h) through the password window, as the user does it: the pass loads and
+// writes every day file again and lets the window's events through between days. Also checks
+// that every file is back to its bytes after the removal.
+//
+//   password_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "diary_generator.h"
+
+#include "foundation/folders.h"
+#include "store/cipher.h"
+#include "store/day_index.h"
+#include "store/password_change.h"
+#include "store/store_state.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+// A hash over every day file of the folder, by path.
+QByteArray fingerabdruck(const QString& ordner)
+{
+    QStringList pfade;
+    QDirIterator it(ordner, {QStringLiteral("*.Txt")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        pfade << it.next();
+    pfade.sort();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString& pfad : pfade) {
+        QFile datei(pfad);
+        if (datei.open(QIODevice::ReadOnly)) {
+            hash.addData(pfad.toUtf8());
+            hash.addData(datei.readAll());
+        }
+    }
+    return hash.result();
+}
+
+// One pass through the window; milliseconds.
+qint64 durchlauf(const QString& kennwort)
+{
+    auto* fenster = new store::PaßwortÄndern;
+    fenster->TxtPW1->setText(kennwort);
+    fenster->TxtPW2->setText(kennwort);
+    QElapsedTimer timer;
+    timer.start();
+    fenster->befOk_Click();
+    const qint64 ms = timer.elapsed();
+    fenster->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Settings and logs go into a temporary folder, never into the user's own.
+    QTemporaryDir arbeit;
+    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (ordner.isEmpty()) {
+        ordner = arbeit.path() + QStringLiteral("/Daten");
+        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
+        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
+            << " Bytes\n";
+    }
+    foundation::OrdnerBereitstellen();
+    foundation::ordnerDat = ordner;
+    store::korvanelKuerzel = QStringLiteral("Txt");
+    store::schluessel = QString::fromLatin1(store::festerSchluessel);
+    store::aktDatum = QStringLiteral("05.03.2011");
+    const QByteArray vorher = fingerabdruck(ordner);
+
+    const qint64 setzen = durchlauf(QStringLiteral("Geheim12"));
+    out << "Kennwort setzen (" << store::tageAnzahl << " Tage):   " << setzen << " ms\n";
+    const qint64 aendern = durchlauf(QStringLiteral("Anders99"));
+    out << "Kennwort ändern:                 " << aendern << " ms\n";
+    const qint64 entfernen = durchlauf(QString());
+    out << "Kennwort entfernen:              " << entfernen << " ms\n";
+    const bool gleich = fingerabdruck(ordner) == vorher;
+    out << "Tagesdateien danach wie vorher:  " << (gleich ? "ja" : "NEIN") << "\n";
+    return gleich ? 0 : 1;
+}

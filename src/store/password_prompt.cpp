@@ -1,0 +1,192 @@
+#include "store/password_prompt.h"
+
+#include "foundation/debug_log.h"
+#include "foundation/file_services.h"
+#include "foundation/message_text.h"
+#include "foundation/reservation.h"
+#include "foundation/ui_services.h"
+#include "platform/dialogs.h"
+#include "platform/mouse_pointer.h"
+#include "runtime/strings.h"
+#include "store/diary_title.h"
+#include "store/password_check.h"
+#include "store/store_host.h"
+#include "store/store_state.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace store {
+
+namespace {
+
+constexpr int kopfLaenge = 15;
+
+// OK presses since the last right password, over the whole run.
+int versuche = 0;
+
+PaßwortEingabeAnzeige& anzeigeSlot()
+{
+    static PaßwortEingabeAnzeige anzeige;
+    return anzeige;
+}
+
+QString kopfVon(const QString& kennwort)
+{
+    return rt::Left(kennwort + rt::Space(kopfLaenge), kopfLaenge);
+}
+
+} // namespace
+
+PaßwortEingabe::PaßwortEingabe(const QString& gespeicherterKopf, QWidget* parent)
+    : platform::Form(parent), kopf_(gespeicherterKopf)
+{
+    setObjectName(QStringLiteral("PaßwortEingabe"));
+    setWindowTitle(QStringLiteral("Kennwortabfrage"));
+    setWindowIcon(QApplication::windowIcon());
+    setBorderStyle(platform::borderFixedDialog);
+
+    Anzeige = new QLabel(this);
+    Anzeige->setObjectName(QStringLiteral("Anzeige"));
+    Anzeige->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(48, 48));
+    Anzeige->setAlignment(Qt::AlignTop);
+    bezKennwortHilfe = new QLabel(this);
+    bezKennwortHilfe->setObjectName(QStringLiteral("bezKennwortHilfe"));
+    bezKennwortHilfe->setWordWrap(true);
+    bezKennwortHilfe->setTextFormat(Qt::PlainText);
+    bezKennwortHilfe->setMinimumWidth(300);
+    TxtPWin = new QLineEdit(this);
+    TxtPWin->setObjectName(QStringLiteral("TxtPWin"));
+    TxtPWin->setEchoMode(QLineEdit::Password);
+    TxtPWin->setMaxLength(kopfLaenge);
+    befOk = new QPushButton(QStringLiteral("&Ok"), this);
+    befOk->setObjectName(QStringLiteral("befOk"));
+    befOk->setDefault(true);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(bezKennwortHilfe);
+    text->addWidget(TxtPWin);
+    auto* knopf = new QHBoxLayout;
+    knopf->addStretch();
+    knopf->addWidget(befOk);
+    text->addLayout(knopf);
+    auto* aussen = new QHBoxLayout(this);
+    aussen->addWidget(Anzeige);
+    aussen->addLayout(text, 1);
+
+    connect(befOk, &QPushButton::clicked, this, &PaßwortEingabe::befOk_Click);
+
+    // Load
+    TxtPWin->clear();
+    QString kuerzel = korvanelKuerzel;
+    const QString titel = KorvanelTitelLesen(kuerzel, titelKuerzel);
+    bezKennwortHilfe->setText(foundation::MeldungAufbereiten(
+        titel + QStringLiteral(".~~") + KennwortHilfeLesen(korvanelKuerzel)));
+    foundation::TonAusgeben(QStringLiteral("#SystemQuestion"));
+    zeiger_ = platform::mousePointer().get();
+    platform::mousePointer().set(platform::vbDefault);
+}
+
+void PaßwortEingabe::befOk_Click()
+{
+    if (angenommen_)
+        return;
+    ++versuche;
+    const QString eingabe = TxtPWin->text();
+    const QString gespeichert = rt::RTrim(kopf_.left(kopfLaenge));
+    // Both sides count with their first 15 characters, padded with blanks, as the day files
+    // store them.
+    if (gespeichert.isEmpty() || kopfVon(eingabe) == kopfVon(gespeichert)) {
+        foundation::NutzungProtokollieren(korvanelKuerzel + QStringLiteral(", KW ok"));
+        kennwortLesen = eingabe;
+        kennwortSchreiben = eingabe;
+        versuche = 0;
+        angenommen_ = true;
+        platform::mousePointer().set(zeiger_);
+        hide();
+        return;
+    }
+    foundation::TonAusgeben(QStringLiteral("#SystemHand"));
+    foundation::NutzungProtokollieren(korvanelKuerzel + QStringLiteral(", KW falsch !!!"));
+    if (versuche >= 3) {
+        const QString kuerzel = korvanelKuerzel;
+        korvanelKuerzel.clear(); // nothing is saved for this diary on the way out
+        foundation::Warten(1.5f);
+        abbrechen(kuerzel);
+    }
+    const int antwort = platform::dialogs().msgBox(
+        QStringLiteral("Das von Ihnen gewählte Kennwort ist falsch!"),
+        platform::vbRetryCancel | platform::vbExclamation, QStringLiteral("Kennwortabfrage"));
+    if (antwort != platform::vbRetry)
+        KennwortAbbruch();
+    TxtPWin->clear();
+    TxtPWin->setFocus();
+}
+
+void PaßwortEingabe::KennwortAbbruch()
+{
+    const QString kuerzel = korvanelKuerzel;
+    korvanelKuerzel.clear();
+    abbrechen(kuerzel);
+}
+
+void PaßwortEingabe::abbrechen(const QString& kuerzel)
+{
+    foundation::NutzungProtokollieren(kuerzel + QStringLiteral(", KW Abbruch"));
+    foundation::DateiReservierung(0);
+    foundation::ProgrammBeenden();
+}
+
+void PaßwortEingabe::Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode)
+{
+    if (unloadMode != platform::UnloadMode::ControlMenu || angenommen_)
+        return;
+    cancel = true;
+    befOk_Click();
+}
+
+void KennwortAbfragen(const QString& gespeicherterKopf)
+{
+    auto* fenster = new PaßwortEingabe(gespeicherterKopf);
+    // Unloaded on every way out, also when the program ends from inside the prompt.
+    struct Entladen {
+        PaßwortEingabe* fenster;
+        ~Entladen()
+        {
+            if (platform::isLoaded(fenster))
+                fenster->unload();
+        }
+    } entladen{fenster};
+    if (const PaßwortEingabeAnzeige& anzeige = anzeigeSlot())
+        anzeige(*fenster);
+    else
+        fenster->showModal();
+}
+
+void PaßwortEingabeEinrichten()
+{
+    setKennwortAbfrage(
+        [](const QString&, const QString& gespeicherterKopf) { KennwortAbfragen(gespeicherterKopf); });
+}
+
+void setPaßwortEingabeAnzeige(PaßwortEingabeAnzeige anzeige)
+{
+    anzeigeSlot() = std::move(anzeige);
+}
+
+void resetPaßwortEingabe()
+{
+    versuche = 0;
+}
+
+int paßwortFehlversuche()
+{
+    return versuche;
+}
+
+} // namespace store
