@@ -486,9 +486,13 @@ void Titel::titelEinpassen()
 {
     const QString name = foundation::produktName();
     const double verfuegbar = width() - titelRand / ppx();
-    const double groesse = titelSchrift_.pointSizeF();
-    const double breite = QFontMetricsF(titelSchrift_).horizontalAdvance(name);
-    if (breite > 0 && verfuegbar > 0) {
+    // Text widths do not grow quite in proportion to the size (hinting): the rule of three is
+    // applied again on the result until it fits.
+    for (int runde = 0; runde < 3 && verfuegbar > 0; ++runde) {
+        const double groesse = titelSchrift_.pointSizeF();
+        const double breite = QFontMetricsF(titelSchrift_).horizontalAdvance(name);
+        if (breite <= 0)
+            break;
         double neu = verfuegbar * groesse / breite;
         if (neu > titelHoechstGroesse)
             neu = titelHoechstGroesse;
@@ -622,7 +626,9 @@ void Titel::zeitTick()
         }
     }
 
-    if (zeitTicks_ == 1 && !hauptfensterGezeigt_) {
+    // A tick that stopped after an error before this step shows the main window on the next
+    // one; the title window never goes without it.
+    if (zeitTicks_ >= 1 && !hauptfensterGezeigt_) {
         hauptfensterGezeigt_ = true;
         std::optional<int> fensterStatus;
         if (foundation::IniLesen(QString(), QString(), QStringLiteral("NoWinStateSet"),
@@ -635,7 +641,7 @@ void Titel::zeitTick()
             return;
     }
 
-    if (zeitTicks_ >= 2)
+    if (zeitTicks_ >= 2 && hauptfensterGezeigt_)
         unload();
 }
 
