@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "actions.h"
 #include "screen.h"
 
 #include <QAbstractButton>
@@ -8,6 +9,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QTimer>
 
 #include <algorithm>
@@ -364,10 +366,12 @@ QString tag(const QObject* control)
 
 std::optional<bool> controlEnabled(const QObject* control)
 {
+    if (const auto* menu = qobject_cast<const QMenu*>(control))
+        return actionEnabled(menu->menuAction());
     if (const auto* widget = qobject_cast<const QWidget*>(control))
         return !widget->testAttribute(Qt::WA_ForceDisabled);
     if (const auto* action = qobject_cast<const QAction*>(control))
-        return action->isEnabled();
+        return actionEnabled(action);
     if (const auto* timer = qobject_cast<const QTimer*>(control))
         return timer->isActive();
     return std::nullopt;
@@ -375,12 +379,16 @@ std::optional<bool> controlEnabled(const QObject* control)
 
 bool setControlEnabled(QObject* control, bool enabled)
 {
+    if (auto* menu = qobject_cast<QMenu*>(control)) {
+        setActionEnabled(menu->menuAction(), enabled);
+        return true;
+    }
     if (auto* widget = qobject_cast<QWidget*>(control)) {
         widget->setEnabled(enabled);
         return true;
     }
     if (auto* action = qobject_cast<QAction*>(control)) {
-        action->setEnabled(enabled);
+        setActionEnabled(action, enabled);
         return true;
     }
     if (auto* timer = qobject_cast<QTimer*>(control)) {

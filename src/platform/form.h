@@ -225,8 +225,9 @@ void setTag(QObject* control, const QString& tag);
 QString tag(const QObject* control);
 
 // The Enabled property of a control: a widget's own enabled flag (not the one it inherits from a
-// disabled parent), a QAction's enabled state, and for a QTimer whether it runs. nullopt for an
-// object without one.
+// disabled parent), a QAction's own enabled state (not the one it takes from a disabled menu
+// above it, see actions.h), for a QMenu that of its menu action, and for a QTimer whether it
+// runs. nullopt for an object without one.
 std::optional<bool> controlEnabled(const QObject* control);
 // Sets it; enabling a timer starts it unless it runs already or its interval is 0 (a VB timer
 // with interval 0 never fires). Returns false, changing nothing, for an object without Enabled.

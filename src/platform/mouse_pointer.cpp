@@ -4,10 +4,14 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QVariant>
+#include <QWidget>
 
 namespace platform {
 
 namespace {
+
+const char* const widgetPointerProperty = "MousePointer";
 
 Qt::CursorShape qtShape(int pointer)
 {
@@ -94,6 +98,22 @@ MousePointer& mousePointer()
 MousePointer* setMousePointer(MousePointer* replacement)
 {
     return slot().set(replacement);
+}
+
+int widgetMousePointer(const QWidget* widget)
+{
+    return widget ? widget->property(widgetPointerProperty).toInt() : vbDefault;
+}
+
+void setWidgetMousePointer(QWidget* widget, int pointer)
+{
+    if (!widget || !isMousePointerShape(pointer))
+        return;
+    widget->setProperty(widgetPointerProperty, pointer);
+    if (pointer == vbDefault)
+        widget->unsetCursor();
+    else
+        widget->setCursor(QCursor(qtShape(pointer)));
 }
 
 BusyPointer::BusyPointer(int shape) : previous_(mousePointer().get())

@@ -6,6 +6,8 @@
 //       platform::BusyPointer busy;     // remembers the pointer and shows the hourglass
 //       ... long job ...
 //   }                                   // the remembered pointer is back, on every way out
+class QWidget;
+
 namespace platform {
 
 // The shape numbers. 0 is no override: each widget shows its own cursor again.
@@ -41,6 +43,12 @@ public:
 
 MousePointer& mousePointer();
 MousePointer* setMousePointer(MousePointer* replacement); // returns the one it replaces (nullptr: the real one)
+
+// The mouse pointer of one window or control (VB's MousePointer of a form): the shape shown
+// while the mouse is over it, unless the program's pointer above overrides it. 0 gives the
+// widget its own cursor back; a number that is no shape changes nothing.
+int widgetMousePointer(const QWidget* widget);
+void setWidgetMousePointer(QWidget* widget, int pointer);
 
 // Remembers the pointer, shows shape (the hourglass unless told otherwise) and puts the
 // remembered pointer back when it ends, or earlier through restore() (before a message box that

@@ -1,0 +1,72 @@
+#pragma once
+// What the other windows may do with the main window, and nothing else: move it to a day by
+// setting the caption of its date label BezDatum, read and change the entry in its editor Text,
+// write its status panels, show the busy pointer on it, and read its caption, icon, geometry and
+// editor font. The main window implements this; tests use a fake (tests/support).
+//
+//   platform::MainPort& main = *platform::mainPort();
+//   main.setDateCaption(u"05.03.2024"_qs);     // saves the shown day, shows 05.03.2024
+//   main.setSelStart(treffer - 1);              // positions as in text(): CR LF counts two
+//   main.setSelLength(suchbegriff.size());
+//   main.setSelText(ersatz);                    // marks the entry unsaved
+//
+// Texts have CR LF line ends and positions count a line break as two characters (text_box.h).
+// Every change of the text through this interface counts as an edit of the entry: the main
+// window saves it on the next change of day, by its timer or at exit.
+#include "form.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+class MainPort {
+public:
+    virtual ~MainPort() = default;
+
+    // The caption of the date label BezDatum: the shown day as "dd.mm.yyyy". Setting another
+    // text runs the change of day before it returns (the same text again does nothing).
+    virtual QString dateCaption() const = 0;
+    virtual void setDateCaption(const QString& caption) = 0;
+
+    // The editor Text.
+    virtual QString text() const = 0;
+    virtual void setText(const QString& text) = 0;
+    virtual int selStart() const = 0;
+    virtual void setSelStart(int start) = 0;
+    virtual int selLength() const = 0;
+    virtual void setSelLength(int length) = 0;
+    virtual QString selText() const = 0;
+    virtual void setSelText(const QString& text) = 0;
+    // The editor's font (name, size, styles).
+    virtual QFont textFont() const = 0;
+
+    // Status panels by key ("Status", "Aktuell", "Position", ...): "" for an unknown key, and
+    // writing to one changes nothing.
+    virtual QString panelText(const QString& key) const = 0;
+    virtual void setPanelText(const QString& key, const QString& text) = 0;
+    // Draws the status bar now (a long job shows its progress without returning to the loop).
+    virtual void refreshStatusBar() = 0;
+
+    // The main window's own mouse pointer (the shape numbers of mouse_pointer.h).
+    virtual int mousePointer() const = 0;
+    virtual void setMousePointer(int shape) = 0;
+
+    // The window's caption (the diary's title), icon, and geometry in twips.
+    virtual QString caption() const = 0;
+    virtual void setCaption(const QString& caption) = 0;
+    virtual QIcon icon() const = 0;
+    virtual TwipsGeometry geometryTwips() const = 0;
+    // The window itself, as the owner of dialogs.
+    virtual QWidget* widget() const = 0;
+};
+
+// The main window of the program; nullptr while there is none.
+MainPort* mainPort();
+// Sets it (the main window when it is made, tests their fake); returns the one it replaces.
+MainPort* setMainPort(MainPort* port);
+
+} // namespace platform
