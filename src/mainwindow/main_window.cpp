@@ -785,10 +785,18 @@ void Main::anordnen()
         qMin(qMax(BezWieLange->sizeHint().width(), px(1800)), qMax(0, textEnde - x));
     setze(BezWieLange, y2, wieLangeBreite);
     x += abstand;
-    BezWieLange2->setGeometry(x, y2, qMax(0, textEnde - x), zeile);
+    // The reference line gets a row of its own when the rest of row 2 is too narrow for it.
+    int unten = y2 + zeile;
+    if (BezWieLange2->text().isEmpty() || textEnde - x >= BezWieLange2->sizeHint().width()) {
+        BezWieLange2->setGeometry(x, y2, qMax(0, textEnde - x), zeile);
+    } else {
+        unten += abstand / 2;
+        BezWieLange2->setGeometry(rand, unten, breite - 2 * rand, zeile);
+        unten += zeile;
+    }
 
     // The editor, the picture beside it, the Einzug texts below.
-    const int oben = y2 + zeile + abstand;
+    const int oben = unten + abstand;
     const int dciOben = hoehe - rand / 2 - dciHoehe;
     const int textHoehe = qMax(zeile, dciOben - abstand - oben);
     const int bildBreite = bezPicture->isHidden() ? 0 : (breite - 2 * rand) / 3;
@@ -939,7 +947,8 @@ void Main::bezugZeileAnzeigen()
     const auto bezug = rt::CDate(bezugDatum);
     const auto tag = rt::CDate(store::aktDatum);
     if (!bezug || !tag) {
-        BezWieLange2->setText(QString());
+        BezWieLange2->clear();
+        anordnen();
         return;
     }
     const qint64 tage = rt::DateDiff(QStringLiteral("d"), *tag, *bezug);
@@ -953,7 +962,10 @@ void Main::bezugZeileAnzeigen()
     }
     QString zeile = bezugText;
     zeile.replace(u'*', abstand);
-    BezWieLange2->setText(zeile);
+    if (BezWieLange2->text() != zeile) {
+        BezWieLange2->setText(zeile);
+        anordnen(); // its length may need a row of its own
+    }
 }
 
 void Main::eintragSperren(const QString& meldung)

@@ -218,6 +218,8 @@ TEST_F(MainWindow, layoutFollowsTheWindowSizeWithoutOverlaps)
 {
     schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
     schreiben(s("Stimmung.ini"), "[Txt]\r\nBarometer=1\r\n");
+    schreiben(s("Korvanel.ini"), "[Txt]\r\nBezugDatum=01.06.2020\r\n"
+                                 "BezugText=Seit * wohnen wir im neuen Haus am See und freuen uns\r\n");
     QImage bild(400, 300, QImage::Format_RGB32);
     bild.fill(Qt::darkGreen);
     ASSERT_TRUE(bild.save(pfad(s("bild.png"))));
@@ -230,6 +232,8 @@ TEST_F(MainWindow, layoutFollowsTheWindowSizeWithoutOverlaps)
         main->resize(groesse);
         QCoreApplication::processEvents();
         ASSERT_FALSE(main->bezPicture->isHidden());
+        ASSERT_FALSE(main->BezWieLange2->text().isEmpty());
+        EXPECT_GE(main->BezWieLange2->width(), main->BezWieLange2->sizeHint().width());
         pruefeAnordnung(*main);
         // 240 twips of margin at 15 twips per pixel; the editor grows with the window.
         EXPECT_EQ(main->Text->x(), 16);
