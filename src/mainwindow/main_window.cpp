@@ -657,11 +657,6 @@ void Main::MainVorgabenSichern()
                                  : QStringLiteral("0"));
 }
 
-void Main::resizeEvent(QResizeEvent* event)
-{
-    MainForm::resizeEvent(event);
-}
-
 bool Main::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == flaeche_ && event->type() == QEvent::Resize) {
@@ -972,7 +967,8 @@ void Main::eintragSperren(const QString& meldung)
 {
     eintragGesperrt_ = !meldung.isEmpty();
     Text->setPlaceholderText(meldung);
-    Text->setLocked(eintragGesperrt_ || foundation::nurLesen);
+    // Without an open diary there is nowhere to keep a text.
+    Text->setLocked(eintragGesperrt_ || foundation::nurLesen || store::korvanelKuerzel.isEmpty());
     if (eintragGesperrt_)
         panels->setText(QStringLiteral("Status"), QStringLiteral("Eintrag gesperrt"));
 }
@@ -1021,9 +1017,9 @@ void Main::KorvanelUmgebung(const QString& datum)
     if (store::ungesichert != 0 && !store::aktTagesdatei.isEmpty()) {
         const QString neu = store::korvanelKuerzel;
         store::korvanelKuerzel = store::aktTagesdatei.mid(store::aktTagesdatei.lastIndexOf(u'.') + 1);
-        store::EintragSpeichern();
+        const bool gesichert = store::EintragSpeichern();
         store::korvanelKuerzel = neu;
-        if (store::ungesichert != 0)
+        if (!gesichert)
             return; // the old entry could not be written: it stays shown
     }
     store::kennwortSchreiben.clear();

@@ -120,7 +120,6 @@ public:
 
 protected:
     void Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -201,6 +201,8 @@ TEST_F(GoToDay, withoutADiaryOnlyTheLabelsAreFilled)
     EXPECT_EQ(main->BezWochentag->text(), s("So"));
     EXPECT_EQ(main->BezWieLange->text(), s("heute"));
     EXPECT_EQ(main->LaufStimmung->value(), 0);
+    // Nowhere to keep a text: the editor takes none.
+    EXPECT_TRUE(main->Text->locked());
     EXPECT_FALSE(vorhanden(s("2024")));
 }
 
