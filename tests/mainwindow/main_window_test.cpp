@@ -1,0 +1,283 @@
+#include "main_fixture.h"
+
+#include "foundation/font_text.h"
+
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+using MainWindow = MainFixture;
+
+TEST_F(MainWindow, menuTreeHasTheCaptionsOrderAndShortcuts)
+{
+    laden();
+    QStringList oben;
+    for (QAction* eintrag : main->menuBar()->actions())
+        if (eintrag->isVisible())
+            oben << eintrag->text();
+    EXPECT_EQ(oben, (QStringList{s("&Korvanel"), s("&Bearbeiten"), s("&Wechseln"), s("&MultiMedia"),
+                                 s("W&eiteres"), s("&Hilfe")}));
+
+    struct Fall {
+        const char* name;
+        const char* text;
+        const char* taste;
+    };
+    for (const Fall& fall : {Fall{"PulLaden", "Ö&ffnen...", "Ctrl+O"},
+                             Fall{"PulBeenden", "Be&enden", "F12"},
+                             Fall{"mnuMarkGänsefuss", "Markierung in &Anführungszeichen", "Ctrl+Shift+F2"},
+                             Fall{"PulJahrVor", "Jah&r vor", "Ctrl+Shift+F8"},
+                             Fall{"mnuBildZuordnen", "Verknüpfung &erstellen/ändern...", "Ctrl+H"},
+                             Fall{"mnuZuletzt(0)", "&1", "Ctrl+R"},
+                             Fall{"PulEintragErster", "&Erster", ""}}) {
+        SCOPED_TRACE(fall.name);
+        QAction* eintrag = main->actions->action(s(fall.name));
+        ASSERT_NE(eintrag, nullptr);
+        EXPECT_EQ(eintrag->text(), s(fall.text));
+        EXPECT_EQ(eintrag->shortcut(), QKeySequence(s(fall.taste)));
+    }
+    QStringList blaettern;
+    for (QAction* eintrag : main->actions->menu(s("PulBlättern"))->actions())
+        blaettern << eintrag->objectName();
+    EXPECT_EQ(blaettern, (QStringList{s("PulHeute"), s("PulTagZur"), s("PulTagVor"), s("PulWocheZur"),
+                                      s("PulWocheVor"), s("PulMonatZur"), s("PulMonatVor"),
+                                      s("PulJahrZur"), s("PulJahrVor")}));
+    EXPECT_TRUE(main->actions->action(s("mnuBildAnzeigen"))->isChecked());
+    EXPECT_FALSE(main->actions->action(s("mnuPopUp"))->isVisible());
+    EXPECT_EQ(main->actions->action(s("PulOleTxt2Word"))->text(),
+              s("&Text übertragen an Textverarbeitung..."));
+    // No word processor is known: the hand-over stays off, and the empty setting is stored.
+    EXPECT_FALSE(main->actions->isEnabled(s("PulOleTxt2Word")));
+    EXPECT_TRUE(folders.settingsFile(s("Brisol.ini")).contains("PrgExe="));
+}
+
+TEST_F(MainWindow, controlsCarryTheirNames)
+{
+    laden();
+    for (const char* name : {"Text", "BezDatum", "BezWochentag", "BezWieLange", "BezWieLange2", "bezDCI",
+                             "bezPicture", "bezStimmung", "LaufStimmung", "Coolbar", "ImageNotToday",
+                             "BackPic", "BefDatumWechsel(0)", "BefDatumWechsel(9)"}) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(main->control(s(name)), nullptr);
+    }
+    EXPECT_EQ(main->panels->keys(),
+              (QStringList{s("Aktuell"), s("Status"), s("Position"), s("txtEinf"), s("StatMark"), s("Bild"),
+                           s("Unsaved"), s("Datum"), s("Zeit")}));
+    for (const char* key : {"btnEnde", "btnOpen", "btnInfo", "btnAuschneiden", "btnKopieren", "btnEinfügen",
+                            "btnPrint", "btnSearch", "btnKalender", "btnLesezeichen", "btnRechtschreib",
+                            "btnWord", "btnEinfügenZA", "btnEinfügenStichwort", "btnEinfügenBild"})
+        EXPECT_NE(main->actions->action(s(key)), nullptr) << key;
+    EXPECT_EQ(main->LaufStimmung->minimum(), -10);
+    EXPECT_EQ(main->LaufStimmung->maximum(), 10);
+    EXPECT_EQ(platform::mainPort(), main.get());
+    EXPECT_EQ(&store::storeHost(), main.get());
+}
+
+TEST_F(MainWindow, toolBarButtonsRunTheirMenuEntries)
+{
+    laden();
+    QSignalSpy suchen(main->actions->action(s("mnuSuchen")), &QAction::triggered);
+    QSignalSpy bild(main->actions->action(s("mnuBildZuordnen")), &QAction::triggered);
+    main->actions->action(s("btnSearch"))->trigger();
+    main->actions->action(s("btnEinfügenBild"))->trigger();
+    EXPECT_EQ(suchen.count(), 1);
+    EXPECT_EQ(bild.count(), 1);
+}
+
+TEST_F(MainWindow, readOnlyLocksEntriesButtonsEditorAndShortcutsAndWritesNothing)
+{
+    schreiben(s("Info.Txt"), "Tagebuch\r\n");
+    schreiben(s("2024/20240305.Txt"), "Nur lesen.");
+    schreiben(s("Stimmung2024.ini"), "[Txt]\r\n05.03.2024=2\r\n");
+    laden({s("readonly")});
+    ASSERT_TRUE(foundation::nurLesen);
+    mainwindow::setBildDateiDialog([](const QString&, const QString&, const QString&, int&) {
+        ADD_FAILURE() << "no picture dialog in read-only mode";
+        return std::optional<QString>();
+    });
+    const auto vorher = datenordnerInhalt();
+
+    for (const char* name : {"PulKennwortschutz", "PulBeschreiben", "PulBearbeiten", "mnuHlpWeb",
+                             "mnuKvLöschen", "mnuBild", "PulSetup", "mnuMarker", "mnuImport",
+                             "btnAuschneiden", "btnKopieren", "btnEinfügen", "btnRechtschreib", "btnWord"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(main->actions->isEnabled(s(name)));
+        EXPECT_FALSE(main->actions->trigger(s(name)));
+    }
+    EXPECT_FALSE(main->actions->action(s("btnAuschneiden"))->isEnabled());
+    // The entries below a locked menu keep no shortcut either.
+    for (QKeyCombination taste : {QKeyCombination(Qt::CTRL, Qt::Key_X), QKeyCombination(Qt::CTRL, Qt::Key_V),
+                                  QKeyCombination(Qt::CTRL, Qt::Key_H), QKeyCombination(Qt::CTRL, Qt::Key_M)})
+        EXPECT_FALSE(main->actions->ownsShortcut(taste)) << QKeySequence(taste).toString().toStdString();
+    EXPECT_FALSE(main->actions->action(s("PulAusschneiden"))->isEnabled());
+    EXPECT_TRUE(main->actions->ownsShortcut(QKeyCombination(Qt::CTRL, Qt::Key_O)));
+
+    oeffnen(s("Txt"), s("05.03.2024"));
+    EXPECT_TRUE(main->Text->locked());
+    EXPECT_FALSE(main->LaufStimmung->isEnabled());
+    EXPECT_EQ(main->text(), s("Nur lesen."));
+    main->Text->setFocus();
+    QTest::keyClicks(main->Text, s("xyz"));
+    EXPECT_EQ(main->text(), s("Nur lesen."));
+    main->setText(s("vom Programm geändert"));
+    main->LaufStimmung->setValue(-4);
+    main->TagesbildZuordnen();
+    main->TagesbildZuordnungLoeschen();
+    main->MainVorgabenSichern();
+    main->setDateCaption(s("06.03.2024"));
+    EXPECT_TRUE(main->Text->locked());
+    EXPECT_EQ(datenordnerInhalt(), vorher);
+    EXPECT_EQ(main->caption(), s("Tagebuch - nur Leserechte"));
+}
+
+TEST_F(MainWindow, switchingDiariesReReadsTitleFontColourSliderAndReferenceLine)
+{
+    folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nSchrift=Courier New; 11;0;0;0;0;\r\n"
+                                               "SchriftBackCol=15790320\r\n");
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    schreiben(s("Info.Rei"), "Reisen\r\n");
+    schreiben(s("Stimmung.ini"), "[Txt]\r\nBarometer=1\r\n[Rei]\r\nBarometer=0\r\n");
+    schreiben(s("Korvanel.ini"), "[Txt]\r\nSchrift=Times New Roman; 14;-1;0;0;0;\r\nSchriftBackCol=255\r\n"
+                                 "BezugDatum=05.03.2023\r\nBezugText=Seit * verheiratet\r\n"
+                                 "[Rei]\r\nBezugDatum=15.03.2024\r\n");
+    schreiben(s("2024/20240305.Rei"), "In Rom.");
+
+    oeffnen(s("Txt"), s("05.03.2024"));
+    EXPECT_EQ(main->caption(), s("Mein Tagebuch"));
+    EXPECT_EQ(main->Text->font().family(), s("Times New Roman"));
+    EXPECT_EQ(main->Text->font().pointSize(), 14);
+    EXPECT_TRUE(main->Text->font().bold());
+    EXPECT_EQ(main->Text->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_FALSE(main->LaufStimmung->isHidden());
+    EXPECT_EQ(main->BezWieLange2->text(), s("Seit 12,0 Monaten verheiratet"));
+
+    main->setText(s("Unterwegs geschrieben"));
+    store::korvanelKuerzel = s("Rei");
+    main->KorvanelUmgebung(s("05.03.2024"));
+
+    EXPECT_EQ(lesen(s("2024/20240305.Txt")), QByteArray("Unterwegs geschrieben"));
+    EXPECT_EQ(main->caption(), s("Reisen"));
+    EXPECT_EQ(main->text(), s("In Rom."));
+    EXPECT_EQ(store::aktTagesdatei, s("20240305.REI"));
+    EXPECT_EQ(main->Text->font().family(), s("Courier New"));
+    EXPECT_EQ(main->Text->font().pointSize(), 11);
+    EXPECT_FALSE(main->Text->font().bold());
+    EXPECT_EQ(main->Text->palette().color(QPalette::Base), QColor(240, 240, 240));
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+    EXPECT_EQ(main->BezWieLange2->text(), s("-10 Tagen"));
+    EXPECT_EQ(main->zuletztCaption(0), s("&1 Reisen - Rei"));
+    EXPECT_EQ(main->zuletztCaption(1), s("&2 Mein Tagebuch - Txt"));
+}
+
+TEST_F(MainWindow, diaryWithoutTitleRunsTheDescribeCommand)
+{
+    laden();
+    QSignalSpy beschreiben(main->actions->action(s("PulBeschreiben")), &QAction::triggered);
+    oeffnen(s("Neu"), s("05.03.2024"));
+    EXPECT_EQ(beschreiben.count(), 1);
+    EXPECT_EQ(main->caption(), s("Korvanel, Neu"));
+}
+
+TEST_F(MainWindow, linkToAMissingDiaryKeepsTheOpenOne)
+{
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    oeffnen(s("Txt"), s("05.03.2024"));
+    dialogs.expectMsgBox(platform::vbOK, s("Kann das per Hypersprung angewählte Korvanel »Xyz« nicht finden."));
+    main->KorvanelHypersprung(s("Xyz"), s("01.01.2024"));
+    EXPECT_EQ(store::korvanelKuerzel, s("Txt"));
+    EXPECT_EQ(main->dateCaption(), s("05.03.2024"));
+    ASSERT_EQ(dialogs.calls().size(), 1U);
+    EXPECT_EQ(dialogs.calls()[0].title, s("Korvanel Hypersprung"));
+}
+
+// Every visible control lies inside the area and none overlaps another.
+void pruefeAnordnung(const mainwindow::Main& main)
+{
+    const QWidget* flaeche = main.centralWidget();
+    std::vector<const QWidget*> sichtbar;
+    for (QObject* kind : flaeche->children()) {
+        auto* w = qobject_cast<QWidget*>(kind);
+        if (w && !w->isHidden() && w->objectName() != u"BackPic")
+            sichtbar.push_back(w);
+    }
+    for (const QWidget* w : sichtbar) {
+        EXPECT_TRUE(flaeche->rect().contains(w->geometry())) << w->objectName().toStdString();
+        EXPECT_GE(w->width(), w == main.BezWieLange2 ? 0 : 1) << w->objectName().toStdString();
+    }
+    for (std::size_t i = 0; i < sichtbar.size(); ++i)
+        for (std::size_t j = i + 1; j < sichtbar.size(); ++j)
+            EXPECT_FALSE(sichtbar[i]->geometry().intersects(sichtbar[j]->geometry()))
+                << sichtbar[i]->objectName().toStdString() << " / " << sichtbar[j]->objectName().toStdString();
+}
+
+TEST_F(MainWindow, layoutFollowsTheWindowSizeWithoutOverlaps)
+{
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    schreiben(s("Stimmung.ini"), "[Txt]\r\nBarometer=1\r\n");
+    schreiben(s("Korvanel.ini"), "[Txt]\r\nBezugDatum=01.06.2020\r\n"
+                                 "BezugText=Seit * wohnen wir im neuen Haus am See und freuen uns\r\n");
+    QImage bild(400, 300, QImage::Format_RGB32);
+    bild.fill(Qt::darkGreen);
+    ASSERT_TRUE(bild.save(pfad(s("bild.png"))));
+    schreiben(s("BildList.ini"), (QStringLiteral("[Txt]\r\n20240305=") + pfad(s("bild.png")) + s("\r\n")).toUtf8());
+    oeffnen(s("Txt"), s("05.03.2024"));
+
+    int letzteBreite = 0;
+    for (QSize groesse : {QSize(640, 420), QSize(1000, 700), QSize(1600, 1000)}) {
+        SCOPED_TRACE(groesse.width());
+        main->resize(groesse);
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(main->bezPicture->isHidden());
+        ASSERT_FALSE(main->BezWieLange2->text().isEmpty());
+        EXPECT_GE(main->BezWieLange2->width(), main->BezWieLange2->sizeHint().width());
+        pruefeAnordnung(*main);
+        // 240 twips of margin at 15 twips per pixel; the editor grows with the window.
+        EXPECT_EQ(main->Text->x(), 16);
+        EXPECT_GT(main->Text->width(), letzteBreite);
+        letzteBreite = main->Text->width();
+        EXPECT_EQ(main->bezDCI->geometry().bottom() + 1 + 8, main->centralWidget()->height());
+    }
+
+    // Without a picture the editor takes the whole width.
+    main->TagesbildZuordnungLoeschen();
+    EXPECT_TRUE(main->bezPicture->isHidden());
+    EXPECT_EQ(main->Text->width(), main->centralWidget()->width() - 32);
+    pruefeAnordnung(*main);
+}
+
+TEST_F(MainWindow, fontFollowsTheWindowWidthWhenAutoSizeIsSet)
+{
+    folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nFontAutoSize=12\r\n");
+    laden();
+    EXPECT_EQ(mainwindow::fontAutoSize, 12);
+    for (int breite : {700, 1300}) {
+        main->resize(breite, 600);
+        QCoreApplication::processEvents();
+        const double erwartet = 12 / 6.0 * main->centralWidget()->width() * 15 / 5000.0;
+        EXPECT_NEAR(main->Text->font().pointSizeF(), erwartet, 0.01) << breite;
+    }
+}
+
+TEST_F(MainWindow, settingsAreSavedAndLoadedBack)
+{
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nBildAnzeigen=0\r\nWordButtons=1\r\nAutoFormat=0\r\n");
+    oeffnen(s("Txt"), s("05.03.2024"));
+    EXPECT_FALSE(main->actions->action(s("mnuBildAnzeigen"))->isChecked());
+    EXPECT_EQ(mainwindow::bildAnzeigen, 0);
+    EXPECT_EQ(store::autoFormat, 0);
+    EXPECT_TRUE(main->actions->action(s("btnWord"))->isVisible());
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+
+    main->LaufStimmung->show();
+    main->MainVorgabenSichern();
+    EXPECT_EQ(foundation::IniLesen(pfad(s("Stimmung.ini")), s("Txt"), s("Barometer")), s("1"));
+    EXPECT_EQ(foundation::IniLesen({}, {}, s("BildAnzeigen")), s("0"));
+    EXPECT_EQ(foundation::IniLesen({}, {}, s("AutoFormat")), s("0"));
+}
+
+} // namespace
