@@ -2,6 +2,8 @@
 
 #include "day_picture.h"
 #include "main_state.h"
+#include "special_characters.h"
+#include "title_window.h"
 
 #include "foundation/debug_log.h"
 #include "foundation/file_services.h"
@@ -39,6 +41,7 @@
 #include "store/diary_title.h"
 #include "store/layout_update.h"
 #include "store/mood_marker.h"
+#include "store/password_check.h"
 #include "store/store_state.h"
 #include "store/transfer_files.h"
 #include "textlib/calendar.h"
@@ -409,6 +412,7 @@ void Main::menusAufbauen()
     };
     verbinden("PulBeenden", [this] { PulBeenden(); });
     verbinden("mnuEintragSichern", [] { store::EintragSpeichern(); });
+    verbinden("PulSonderzeichenEinfg", [] { SonderzeichenEinfuegen(); });
     verbinden("mnuBildZuordnen", [this] { TagesbildZuordnen(); });
     verbinden("mnuBildZuordnenLöschen", [this] { TagesbildZuordnungLoeschen(); });
     verbinden("mnuBildAnzeigen", [this](bool an) {
@@ -608,6 +612,8 @@ void Main::Form_Load()
         BezDatum->setCaption(rt::Format(platform::clock().now(), QStringLiteral("dd.mm.yyyy")));
 
     foundation::DebugLogbuch(QStringLiteral("Main geladen, unload Title"));
+    if (auto* titel = platform::findForm<Titel>())
+        titel->unload();
     panels->setText(QStringLiteral("Status"), QStringLiteral("Bereit"));
     panels->setText(QStringLiteral("Position"), QString());
 }
@@ -1024,6 +1030,9 @@ void Main::KorvanelUmgebung(const QString& datum)
     }
     store::kennwortSchreiben.clear();
     store::kennwortLesen.clear();
+    // A protected diary is shown only after its password (from the memo or typed); otherwise the
+    // program ends here.
+    store::KennwortBeimÖffnenPrüfen();
 
     store::KorvanelTitelLesen(store::korvanelKuerzel, store::titelUeberschrift);
 
