@@ -6,6 +6,7 @@
 #include "foundation/debug_log.h"
 #include "foundation/error_dialog.h"
 #include "foundation/folders.h"
+#include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "mainwindow/drop_handling.h"
 #include "mainwindow/editing_commands.h"
@@ -131,6 +132,16 @@ protected:
     {
         main.days[tag] = text;
         main.setDateCaption(tag);
+    }
+
+    // Loads text as the entry of another day (05.03.2024 or 06.03.2024), nothing unsaved.
+    void frisch(const QString& text)
+    {
+        const QString anderer = main.dateCaption() == QStringLiteral("05.03.2024")
+            ? QStringLiteral("06.03.2024")
+            : QStringLiteral("05.03.2024");
+        main.days[anderer] = text;
+        main.setDateCaption(anderer);
     }
 
     // Every file of the data folder with its bytes, for "nothing changed" checks.
