@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QMenuBar>
+#include <QMimeData>
 #include <gtest/gtest.h>
 
 #include <map>
