@@ -14,12 +14,16 @@
 #include "store/store_state.h"
 #include "textlib/string_functions.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMouseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTextCursor>
 #include <QUrl>
 #include <QWidget>
 
@@ -37,6 +41,24 @@ std::function<void(QPoint)>& popupHook()
 {
     static std::function<void(QPoint)> zeigen;
     return zeigen;
+}
+
+ZiehenAusfuehren& ziehenHook()
+{
+    static ZiehenAusfuehren ausfuehren;
+    return ausfuehren;
+}
+
+Qt::DropAction ziehen(QWidget* quelle, QMimeData* daten, Qt::DropActions erlaubt)
+{
+    if (ziehenHook()) {
+        const Qt::DropAction ergebnis = ziehenHook()(quelle, daten, erlaubt);
+        delete daten;
+        return ergebnis;
+    }
+    auto* drag = new QDrag(quelle); // owns the data; deleted by Qt after the drag
+    drag->setMimeData(daten);
+    return drag->exec(erlaubt, Qt::CopyAction);
 }
 
 const QString& fehlerText()
@@ -97,7 +119,12 @@ bool ablageErsetzt()
 
 Qt::DropActions ziehenErlaubt()
 {
-    return ablageErsetzt() ? Qt::MoveAction : Qt::CopyAction;
+    return ablageErsetzt() && !foundation::nurLesen ? Qt::MoveAction : Qt::CopyAction;
+}
+
+void setZiehenAusfuehren(ZiehenAusfuehren ausfuehren)
+{
+    ziehenHook() = std::move(ausfuehren);
 }
 
 bool istBilddatei(const QString& pfad)
@@ -215,9 +242,68 @@ EditorMaus::EditorMaus(platform::MainPort& main, platform::TextBox* editor)
     editor->viewport()->setAcceptDrops(true);
 }
 
+bool EditorMaus::mausGedrueckt(const QMouseEvent& event)
+{
+    ziehenMoeglich_ = false;
+    if (event.button() != Qt::LeftButton || editor_->textCursor().selectionStart()
+                                                == editor_->textCursor().selectionEnd())
+        return false;
+    const int wo = editor_->cursorForPosition(event.position().toPoint()).position();
+    const QTextCursor auswahl = editor_->textCursor();
+    if (wo < auswahl.selectionStart() || wo >= auswahl.selectionEnd())
+        return false;
+    ziehenMoeglich_ = true;
+    ziehenStart_ = event.position().toPoint();
+    return true; // the selection stays for the drag
+}
+
+bool EditorMaus::mausBewegt(const QMouseEvent& event)
+{
+    if (!ziehenMoeglich_)
+        return false;
+    if (!(event.buttons() & Qt::LeftButton)) {
+        ziehenMoeglich_ = false;
+        return false;
+    }
+    if ((event.position().toPoint() - ziehenStart_).manhattanLength()
+        < QApplication::startDragDistance())
+        return true;
+    ziehenMoeglich_ = false;
+    const int start = main_.selStart();
+    const int laenge = main_.selLength();
+    auto* daten = new QMimeData;
+    daten->setText(main_.selText());
+    const Qt::DropActions erlaubt = ziehenErlaubt();
+    const Qt::DropAction ergebnis = ziehen(editor_, daten, erlaubt);
+    if (ergebnis == Qt::MoveAction && erlaubt.testFlag(Qt::MoveAction) && !foundation::nurLesen) {
+        main_.setSelStart(start);
+        main_.setSelLength(laenge);
+        main_.setSelText(QString());
+        alsUngesichertMarkieren();
+    }
+    return true;
+}
+
 bool EditorMaus::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (watched == editor_->viewport() && mausGedrueckt(*static_cast<QMouseEvent*>(event)))
+            return true;
+        break;
+    case QEvent::MouseMove:
+        if (watched == editor_->viewport() && mausBewegt(*static_cast<QMouseEvent*>(event)))
+            return true;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == editor_->viewport() && ziehenMoeglich_) {
+            // Pressed in the selection and released without a drag: the caret goes there.
+            ziehenMoeglich_ = false;
+            const QPoint wo = static_cast<QMouseEvent*>(event)->position().toPoint();
+            editor_->setTextCursor(editor_->cursorForPosition(wo));
+            return true;
+        }
+        break;
     case QEvent::DragEnter: {
         auto* ziehen = static_cast<QDragEnterEvent*>(event);
         if (ziehenBetritt(main_) && (ziehen->mimeData()->hasText() || ziehen->mimeData()->hasUrls()))

@@ -21,6 +21,8 @@
 #include <functional>
 
 class QMimeData;
+class QMouseEvent;
+class QWidget;
 
 namespace platform {
 class TextBox;
@@ -34,8 +36,14 @@ inline constexpr qint64 ablageTestblock = 4096;
 
 // Whether "DragDropCls" asks to replace the entry (a number other than 0).
 bool ablageErsetzt();
-// Text_OLEStartDrag: move when the drop replaces, else copy.
+// Text_OLEStartDrag: move when the drop replaces, else copy; copy only in read-only mode.
 Qt::DropActions ziehenErlaubt();
+
+// Runs the drag of the selected text out of the editor with the allowed actions and returns
+// what the target did (Qt::IgnoreAction when it was dropped nowhere). Without a hook, QDrag.
+using ZiehenAusfuehren =
+    std::function<Qt::DropAction(QWidget* quelle, QMimeData* daten, Qt::DropActions erlaubt)>;
+void setZiehenAusfuehren(ZiehenAusfuehren ausfuehren);
 
 // Whether the file is a picture by its extension (bmp, ico, rle, wmf, emf, gif, jpg; any case).
 bool istBilddatei(const QString& pfad);
@@ -69,8 +77,10 @@ void BildDoppelklick(platform::MainPort& main);
 void setTagesbildLaden(std::function<void()> laden);
 void setPopupZeigen(std::function<void(QPoint global)> zeigen);
 
-// Routes the editor's mouse and drag events: drag enter, leave and drop as above (the editor's
-// own drop is not used), the right button (and the context-menu key) to the popup hook unless in
+// Routes the editor's mouse and drag events: a drag of the selected text out of the editor
+// offers only ziehenErlaubt() (a move takes the text out of the entry once another window took
+// it), drag enter, leave and drop as above (the editor's own drag and drop are not used), the
+// right button (and the context-menu key) to the popup hook unless in
 // read-only mode, where the editor's standard menu stays. The filter is a child of the editor.
 class EditorMaus : public QObject {
 public:
@@ -80,8 +90,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool mausGedrueckt(const QMouseEvent& event);
+    bool mausBewegt(const QMouseEvent& event);
+
     platform::MainPort& main_;
     platform::TextBox* editor_;
+    bool ziehenMoeglich_ = false; // the left button went down inside the selection
+    QPoint ziehenStart_;
 };
 
 } // namespace mainwindow

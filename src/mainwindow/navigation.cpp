@@ -1,6 +1,5 @@
 #include "navigation.h"
 
-#include "foundation/file_services.h"
 #include "foundation/folders.h"
 #include "platform/actions.h"
 #include "platform/clock.h"
@@ -88,10 +87,12 @@ bool jahresordnerDa(int jahr)
         .isDir();
 }
 
+// Whether the day file is there (readable or not: an entry that cannot be read is still an
+// entry, and loading it tells the user why it does not show).
 bool tagesdateiDa(rt::VbDate tag)
 {
     const QString name = store::DatumZuTagesnummer(tag) + u'.' + store::korvanelKuerzel;
-    return foundation::DateiExistiert(store::TagesdateiPfad(name));
+    return QFileInfo(platform::resolvePath(store::TagesdateiPfad(name))).isFile();
 }
 
 void naechsterOderVorheriger(platform::MainPort& main, bool vor)

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QTest>
 #include <QUrl>
 
 namespace {
@@ -179,6 +180,56 @@ TEST_F(DropHandlingTest, readOnlyRefusesDropsAndThePictureDoubleClick)
     foundation::nurLesen = false;
     mainwindow::BildDoppelklick(main);
     EXPECT_EQ(ausgeloest, QStringList{QStringLiteral("mnuBildZuordnen")});
+}
+
+TEST_F(DropHandlingTest, dragOutCopiesOrMovesTheSelection)
+{
+    struct Fall {
+        const char* name;
+        const char* dragDropCls;
+        bool nurLesen;
+        Qt::DropAction ziel; // what the target does
+        Qt::DropActions erlaubt;
+        const char* text;
+    };
+    const Fall faelle[] = {
+        {"copy: the text stays", "0", false, Qt::CopyAction, Qt::CopyAction, "Hallo Welt\r\nEnde"},
+        {"move taken by the target", "1", false, Qt::MoveAction, Qt::MoveAction, "Hallo \r\nEnde"},
+        {"move dropped nowhere", "1", false, Qt::IgnoreAction, Qt::MoveAction,
+         "Hallo Welt\r\nEnde"},
+        {"read-only copies only", "1", true, Qt::MoveAction, Qt::CopyAction,
+         "Hallo Welt\r\nEnde"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        foundation::nurLesen = false;
+        frisch(QStringLiteral("Hallo Welt\r\nEnde"));
+        foundation::nurLesen = fall.nurLesen;
+        foundation::IniSchreiben(QString(), QString(), QStringLiteral("DragDropCls"),
+                                 QString::fromLatin1(fall.dragDropCls));
+        QStringList gezogen;
+        std::optional<Qt::DropActions> angeboten;
+        mainwindow::setZiehenAusfuehren(
+            [&](QWidget*, QMimeData* daten, Qt::DropActions erlaubt) {
+                gezogen.append(daten->text());
+                angeboten = erlaubt;
+                return fall.ziel;
+            });
+        main.setSelStart(6);
+        main.setSelLength(4);
+        QTextCursor inWelt(main.textBox().document());
+        inWelt.setPosition(8);
+        const QPoint wo = main.textBox().cursorRect(inWelt).center();
+        QWidget* flaeche = main.textBox().viewport();
+        QTest::mousePress(flaeche, Qt::LeftButton, Qt::NoModifier, wo);
+        QTest::mouseMove(flaeche, wo + QPoint(30, 30));
+        QTest::mouseRelease(flaeche, Qt::LeftButton, Qt::NoModifier, wo + QPoint(30, 30));
+        EXPECT_EQ(gezogen, QStringList{QStringLiteral("Welt")});
+        EXPECT_EQ(angeboten, fall.erlaubt);
+        EXPECT_EQ(main.text(), QString::fromLatin1(fall.text));
+        EXPECT_EQ(store::ungesichert, QString::fromLatin1(fall.text).contains(u'W') ? 0 : 1);
+    }
+    mainwindow::setZiehenAusfuehren({});
 }
 
 TEST_F(DropHandlingTest, dragLeavingAndRightButtonPopup)
