@@ -5,6 +5,7 @@
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "mainwindow/editing_commands.h"
+#include "mainwindow/editor_keys.h"
 #include "mainwindow/popup_menu.h"
 #include "platform/dialogs.h"
 #include "platform/text_box.h"
@@ -294,6 +295,35 @@ bool EditorMaus::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove:
         if (watched == editor_->viewport() && mausBewegt(*static_cast<QMouseEvent*>(event)))
             return true;
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched == editor_->viewport()
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // The editor selects the word first; the double-click acts on it afterwards.
+            ziehenMoeglich_ = false;
+            QWidget* flaeche = editor_->viewport();
+            flaeche->removeEventFilter(this);
+            QApplication::sendEvent(flaeche, event);
+            flaeche->installEventFilter(this);
+            // A word reaches from blank to blank, as the user sees it: "12.03.2019" and
+            // "www.example.de" are one word each.
+            const QString text = main_.text();
+            const auto trenner = [](QChar c) {
+                return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+            };
+            int von = main_.selStart();
+            int bis = von + main_.selLength();
+            if (von < text.size() && !trenner(text.at(von))) {
+                while (von > 0 && !trenner(text.at(von - 1)))
+                    --von;
+                while (bis < text.size() && !trenner(text.at(bis)))
+                    ++bis;
+                main_.setSelStart(von);
+                main_.setSelLength(bis - von);
+            }
+            EditorDoppelklick(main_);
+            return true;
+        }
         break;
     case QEvent::MouseButtonRelease:
         if (watched == editor_->viewport() && ziehenMoeglich_) {

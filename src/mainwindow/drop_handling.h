@@ -81,7 +81,9 @@ void setPopupZeigen(std::function<void(QPoint global)> zeigen);
 // offers only ziehenErlaubt() (a move takes the text out of the entry once another window took
 // it), drag enter, leave and drop as above (the editor's own drag and drop are not used), the
 // right button (and the context-menu key) to the popup hook unless in
-// read-only mode, where the editor's standard menu stays. The filter is a child of the editor.
+// read-only mode, where the editor's standard menu stays, and a double-click, once the editor
+// selected the word (widened to the characters between blanks and line breaks), to
+// EditorDoppelklick (Text_DblClick). The filter is a child of the editor.
 class EditorMaus : public QObject {
 public:
     EditorMaus(platform::MainPort& main, platform::TextBox* editor);

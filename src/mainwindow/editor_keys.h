@@ -7,7 +7,8 @@
 //   Text->setKeyDownHandler([this](int& code, int shift) {
 //       mainwindow::EditorTasteUnten(*this, code, shift); });
 //   Text->setKeyPressHandler([this](int& ascii) { mainwindow::EditorZeichen(*this, ascii); });
-//   connect(Text, &QPlainTextEdit::... double-click ..., [this] { mainwindow::EditorDoppelklick(*this); });
+// The double-click reaches EditorDoppelklick through the editor's event filter EditorMaus
+// (drop_handling.h).
 #include "mainwindow/navigation.h"
 #include "platform/main_port.h"
 

@@ -232,6 +232,26 @@ TEST_F(DropHandlingTest, dragOutCopiesOrMovesTheSelection)
     mainwindow::setZiehenAusfuehren({});
 }
 
+TEST_F(DropHandlingTest, doubleClickActsOnTheWordTheEditorSelected)
+{
+    frisch(QStringLiteral("Treffen 12.03.2019\r\nHallo"));
+    const auto klick = [this](int position) {
+        QTextCursor c(main.textBox().document());
+        c.setPosition(position);
+        QTest::mouseDClick(main.textBox().viewport(), Qt::LeftButton, Qt::NoModifier,
+                           main.textBox().cursorRect(c).center() + QPoint(2, 0));
+    };
+    klick(21); // in "Hallo"
+    EXPECT_EQ(main.selText(), QStringLiteral("Hallo"));
+    EXPECT_EQ(ausgeloest, QStringList{QStringLiteral("mnuLesezeichen")});
+    klick(2); // in "Treffen"
+    EXPECT_EQ(ausgeloest.size(), 2);
+    EXPECT_EQ(main.dateCaption(), QStringLiteral("06.03.2024"));
+    klick(12); // in "12.03.2019": the date is one word
+    EXPECT_EQ(main.dateCaption(), QStringLiteral("12.03.2019"));
+    EXPECT_EQ(ausgeloest.size(), 2);
+}
+
 TEST_F(DropHandlingTest, dragLeavingAndRightButtonPopup)
 {
     EXPECT_EQ(mainwindow::ziehenErlaubt(), Qt::CopyAction);
