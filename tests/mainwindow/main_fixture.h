@@ -69,6 +69,8 @@ protected:
         store::schluessel = QString::fromLatin1(store::festerSchluessel);
         foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
             fehler.push_back(QString::number(nummer) + s(" ") + text);
+            if (beimFehler)
+                beimFehler();
             return fehlerAntwort;
         });
         mainwindow::mainHooks().korvanelUmgebung = [this](const QString& tag) {
@@ -125,5 +127,6 @@ protected:
 
     std::vector<QString> fehler;     // error dialogs: "number text"
     int fehlerAntwort = 2;           // their answer
+    std::function<void()> beimFehler; // runs while an error dialog is open
     std::vector<QString> umgebungen; // diary environments set up: "short name day"
 };
