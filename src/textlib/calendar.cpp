@@ -126,23 +126,20 @@ std::optional<rt::VbDate> jumpFrom(rt::VbDate start, const QString& startText, c
     const QString message = QStringLiteral("Es ist ein Fehler beim Auswerten von »DateJump,")
                             + startText + QStringLiteral(", ") + jump
                             + QStringLiteral("« aufgetreten.");
-    // Answer 5 goes on with the next step, any other ends the evaluation.
+    // Whatever the answer, a failed step gives nothing: going on with an amount that does not
+    // fit would jump more than a century.
     const auto report = [&] {
-        const int answer = foundation::FehlerBehandlung(rt::Err().number, message);
+        foundation::FehlerBehandlung(rt::Err().number, message);
         rt::clearError();
-        return answer == 5;
     };
 
     rt::clearError();
     const int whole = rt::CInt(amount);
     if (rt::Err()) {
-        if (!report())
-            return std::nullopt;
-        // Going on, the amount is added as it stands.
-    } else {
-        amount = whole;
+        report();
+        return std::nullopt;
     }
-    const rt::VbDate result = rt::DateAdd(intervalOf(unit), amount, start);
+    const rt::VbDate result = rt::DateAdd(intervalOf(unit), whole, start);
     if (rt::Err()) {
         report();
         return std::nullopt;

@@ -174,11 +174,11 @@ TEST(DatumSprung, errorDialogNamesTheStartAsGiven)
               u"Es ist ein Fehler beim Auswerten von »DateJump,08.12.2026 14:30:00, 33000« aufgetreten."_qs);
 }
 
-TEST(DatumSprung, goingOnAfterAnOverflowAddsTheAmountAsItStands)
+TEST(DatumSprung, anOverflowGivesNothingWhateverTheAnswer)
 {
-    ErrorDialogRecorder errors({5});
-    EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"40000d"_qs)), u"14.06.2136"_qs);
-    // The second time the answer is stop.
+    // Going on must not add the amount as it stands: "40000d" would jump 110 years.
+    ErrorDialogRecorder errors({5, 2});
+    EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"40000d"_qs)), u"(nichts)"_qs);
     EXPECT_EQ(shown(DatumSprung(at(2026, 12, 8), u"40000d"_qs)), u"(nichts)"_qs);
     EXPECT_EQ(errors.calls.size(), 2u);
 }
@@ -195,8 +195,8 @@ TEST(DatumSprung, resultOutsideTheDateRange_goesToTheErrorDialog)
         {"years beyond 9999, stop", at(2026, 12, 8), u"9000y"_qs, {2}, {rt::ErrInvalidCall}},
         {"years beyond 9999, go on", at(2026, 12, 8), u"9000y"_qs, {5}, {rt::ErrInvalidCall}},
         {"before the year 100", at(150, 1, 1), u"-60y"_qs, {5}, {rt::ErrInvalidCall}},
-        {"overflow, go on, then out of range", at(2026, 12, 8), u"99999y"_qs, {5, 5},
-         {rt::ErrOverflow, rt::ErrInvalidCall}},
+        {"overflow, go on: no second step", at(2026, 12, 8), u"99999y"_qs, {5},
+         {rt::ErrOverflow}},
         {"overflow, stop at once", at(2026, 12, 8), u"99999y"_qs, {2}, {rt::ErrOverflow}},
     };
     for (const Case& c : cases) {

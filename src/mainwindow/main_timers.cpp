@@ -1,0 +1,262 @@
+#include "main_timers.h"
+
+#include "main_hooks.h"
+#include "shutdown.h"
+
+#include "foundation/command_line.h"
+#include "foundation/file_services.h"
+#include "foundation/ini_store.h"
+#include "foundation/read_only.h"
+#include "foundation/reservation.h"
+#include "foundation/ui_services.h"
+#include "platform/clock.h"
+#include "platform/command_line_text.h"
+#include "platform/dialogs.h"
+#include "platform/main_port.h"
+#include "platform/path_resolver.h"
+#include "runtime/dates.h"
+#include "runtime/format.h"
+#include "runtime/numbers.h"
+#include "runtime/strings.h"
+#include "store/day_files.h"
+#include "store/store_host.h"
+#include "store/store_state.h"
+#include "textlib/calendar.h"
+#include "textlib/string_functions.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace mainwindow {
+
+namespace {
+
+// Sets flag for the lifetime of the guard.
+class Laeuft {
+public:
+    explicit Laeuft(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Laeuft() { flag_ = false; }
+    Laeuft(const Laeuft&) = delete;
+    Laeuft& operator=(const Laeuft&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Occurrences of what in text, each counted once and not overlapping.
+int vorkommen(const QString& text, const QString& what)
+{
+    int count = 0;
+    for (qsizetype at = text.indexOf(what); at >= 0; at = text.indexOf(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+void status(platform::MainPort& main, const QString& text)
+{
+    main.setPanelText(u"Status"_s, text);
+    main.refreshStatusBar();
+}
+
+// The day the command line asks for, "dd.mm.yyyy"; "" when it names none.
+QString tagVonKommandozeile()
+{
+    const QString d = foundation::ParameterWert(u"Datum="_s);
+    std::optional<rt::VbDate> tag = rt::CDate(d);
+    if (!tag && rt::Val(d) != 0)
+        tag = textlib::DatumSprung(rt::DateOnly(platform::clock().now()), d);
+    return tag ? rt::Format(*tag, u"dd.mm.yyyy"_s) : QString();
+}
+
+} // namespace
+
+MainTimers::MainTimers(QObject* parent)
+    : QObject(parent), zeitInit_(new QTimer(this)), zeitAutosave_(new QTimer(this)),
+      zeitTextInfo_(new QTimer(this)), zeitTxtInfo_(new QTimer(this))
+{
+    zeitInit_->setInterval(100);
+    zeitInit_->setSingleShot(true);
+    zeitAutosave_->setInterval(60000);
+    zeitTextInfo_->setInterval(2000);
+    zeitTxtInfo_->setInterval(750);
+    connect(zeitInit_, &QTimer::timeout, this, &MainTimers::zeitInitTimer);
+    connect(zeitAutosave_, &QTimer::timeout, this, &MainTimers::zeitAutosaveTimer);
+    connect(zeitTextInfo_, &QTimer::timeout, this, &MainTimers::zeitTextInfoTimer);
+    connect(zeitTxtInfo_, &QTimer::timeout, this, &MainTimers::zeitTxtInfoTimer);
+    zeitAutosave_->start();
+    zeitTxtInfo_->start();
+}
+
+void MainTimers::startInitAndClock()
+{
+    zeitInit_->start();
+    zeitTextInfo_->start();
+}
+
+void MainTimers::zeitInitTimer()
+{
+    zeitInit_->stop();
+    if (initLaeuft_)
+        return;
+    Laeuft laeuft(initLaeuft_);
+
+    foundation::ParameterZerlegen(platform::Command());
+    const QString tag = tagVonKommandozeile();
+
+    QString k = foundation::ParameterWert(u"Korvanel="_s);
+    const int trenner = k.isEmpty() ? 0 : rt::InStr(2, k, u":"_s);
+    if (trenner > 0) {
+        const QString name = rt::Left(k, trenner - 1);
+        if (mainHooks().kennwortMerken)
+            mainHooks().kennwortMerken(name, rt::Mid(k, trenner + 1));
+        k = name;
+    }
+    if (k.size() != 3)
+        k.clear();
+
+    if (rt::Val(foundation::IniLesen(QString(), QString(), u"AuswahlÖffnen"_s, u"0"_s)) != 0
+        && k.isEmpty())
+        befehlAusfuehren(mainHooks().korvanelAuswahl, u"PulLaden"_s);
+
+    if (store::korvanelKuerzel.isEmpty()) {
+        store::korvanelKuerzel =
+            k.isEmpty() ? foundation::IniLesen(QString(), QString(), u"KorvanelName"_s, u"Txt"_s)
+                        : k;
+        const QString zeigen =
+            tag.isEmpty() ? rt::Format(platform::clock().now(), u"dd.mm.yyyy"_s) : tag;
+        if (mainHooks().korvanelUmgebung)
+            mainHooks().korvanelUmgebung(zeigen);
+    }
+
+    const QString datei = foundation::ParameterWert(u"AppendFile="_s);
+    if (!datei.isEmpty() && foundation::DateiExistiert(datei))
+        textAnfuegen(datei);
+
+    if (!tippEntschieden_) {
+        tippEntschieden_ = true;
+        if (rt::Val(foundation::IniLesen(QString(), QString(), u"AutoTip"_s, u"1"_s)) != 0
+            && rt::Val(foundation::IniLesen(QString(), QString(), u"Stat_Starts"_s, u"0"_s)) > 5)
+            befehlAusfuehren(mainHooks().tippDesTages, u"mnuTips"_s);
+    }
+}
+
+// The text of the hand-over file goes into the entry only when the entry can be saved with it:
+// it is saved before the file is deleted, and a copy that cannot save keeps the file and says so.
+void MainTimers::textAnfuegen(const QString& datei)
+{
+    platform::MainPort* main = platform::mainPort();
+    if (main == nullptr)
+        return;
+    status(*main, u"Text aus Datei anfügen läuft..."_s);
+
+    const auto nichtUebernommen = [&](const QString& grund) {
+        platform::dialogs().msgBox(u"Der Text aus der Datei »"_s + datei
+                                       + u"« konnte nicht in den Eintrag übernommen werden, "_s
+                                       + grund + u"\r\n\r\nDie Datei bleibt erhalten."_s,
+                                   platform::vbExclamation);
+        status(*main, u"Bereit"_s);
+    };
+
+    if (foundation::nurLesen) {
+        nichtUebernommen(u"weil das Korvanel nur zum Lesen geöffnet ist."_s);
+        return;
+    }
+    const std::optional<QString> gelesen = textlib::DateiEinlesen(datei);
+    if (!gelesen) {
+        nichtUebernommen(u"weil sie nicht gelesen werden konnte."_s);
+        return;
+    }
+    QString text = textlib::ZeilenumbruchKuerzen(rt::Trim(*gelesen));
+
+    const QString vorher = main->text();
+    const int vorherStart = main->selStart();
+    const int vorherLaenge = main->selLength();
+    const int vorherUngesichert = store::ungesichert;
+    if (!vorher.isEmpty())
+        text = u"\r\n"_s + text;
+    QCoreApplication::processEvents();
+    main->setSelStart(int(main->text().size()));
+    main->setSelLength(0);
+    main->setSelText(text);
+    store::ungesichert = 1;
+
+    if (!store::EintragSpeichern()) {
+        // The entry goes back to what it was; the text stays in the file only.
+        main->setText(vorher);
+        main->setSelStart(vorherStart);
+        main->setSelLength(vorherLaenge);
+        store::ungesichert = vorherUngesichert;
+        store::UngesichertAnzeigen();
+        nichtUebernommen(u"weil der Eintrag nicht gespeichert werden konnte."_s);
+        return;
+    }
+    QFile::remove(platform::resolvePath(datei));
+    foundation::Warten(1);
+    if (!foundation::ShiftGedrueckt())
+        PulBeenden();
+    status(*main, u"Bereit"_s);
+}
+
+void MainTimers::zeitAutosaveTimer()
+{
+    if (autosaveLaeuft_ || !autosaveAktiv_)
+        return;
+    if (mainHooks().tagWirdGeladen && mainHooks().tagWirdGeladen())
+        return;
+    Laeuft laeuft(autosaveLaeuft_);
+    if (autosaveZaehler_ < 1) {
+        store::EintragSpeichern();
+        const double minuten =
+            rt::Val(foundation::IniLesen(QString(), QString(), u"Autosave"_s, u"1"_s));
+        autosaveZaehler_ = int(std::min(std::fabs(std::floor(minuten)), 1e6));
+        if (autosaveZaehler_ < 1) {
+            autosaveAktiv_ = false;
+            zeitAutosave_->stop();
+        }
+    }
+    --autosaveZaehler_;
+}
+
+void MainTimers::zeitTextInfoTimer()
+{
+    if (platform::MainPort* main = platform::mainPort()) {
+        const rt::VbDate jetzt = platform::clock().now();
+        main->setPanelText(u"Datum"_s, u" "_s + rt::Format(jetzt, u"dd.mm.yyyy"_s) + u" "_s);
+        main->setPanelText(u"Zeit"_s, u" "_s + rt::Format(jetzt, u"hh:nn"_s) + u" "_s);
+    }
+    if (textInfoLaeuft_)
+        return;
+    Laeuft laeuft(textInfoLaeuft_);
+    foundation::NetzFreigabePruefen();
+}
+
+void MainTimers::zeitTxtInfoTimer()
+{
+    platform::MainPort* main = platform::mainPort();
+    if (main == nullptr)
+        return;
+    const QString text = main->text();
+    const int laenge = int(text.size());
+    const int pos = std::min(main->selStart() + 1, laenge);
+    const int absatz = 1 + vorkommen(text.left(pos), u"\r\n\r\n"_s);
+    QString anzeige = u"kein Eintrag"_s;
+    QString tipp = anzeige;
+    if (laenge > 0) {
+        const QString a = QString::number(absatz);
+        const QString p = QString::number(pos);
+        const QString l = QString::number(laenge);
+        anzeige = u" "_s + a + u" Ab "_s + u" "_s + p + u" / "_s + l + u" Zeichen "_s;
+        tipp = u"Cursor Position  "_s + a + u". Absatz   "_s + p + u" / "_s + l + u" Zeichen"_s;
+    }
+    if (main->panelText(u"Position"_s) != anzeige) {
+        main->setPanelText(u"Position"_s, anzeige);
+        store::storeHost().setPanelToolTip(u"Position"_s, tipp);
+    }
+}
+
+} // namespace mainwindow
