@@ -11,6 +11,7 @@
 //   commands::setKorvanelAuswahl([](const QString& name, const QString& datum) { ... });
 //   connect(actions->action(u"PulLaden"_qs), &QAction::triggered, [] { commands::PulLaden_Click(); });
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>

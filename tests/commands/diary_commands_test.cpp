@@ -248,6 +248,8 @@ TEST_F(DeleteDiary, movesEveryFileOfTheDiaryToTheTrashAndOffersTheChooser)
         EXPECT_TRUE(vorhanden(datei)) << qPrintable(datei);
 
     EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    EXPECT_EQ(pointer.history().front(), platform::vbHourglass);
+    EXPECT_EQ(pointer.get(), platform::vbDefault);
     EXPECT_EQ(ablauf, (QStringList{u8("TagWechseln"), u8("TagWechseln"),
                                    u8("Auswahl Txt 05.03.2024 gesichert=nein")}));
     EXPECT_EQ(store::verzeichnisStatus, 0);
