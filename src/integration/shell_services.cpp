@@ -13,6 +13,7 @@
 #include "runtime/error.h"
 #include "runtime/strings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -55,6 +56,52 @@ bool inAnfuehrungszeichen(const QString& text)
     return text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"');
 }
 
+// Whether a file moved to the trash landed in one: a folder "files" inside "Trash" (the data
+// home's) or ".Trash" / ".Trash-<uid>" (at the top of a disk). When the desktop's trash cannot
+// be set up, the move may still report success and leave the file in "files" below the current
+// folder.
+bool liegtImPapierkorb(const QString& ort)
+{
+    const QFileInfo datei(ort);
+    if (!datei.isAbsolute() || !datei.exists())
+        return false;
+    QDir ordner = datei.absoluteDir();
+    if (ordner.dirName() != u"files"_qs || !ordner.cdUp())
+        return false;
+    const QString papierkorb = ordner.dirName();
+    return papierkorb == u"Trash"_qs || papierkorb == u".Trash"_qs
+        || papierkorb.startsWith(u".Trash-"_qs);
+}
+
+// Moves a file into the trash; false when it is not there afterwards. A file that the move put
+// somewhere else goes back to its place (with its stray trash record removed).
+bool inDenPapierkorb(const QString& pfad)
+{
+    QFile datei(pfad);
+    if (!datei.exists() || !datei.moveToTrash())
+        return false;
+    const QString ort = datei.fileName();
+    if (liegtImPapierkorb(ort))
+        return true;
+    const QFileInfo verirrt(ort);
+    if (verirrt.exists() && QFile::rename(verirrt.absoluteFilePath(), pfad)) {
+        const QString eintrag = verirrt.absoluteDir().absoluteFilePath(
+            u"../info/"_qs + verirrt.fileName() + u".trashinfo"_qs);
+        QFile info(eintrag);
+        if (info.open(QIODevice::ReadOnly) && info.read(12) == "[Trash Info]") {
+            info.close();
+            info.remove();
+        }
+        // The folders the move made for it, when nothing else is in them.
+        QDir ordner = verirrt.absoluteDir();
+        ordner.rmdir(ordner.absoluteFilePath(u"../info"_qs));
+        ordner.rmdir(ordner.absolutePath());
+    }
+    foundation::DebugLogbuch(u"Papierkorb: »"_qs + pfad + u"« landete in »"_qs + ort
+                             + u"« statt im Papierkorb"_qs);
+    return false;
+}
+
 } // namespace
 
 void OrdnerZeigen(const QString& folder)
@@ -91,8 +138,7 @@ std::optional<QStringList> InPapierkorb(QString fileList, bool copyFirst)
 
     QStringList nichtVerschoben;
     for (const QString& pfad : pfade) {
-        QFile datei(platform::resolvePath(QString(pfad).replace(u'\\', u'/')));
-        if (!datei.exists() || !datei.moveToTrash())
+        if (!inDenPapierkorb(platform::resolvePath(QString(pfad).replace(u'\\', u'/'))))
             nichtVerschoben.append(pfad);
     }
     if (!nichtVerschoben.isEmpty()) {

@@ -239,6 +239,28 @@ TEST_F(Trash, inPapierkorbMovesEveryFileOfTheListIntoTheTrash)
     EXPECT_TRUE(dialogs.calls().empty());
 }
 
+TEST_F(Trash, aTrashThatCannotBeSetUpLeavesTheFilesWhereTheyAre)
+{
+    // A file where the trash folder belongs. The desktop's move then reports success and puts
+    // the file into "files" below the current folder; it must come back and be reported.
+    folders.temp().write(u8("data/Trash"), "kein Ordner");
+    folders.temp().makeFolder(u8("arbeit"));
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(folders.temp().file(u8("arbeit")));
+    folders.temp().write(u8("Tage buch/2024/20240305.Txt"), "Eintrag");
+    const QString tag = folders.temp().file(u8("Tage buch/2024/20240305.Txt"));
+
+    dialogs.expectMsgBox(platform::vbOK, u8("nicht in den Papierkorb verschoben"));
+    const std::optional<QStringList> failed = InPapierkorb(tag, false);
+    QDir::setCurrent(vorher);
+
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(*failed, QStringList{tag});
+    EXPECT_EQ(folders.temp().read(u8("Tage buch/2024/20240305.Txt")), QByteArray("Eintrag"));
+    EXPECT_FALSE(folders.temp().exists(u8("arbeit/files")));
+    EXPECT_FALSE(folders.temp().exists(u8("arbeit/info")));
+}
+
 TEST_F(Trash, aFileThatCannotBeMovedIsReportedAndTheOthersStillGo)
 {
     folders.temp().write(u8("a.txt"), "neu");
