@@ -18,7 +18,6 @@
 
 namespace mainwindow {
 
-QString undoText;
 
 void resetBearbeiten()
 {

@@ -20,7 +20,7 @@ namespace mainwindow {
 
 // The editor text kept for the program's own undo: the entry as loaded (the change of day sets
 // it), and the text as it was before a drop changed it.
-extern QString undoText;
+extern QString undoText; // kept with the window state (main_state.h)
 void resetBearbeiten();
 
 // The main window's editor: its text box named "Text"; nullptr when it has none.

@@ -24,6 +24,8 @@
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/day_texts.h"
+#include "store/password_check.h"
+#include "store/password_prompt.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 #include "support/fake_clock.h"
@@ -92,6 +94,8 @@ protected:
         store::resetTagesverzeichnis();
         store::resetTagesdateien();
         store::resetDayTexts();
+        store::resetKennwortMemo();
+        store::resetPaßwortEingabe();
         mainwindow::resetMainState();
         foundation::resetNurLesen();
         foundation::resetDebugLogbuch();
