@@ -1,17 +1,16 @@
 // Korvanel: start of the program.
 //
 // The title window is the start object: its timer brings up the main window, whose load runs
-// the start-up services, and then unloads the title window. The main window then opens the diary
-// named by "KorvanelName" at today's date.
-#include "foundation/ini_store.h"
+// the start-up services, and then unloads the title window. The main window's start-up timer then
+// opens the diary (command line, chooser or "KorvanelName") and the auto-save runs every minute.
+#include "mainwindow/main_hooks.h"
+#include "mainwindow/main_timers.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/title_window.h"
-#include "platform/clock.h"
 #include "platform/command_line_text.h"
 #include "platform/platform_services.h"
-#include "runtime/format.h"
+#include "store/password_check.h"
 #include "store/password_prompt.h"
-#include "store/store_state.h"
 
 #include <QApplication>
 
@@ -29,13 +28,19 @@ int main(int argc, char** argv)
 
     mainwindow::setHauptfensterZeigen([](std::optional<int> fensterStatus) {
         auto* main = new mainwindow::Main;
+        auto& hooks = mainwindow::mainHooks();
+        hooks.korvanelUmgebung = [main](const QString& tag) { main->KorvanelUmgebung(tag); };
+        hooks.kennwortMerken = [](const QString& kuerzel, const QString& kennwort) {
+            store::KennwortMerken(kuerzel, kennwort);
+        };
+        hooks.tagWirdGeladen = [main] { return main->tagWirdGeladen(); };
+        hooks.vorgabenSichern = [main] { main->MainVorgabenSichern(); };
+        auto* timers = new mainwindow::MainTimers(main);
         main->Form_Load();
         if (fensterStatus)
             main->setWindowStateVb(*fensterStatus);
         main->show();
-        store::korvanelKuerzel =
-            foundation::IniLesen({}, {}, QStringLiteral("KorvanelName"), QStringLiteral("Txt"));
-        main->KorvanelUmgebung(rt::Format(platform::clock().now(), QStringLiteral("dd.mm.yyyy")));
+        timers->startInitAndClock();
     });
     mainwindow::Titel::starten();
     return QApplication::exec();

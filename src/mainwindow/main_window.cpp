@@ -1,7 +1,9 @@
 #include "main_window.h"
 
 #include "day_picture.h"
+#include "main_hooks.h"
 #include "main_state.h"
+#include "shutdown.h"
 #include "special_characters.h"
 #include "title_window.h"
 
@@ -1209,13 +1211,11 @@ void Main::TagesbilderZaehlen()
 
 void Main::PulBeenden()
 {
-    store::EintragSpeichern();
-    store::TempDateienLöschen();
-    MainVorgabenSichern();
-    foundation::DateiReservierung(0);
-    foundation::EndeStatistik();
-    foundation::DebugLogbuch(QStringLiteral("Programm-Ende"));
-    platform::programEnd().end(0);
+    // The one ordered shutdown of the program: entry saved (or the user asked when it cannot
+    // be), transfer files gone, settings saved, reservation released, statistics, log, end.
+    if (!mainHooks().vorgabenSichern)
+        mainHooks().vorgabenSichern = [this] { MainVorgabenSichern(); };
+    mainwindow::PulBeenden();
 }
 
 void Main::Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode)

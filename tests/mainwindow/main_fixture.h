@@ -12,8 +12,10 @@
 #include "foundation/reservation.h"
 #include "foundation/statistics.h"
 #include "mainwindow/day_picture.h"
+#include "mainwindow/main_hooks.h"
 #include "mainwindow/main_state.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/shutdown.h"
 #include "platform/actions.h"
 #include "platform/command_line_text.h"
 #include "platform/date_label.h"
@@ -97,6 +99,8 @@ protected:
         store::resetKennwortMemo();
         store::resetPaßwortEingabe();
         mainwindow::resetMainState();
+        mainwindow::resetMainHooks();
+        mainwindow::resetBeenden();
         foundation::resetNurLesen();
         foundation::resetDebugLogbuch();
         foundation::resetReservierung();
