@@ -1,10 +1,10 @@
 #include "main_window.h"
 
+#include "character_picker.h"
 #include "day_picture.h"
 #include "main_hooks.h"
 #include "main_state.h"
 #include "shutdown.h"
-#include "special_characters.h"
 #include "title_window.h"
 
 #include "foundation/debug_log.h"

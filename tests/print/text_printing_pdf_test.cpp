@@ -4,11 +4,11 @@
 
 #include "platform/print_surface.h"
 #include "support/qt_print.h"
+#include "support/pdf_text.h"
 #include "support/scoped_service.h"
 #include "support/temp_folder.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -23,18 +23,6 @@ QString s(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// The pages of the PDF file as text; nullopt when pdftotext fails.
-std::optional<QStringList> pdfPages(const QString& file)
-{
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
-                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return std::nullopt;
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    pages.removeLast(); // after the last form feed
-    return pages;
-}
 
 TEST(TextPrintingPdfTest, multiPageText_everyWordArrivesInOrder)
 {

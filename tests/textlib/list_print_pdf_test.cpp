@@ -7,13 +7,13 @@
 #include "foundation/version.h"
 #include "platform/print_surface.h"
 #include "support/fake_clock.h"
+#include "support/pdf_text.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
 #include "support/temp_settings.h"
 
 #include <QFileInfo>
 #include <QListWidget>
-#include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -29,19 +29,6 @@ QString s(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// The pages of the PDF file as text; nullopt when pdftotext fails.
-std::optional<QStringList> pdfPages(const QString& file)
-{
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
-                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                   file, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return std::nullopt;
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    pages.removeLast(); // after the last form feed
-    return pages;
-}
 
 TEST(ListPrintPdfTest, pagesWithHeaders_andTheFooterOnlyOnTheLast)
 {
@@ -67,7 +54,7 @@ TEST(ListPrintPdfTest, pagesWithHeaders_andTheFooterOnlyOnTheLast)
 
     const QString file = pdf->lastOutputFile();
     ASSERT_TRUE(QFileInfo::exists(file)) << qPrintable(file);
-    const std::optional<QStringList> pages = pdfPages(file);
+    const std::optional<QStringList> pages = pdfPages(file, PdfLayout::Kept);
     ASSERT_TRUE(pages.has_value());
     ASSERT_GE(pages->size(), 3);
 

@@ -1,6 +1,6 @@
 // The special-character picker: its character sets, collecting by button, key and double-click,
 // and the insertion at the caret of the main window when the picker closes.
-#include "mainwindow/special_characters.h"
+#include "mainwindow/character_picker.h"
 
 #include "platform/text_box.h"
 #include "runtime/codec.h"

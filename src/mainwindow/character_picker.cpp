@@ -1,4 +1,4 @@
-#include "special_characters.h"
+#include "character_picker.h"
 
 #include "platform/main_port.h"
 #include "platform/screen.h"
