@@ -24,10 +24,10 @@
 #include "support/fake_store_host.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
+#include "support/temp_folder.h"
 #include "support/temp_settings.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -102,16 +102,7 @@ protected:
     // Every file below the data folder with its bytes.
     std::map<QString, QByteArray> datenordnerInhalt() const
     {
-        std::map<QString, QByteArray> inhalt;
-        QDirIterator it(foundation::ordnerDat, QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString pfad = it.next();
-            QFile file(pfad);
-            inhalt[pfad.mid(foundation::ordnerDat.size())] =
-                file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }
-        return inhalt;
+        return folderContents(foundation::ordnerDat);
     }
 
     TempSettingsFolders folders;

@@ -24,10 +24,10 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_main_port.h"
 #include "support/scoped_service.h"
+#include "support/temp_folder.h"
 #include "support/temp_settings.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QMenuBar>
 #include <QMimeData>
 #include <gtest/gtest.h>
@@ -148,17 +148,7 @@ protected:
     // Every file of the data folder with its bytes, for "nothing changed" checks.
     std::map<QString, QByteArray> datenordnerInhalt() const
     {
-        std::map<QString, QByteArray> inhalt;
-        const QString wurzel = foundation::ordnerDat;
-        QDirIterator it(wurzel, QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString pfad = it.next();
-            QFile file(pfad);
-            inhalt[pfad.mid(wurzel.size())] =
-                file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?");
-        }
-        return inhalt;
+        return folderContents(foundation::ordnerDat);
     }
 
     void debugAn() const

@@ -36,10 +36,10 @@
 #include "support/fake_sound.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
+#include "support/temp_folder.h"
 #include "support/temp_settings.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QSlider>
@@ -146,17 +146,7 @@ protected:
     // Every file of the data folder with its bytes, for "nothing written" checks.
     std::map<QString, QByteArray> datenordnerInhalt() const
     {
-        std::map<QString, QByteArray> inhalt;
-        const QString wurzel = datenOrdner();
-        QDirIterator it(wurzel, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString datei = it.next();
-            QFile file(datei);
-            inhalt[datei.mid(wurzel.size())] =
-                file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<ordner>");
-        }
-        return inhalt;
+        return folderContents(datenOrdner());
     }
 
     QString panel(const char* key) const { return main->panels->text(s(key)); }

@@ -16,10 +16,10 @@
 #include "support/fake_store_host.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
+#include "support/temp_folder.h"
 #include "support/temp_settings.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -88,17 +88,7 @@ protected:
     // Every file of the data folder with its bytes, for "nothing changed" checks.
     std::map<QString, QByteArray> datenordnerInhalt() const
     {
-        std::map<QString, QByteArray> inhalt;
-        const QString wurzel = foundation::ordnerDat;
-        QDirIterator it(wurzel, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString pfad = it.next();
-            QFile file(pfad);
-            inhalt[pfad.mid(wurzel.size())] =
-                file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<ordner>");
-        }
-        return inhalt;
+        return folderContents(foundation::ordnerDat);
     }
 
     void debugAn() const

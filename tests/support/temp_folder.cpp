@@ -1,6 +1,7 @@
 #include "temp_folder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -68,4 +69,18 @@ PermissionGuard::~PermissionGuard()
 bool runningAsRoot()
 {
     return ::geteuid() == 0;
+}
+
+std::map<QString, QByteArray> folderContents(const QString& root)
+{
+    std::map<QString, QByteArray> contents;
+    QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        contents[path.mid(root.size())] =
+            file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<ordner>");
+    }
+    return contents;
 }

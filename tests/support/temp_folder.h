@@ -10,6 +10,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <map>
+
 class TempFolder {
 public:
     TempFolder();
@@ -31,6 +33,11 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Every file and folder below root (hidden ones too) with its bytes, keyed by the path below
+// root; a folder, or a file that cannot be read, stands as "<ordner>". For "nothing changed"
+// checks: compare the contents before and after.
+std::map<QString, QByteArray> folderContents(const QString& root);
 
 // Puts the permissions of a file or folder back when it goes out of scope, so that the temporary
 // folder can be removed even after a test made something read-only.
