@@ -366,6 +366,7 @@ Main::Main()
     bezDCI->installEventFilter(this);
 
     statusleisteAufbauen();
+    editorVerbinden();
 
     platform::setMainPort(this);
     store::setStoreHost(this);

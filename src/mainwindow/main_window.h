@@ -139,6 +139,11 @@ private:
     void eintragSperren(const QString& meldung);
     void hintergrundbildLaden();
 
+    // The editor's keys, mouse and drops, the moves, the commands of "&Bearbeiten" and the
+    // popup menu mnuPopUp with its adaptation on opening (main_window_editor.cpp).
+    void editorVerbinden();
+    void popupAnpassen();
+
     QWidget* flaeche_ = nullptr;     // the central area holding the controls
     int laden_ = 0;                  // > 0 while a day is being loaded
     bool ohneTagWechsel_ = false;    // caption set back without a change of day

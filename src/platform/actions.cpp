@@ -18,13 +18,30 @@ QString nameKey(const QString& name)
     return name.toLower();
 }
 
-// Whether every menu the action sits in is usable; those menus' states are up to date, since a
-// change of a menu is passed down to its entries.
+bool menusAboveEnabled(const QAction* action);
+
+// Whether the entries of the menu can be used. A shown menu's state is up to date, since a
+// change of a menu is passed down to its entries. Qt also disables what it hides: a hidden menu
+// of the menu bar is the window's own popup menu, shown by the program, and counts with the
+// state it was given; a hidden submenu cannot be reached, and neither can its entries.
+bool menuUsable(const QMenu* menu)
+{
+    const QAction* menuAction = menu->menuAction();
+    if (menuAction->isVisible())
+        return menuAction->isEnabled();
+    bool inMenuBar = false;
+    for (QObject* container : menuAction->associatedObjects())
+        inMenuBar = inMenuBar || qobject_cast<const QMenuBar*>(container) != nullptr;
+    const QVariant own = menuAction->property(ownEnabledProperty);
+    return inMenuBar && (!own.isValid() || own.toBool()) && menusAboveEnabled(menuAction);
+}
+
+// Whether every menu the action sits in is usable.
 bool menusAboveEnabled(const QAction* action)
 {
     for (QObject* container : action->associatedObjects()) {
         const auto* menu = qobject_cast<const QMenu*>(container);
-        if (menu && menu->menuAction() != action && !menu->menuAction()->isEnabled())
+        if (menu && menu->menuAction() != action && !menuUsable(menu))
             return false;
     }
     return true;

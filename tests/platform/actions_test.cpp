@@ -163,6 +163,30 @@ TEST_F(ActionsTest, disablingAMenuDisablesTheShortcutsBelowIt)
     EXPECT_TRUE(actions_->action(u"mnuZAeinfg"_qs)->isEnabled());
 }
 
+TEST_F(ActionsTest, entriesOfAHiddenPopupMenuRunButThoseOfAHiddenSubmenuDoNot)
+{
+    QMenu* popup = actions_->addMenu(window_->menuBar(), u"mnuPopUp"_qs, u"PopUp"_qs);
+    popup->menuAction()->setVisible(false);
+    add(popup, u"mnuPopKopieren"_qs, u"&Kopieren"_qs, QString());
+    QMenu* versteckt = actions_->addMenu(actions_->menu(u"PulWechseln"_qs), u"mnuVersteckt"_qs,
+                                         u"Versteckt"_qs);
+    add(versteckt, u"mnuNieSichtbar"_qs, u"Nie"_qs, u"Ctrl+F11"_qs);
+    versteckt->menuAction()->setVisible(false);
+    actions_->setEnabled(u"mnuNieSichtbar"_qs, true);
+
+    EXPECT_TRUE(actions_->action(u"mnuPopKopieren"_qs)->isEnabled());
+    EXPECT_TRUE(actions_->trigger(u"mnuPopKopieren"_qs));
+    EXPECT_EQ(taken(u"mnuPopKopieren"_qs), 1);
+    actions_->setEnabled(u"mnuPopUp"_qs, false);
+    EXPECT_FALSE(actions_->action(u"mnuPopKopieren"_qs)->isEnabled());
+    actions_->setEnabled(u"mnuPopUp"_qs, true);
+    EXPECT_TRUE(actions_->action(u"mnuPopKopieren"_qs)->isEnabled());
+
+    EXPECT_FALSE(actions_->action(u"mnuNieSichtbar"_qs)->isEnabled());
+    QTest::keyClick(editor_, Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_EQ(taken(u"mnuNieSichtbar"_qs), 0);
+}
+
 TEST_F(ActionsTest, theEditorKeepsKeysThatNoEnabledEntryOwns)
 {
     actions_->setEnabled(u"PulAllesMarkieren"_qs, false);

@@ -1,0 +1,67 @@
+#include "commands/date_insert_commands.h"
+
+#include "foundation/ini_store.h"
+#include "foundation/read_only.h"
+#include "mainwindow/editing_commands.h"
+#include "platform/clock.h"
+#include "platform/main_port.h"
+#include "platform/text_box.h"
+#include "runtime/format.h"
+#include "textlib/calendar.h"
+#include "textlib/date_names.h"
+
+namespace commands {
+
+namespace {
+
+QString einstellung(const char* key)
+{
+    return foundation::IniLesen({}, {}, QString::fromUtf8(key), QString());
+}
+
+void einfuegen(platform::MainPort& main, const QString& text)
+{
+    if (foundation::nurLesen)
+        return;
+    main.setSelText(text);
+    if (platform::TextBox* editor = mainwindow::editorVon(main))
+        editor->setFocus();
+    mainwindow::alsUngesichertMarkieren();
+}
+
+} // namespace
+
+QString DatumText(rt::VbDate jetzt)
+{
+    QString format = einstellung("StrgDForm");
+    if (format.isEmpty())
+        format = QStringLiteral("dd.mm.yyyy");
+    return rt::Format(jetzt, format) + u' ';
+}
+
+QString DatumUhrzeitText(rt::VbDate jetzt)
+{
+    textlib::ZeitenBerechnen(jetzt);
+    rt::VbDate zeit = jetzt;
+    QString zusatz = QStringLiteral(" Uhr");
+    if (einstellung("InstDatTime") == u"MEZ" && textlib::mezZeit) {
+        zeit = *textlib::mezZeit;
+        zusatz = QStringLiteral(" MEZ");
+    }
+    return rt::Format(jetzt, QStringLiteral("dd")) + QStringLiteral(". ")
+           + textlib::NameVonDatum(rt::Month(jetzt), QStringLiteral("MO")) + u' '
+           + rt::Format(jetzt, QStringLiteral("yyyy")) + QStringLiteral(" um ")
+           + rt::Format(zeit, QStringLiteral("hh:nn")) + zusatz + u' ';
+}
+
+void DatumEinfuegen(platform::MainPort& main)
+{
+    einfuegen(main, DatumText(platform::clock().now()));
+}
+
+void DatumUhrzeitEinfuegen(platform::MainPort& main)
+{
+    einfuegen(main, DatumUhrzeitText(platform::clock().now()));
+}
+
+} // namespace commands

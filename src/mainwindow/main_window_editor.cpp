@@ -1,0 +1,106 @@
+// The main window's editor and the commands that work on it: its keys, mouse and drops, the
+// moves of the menu "&Wechseln", the commands of the menu "&Bearbeiten" and the popup menu.
+#include "main_window.h"
+
+#include "commands/date_insert_commands.h"
+#include "commands/popup_commands.h"
+#include "mainwindow/drop_handling.h"
+#include "mainwindow/editing_commands.h"
+#include "mainwindow/editor_keys.h"
+#include "mainwindow/main_hooks.h"
+#include "mainwindow/navigation.h"
+#include "mainwindow/popup_menu.h"
+#include "platform/actions.h"
+#include "platform/clipboard.h"
+#include "platform/text_box.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+
+namespace mainwindow {
+
+namespace {
+
+constexpr int tasteEinfg = 45; // the Insert key's code
+
+} // namespace
+
+void Main::editorVerbinden()
+{
+    Text->setKeyDownHandler([this](int& code, int shift) { EditorTasteUnten(*this, code, shift); });
+    Text->setKeyPressHandler([this](int& ascii) { EditorZeichen(*this, ascii); });
+    new EditorMaus(*this, Text); // a child of the editor
+
+    // Hooks that outlive no window: each one asks whether its window is still there.
+    const QPointer<Main> fenster(this);
+    setKorvanelHypersprung([fenster](const QString& kuerzel, const QString& datum) {
+        if (fenster)
+            fenster->KorvanelHypersprung(kuerzel, datum);
+    });
+    setTagesbildLaden([fenster] {
+        if (fenster)
+            fenster->TagesbildLaden();
+    });
+    setPopupZeigen([fenster](QPoint wo) {
+        if (fenster)
+            fenster->actions->menu(QStringLiteral("mnuPopUp"))->popup(wo);
+    });
+    // The status panel "txtEinf" switches the typing mode as the Insert key does.
+    mainHooks().einfuegenUmschalten = [fenster] {
+        if (!fenster)
+            return;
+        int code = tasteEinfg;
+        EditorTasteUnten(*fenster, code, 0);
+    };
+
+    const auto verbinden = [this](const QString& name, auto handler) {
+        connect(actions->action(name), &QAction::triggered, this, handler);
+    };
+
+    for (const NavigationsEintrag& eintrag : navigationsMenue()) {
+        const Navigation befehl = eintrag.befehl;
+        verbinden(eintrag.name, [this, befehl] { Navigieren(*this, befehl); });
+    }
+    verbinden(QStringLiteral("PulMonatsTabelle"), [this] { MonatsblattWaehlen(*this); });
+
+    verbinden(QStringLiteral("mnuUndo"), [this] { Rueckgaengig(*this); });
+    verbinden(QStringLiteral("PulAusschneiden"), [this] { Ausschneiden(*this); });
+    verbinden(QStringLiteral("PulKopieren"), [this] { Kopieren(*this); });
+    verbinden(QStringLiteral("mnuZAeinfg"), [this] { Einfuegen(*this); });
+    verbinden(QStringLiteral("mnuUhrEinfg"), [this] { UhrzeitEinfuegen(*this); });
+    verbinden(QStringLiteral("mnuDateEinfg"), [this] { commands::DatumEinfuegen(*this); });
+    verbinden(QStringLiteral("mnuDateTimeEinfg"), [this] { commands::DatumUhrzeitEinfuegen(*this); });
+    verbinden(QStringLiteral("PulAllesMarkieren"), [this] { AllesMarkieren(*this); });
+    verbinden(QStringLiteral("PulOrdnen"), [this] { ZeilenOrdnen(*this); });
+    connect(actions->menu(QStringLiteral("PulBearbeiten")), &QMenu::aboutToShow, this,
+            [this] { BearbeitenMenueAnpassen(*this, *actions); });
+
+    QMenu* popup = actions->menu(QStringLiteral("mnuPopUp"));
+    for (const commands::PopupEintrag& eintrag : commands::popupEintraege()) {
+        actions->addAction(popup, eintrag.name, eintrag.caption);
+        const QString name = eintrag.name;
+        if (name == u"mnuPopDatumWechsel")
+            verbinden(name, [this] { PopupDatumWechsel(*this); });
+        else if (name == u"mnuPopHypersprung")
+            verbinden(name, [this] { PopupHypersprung(*this); });
+        else
+            verbinden(name, [this, name] { commands::PopupBefehl(*this, name); });
+    }
+    connect(popup, &QMenu::aboutToShow, this, [this] { popupAnpassen(); });
+}
+
+void Main::popupAnpassen()
+{
+    // The popup's editing entries run those of "&Bearbeiten", which follow the editor as well.
+    BearbeitenMenueAnpassen(*this, *actions);
+    const PopupMenue menue =
+        popupMenue(selText(), selLength(), !platform::clipboard().text().isEmpty());
+    actions->setEnabled(QStringLiteral("mnuPopAusschneiden"), menue.ausschneiden);
+    actions->setEnabled(QStringLiteral("mnuPopKopieren"), menue.kopieren);
+    actions->setEnabled(QStringLiteral("mnuPopEinfügen"), menue.einfuegen);
+    actions->action(QStringLiteral("mnuPopHypersprung"))->setText(menue.hypersprungCaption);
+    actions->action(QStringLiteral("mnuPopDatumWechsel"))->setText(menue.datumWechselCaption);
+}
+
+} // namespace mainwindow
