@@ -4,6 +4,7 @@
 
 #include "mainwindow/editing_commands.h"
 #include "mainwindow/editor_keys.h"
+#include "mainwindow/navigation.h"
 #include "platform/clipboard.h"
 #include "runtime/strings.h"
 #include "support/fake_clipboard.h"
@@ -31,7 +32,11 @@ protected:
         // Entries are shown as written, not tidied up.
         folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nAutoFormat=0\r\n");
     }
-    ~MainEditor() override { mainwindow::resetEditorTasten(); }
+    ~MainEditor() override
+    {
+        mainwindow::setMonatsblattFenster({});
+        mainwindow::resetEditorTasten();
+    }
 
     // Opens the diary Txt at datum with the focus in the editor of the active window.
     void oeffnenImEditor(const char* datum)
@@ -160,6 +165,23 @@ TEST_F(MainEditorMoves, dateButtonsRunTheMovesWithBothMouseButtons)
         QTest::mouseClick(main->BefDatumWechsel[static_cast<std::size_t>(fall.knopf)], fall.taste);
         EXPECT_EQ(main->dateCaption(), s(fall.tag));
     }
+}
+
+TEST_F(MainEditorMoves, monthSheetFromItsKeyAndItsButtonShowsTheDayChosenThere)
+{
+    QStringList geoeffnet;
+    mainwindow::setMonatsblattFenster([&](const QString& datum) {
+        geoeffnet << datum;
+        return std::optional<QString>(s("24.12.2015"));
+    });
+    oeffnenImEditor("05.03.2024");
+    QTest::keyClick(main->Text, Qt::Key_F9);
+    EXPECT_EQ(main->dateCaption(), s("24.12.2015"));
+    main->setDateCaption(s("03.01.2015"));
+    ASSERT_TRUE(main->actions->trigger(s("btnKalender")));
+    EXPECT_EQ(geoeffnet, (QStringList{s("05.03.2024"), s("03.01.2015")}));
+    EXPECT_EQ(main->dateCaption(), s("24.12.2015"));
+    EXPECT_EQ(panel("Status"), s("Bereit"));
 }
 
 TEST_F(MainEditor, keyMacroTypingModesAndTheSaveOnTheNextDay)
