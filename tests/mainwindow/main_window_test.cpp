@@ -32,7 +32,8 @@ TEST_F(MainWindow, menuTreeHasTheCaptionsOrderAndShortcuts)
                              Fall{"mnuMarkGänsefuss", "Markierung in &Anführungszeichen", "Ctrl+Shift+F2"},
                              Fall{"PulJahrVor", "Jah&r vor", "Ctrl+Shift+F8"},
                              Fall{"mnuBildZuordnen", "Verknüpfung &erstellen/ändern...", "Ctrl+H"},
-                             Fall{"mnuZuletzt(0)", "&1", "Ctrl+R"},
+                             Fall{"mnuZuletzt(0)", "&1", ""},
+                             Fall{"mnuZuletzt(1)", "&2", "Ctrl+R"},
                              Fall{"PulEintragErster", "&Erster", ""}}) {
         SCOPED_TRACE(fall.name);
         QAction* eintrag = main->actions->action(s(fall.name));
@@ -177,9 +178,12 @@ TEST_F(MainWindow, diaryWithoutTitleRunsTheDescribeCommand)
 {
     laden();
     QSignalSpy beschreiben(main->actions->action(s("PulBeschreiben")), &QAction::triggered);
+    // Cancelled: the short name becomes the title.
+    dialogs.expectInputBox(std::nullopt, s("Beschreibung zum Korvanel »Neu«"));
     oeffnen(s("Neu"), s("05.03.2024"));
     EXPECT_EQ(beschreiben.count(), 1);
-    EXPECT_EQ(main->caption(), s("Korvanel, Neu"));
+    EXPECT_EQ(lesen(s("Info.Neu")), QByteArray("Neu\r\n"));
+    EXPECT_EQ(main->caption(), s("Neu"));
 }
 
 TEST_F(MainWindow, linkToAMissingDiaryKeepsTheOpenOne)
