@@ -34,6 +34,17 @@ namespace mainwindow {
 
 namespace {
 
+// Shows a window of the menu modally, its name in the panel "Status" while it is open.
+void modalZeigen(platform::Form& fenster)
+{
+    platform::MainPort* main = platform::mainPort();
+    if (main)
+        main->setPanelText(QStringLiteral("Status"), fenster.name() + QStringLiteral("..."));
+    fenster.showModal();
+    if (main)
+        main->setPanelText(QStringLiteral("Status"), QStringLiteral("Bereit"));
+}
+
 // The diary chooser, shown modally and unloaded again, so each opening starts afresh.
 commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
                                        const QString& datumJetzt)
@@ -41,7 +52,7 @@ commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
     auto* auswahl = new store::Öffnen(fenster);
     auswahl->TxtName->setText(name);
     auswahl->optStartAt[1]->setText(datumJetzt);
-    auswahl->showModal();
+    modalZeigen(*auswahl);
     commands::KorvanelWahl wahl;
     if (!auswahl->isUnloaded()) {
         wahl.name = auswahl->gewaehlterName();
@@ -57,7 +68,7 @@ commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
 void kennwortAendern(QWidget* fenster)
 {
     auto* aendern = new store::PaßwortÄndern(fenster);
-    aendern->showModal();
+    modalZeigen(*aendern);
     if (!aendern->isUnloaded())
         aendern->unload();
 }

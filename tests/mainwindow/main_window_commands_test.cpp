@@ -365,7 +365,8 @@ TEST_F(MenuWiring, openingAnotherDiarySavesFirstAndSwitchesOnlyWhenOneIsChosen)
     tippen(s(" Noch ein Satz."));
 
     // Cancelled: the entry is saved, the diary stays.
-    imFenster<store::Öffnen>([](store::Öffnen& wahl) {
+    imFenster<store::Öffnen>([this](store::Öffnen& wahl) {
+        EXPECT_EQ(panel("Status"), s("Öffnen..."));
         EXPECT_EQ(wahl.TxtName->text(), s("Txt"));
         EXPECT_EQ(wahl.optStartAt[1]->text(), s("05.03.2024"));
         wahl.befAbbrechen_Click();
@@ -375,6 +376,7 @@ TEST_F(MenuWiring, openingAnotherDiarySavesFirstAndSwitchesOnlyWhenOneIsChosen)
     EXPECT_EQ(lesen(s("2024/20240305.TXT")), QByteArray("Im Tagebuch. Noch ein Satz."));
     EXPECT_EQ(store::korvanelKuerzel, s("Txt"));
     EXPECT_EQ(main->text(), s("Im Tagebuch. Noch ein Satz."));
+    EXPECT_EQ(panel("Status"), s("Bereit"));
 
     // Chosen, at the day shown.
     tippen(s(" Und noch einer."));
@@ -441,7 +443,10 @@ TEST_F(MenuWiring, thePasswordChangeOpensItsWindowForADiaryWithEntries)
 {
     oeffnen(s("Txt"), s("05.03.2024"));
     tippen(s(" Vorher gesichert."));
-    imFenster<store::PaßwortÄndern>([](store::PaßwortÄndern& fenster) { fenster.befAbbruch_Click(); });
+    imFenster<store::PaßwortÄndern>([this](store::PaßwortÄndern& fenster) {
+        EXPECT_EQ(panel("Status"), s("PaßwortÄndern..."));
+        fenster.befAbbruch_Click();
+    });
     ASSERT_TRUE(main->actions->trigger(s("PulKennwortschutz")));
     EXPECT_EQ(gezeigt, 1);
     EXPECT_EQ(lesen(s("2024/20240305.TXT")), QByteArray("Im Tagebuch. Vorher gesichert."));
@@ -618,8 +623,14 @@ TEST_F(MenuWiring, theShutdownRunsOnlyOnce)
     tippen(s(" Zum Schluss."));
     int gesichert = 0;
     mainwindow::mainHooks().vorgabenSichern = [&] { ++gesichert; };
+    // A window of the program that is still open goes with it.
+    auto* tagesliste = new platform::Form(main.get());
+    tagesliste->setObjectName(s("Tagesliste"));
+    tagesliste->show();
 
     EXPECT_THROW(main->sitzungBeenden(), ProgramEndedException);
+    EXPECT_TRUE(tagesliste->isUnloaded());
+    EXPECT_FALSE(main->isUnloaded());
     EXPECT_EQ(ende.endCalls(), 1);
     EXPECT_EQ(gesichert, 1);
     EXPECT_EQ(lesen(s("2024/20240305.TXT")), QByteArray("Im Tagebuch. Zum Schluss."));
