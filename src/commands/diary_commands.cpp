@@ -138,7 +138,8 @@ void mnuZuletzt_Click(int index)
     store::verzeichnisStatus = 0;
     tagWechseln();
     const QString name = rt::Right(store::storeHost().zuletztCaption(index), 3);
-    if (name.isEmpty() || !QFileInfo(platform::resolvePath(infoDatei(name))).isFile()) {
+    if (!store::kuerzelGueltig(name)
+        || !QFileInfo(platform::resolvePath(infoDatei(name))).isFile()) {
         foundation::TonAusgeben(QStringLiteral("#SystemHand"));
         platform::dialogs().msgBox(QStringLiteral("Kann das zuletzt benutzte Korvanel »") + name
                                        + QStringLiteral("« nicht finden."),

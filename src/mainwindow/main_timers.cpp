@@ -19,6 +19,7 @@
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 #include "store/day_files.h"
+#include "store/diary_title.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 #include "textlib/calendar.h"
@@ -116,7 +117,8 @@ void MainTimers::zeitInitTimer()
             mainHooks().kennwortMerken(name, rt::Mid(k, trenner + 1));
         k = name;
     }
-    if (k.size() != 3)
+    // The short name becomes the extension of files in the data folder: only a valid one counts.
+    if (!store::kuerzelGueltig(k))
         k.clear();
 
     if (rt::Val(foundation::IniLesen(QString(), QString(), u"AuswahlÖffnen"_s, u"0"_s)) != 0
@@ -124,9 +126,12 @@ void MainTimers::zeitInitTimer()
         befehlAusfuehren(mainHooks().korvanelAuswahl, u"PulLaden"_s);
 
     if (store::korvanelKuerzel.isEmpty()) {
-        store::korvanelKuerzel =
-            k.isEmpty() ? foundation::IniLesen(QString(), QString(), u"KorvanelName"_s, u"Txt"_s)
-                        : k;
+        if (k.isEmpty()) {
+            k = foundation::IniLesen(QString(), QString(), u"KorvanelName"_s, u"Txt"_s);
+            if (!store::kuerzelGueltig(k))
+                k = u"Txt"_s;
+        }
+        store::korvanelKuerzel = k;
         const QString zeigen =
             tag.isEmpty() ? rt::Format(platform::clock().now(), u"dd.mm.yyyy"_s) : tag;
         if (mainHooks().korvanelUmgebung)

@@ -128,8 +128,8 @@ const MenuEintrag menuBaum[] = {
     {2, "MnuDruckerEinrichten", "D&ruckereinrichtung...", ""},
     {2, "mnuDayInf", "Tages&informationen...", "Ctrl+I"},
     {2, "-", "-", ""},
-    {2, "mnuZuletzt(0)", "&1", "Ctrl+R"},
-    {2, "mnuZuletzt(1)", "&2", ""},
+    {2, "mnuZuletzt(0)", "&1", ""},
+    {2, "mnuZuletzt(1)", "&2", "Ctrl+R"},
     {2, "mnuZuletzt(2)", "&3", ""},
     {2, "mnuZuletzt(3)", "&4", ""},
     {2, "-", "-", ""},
@@ -367,6 +367,7 @@ Main::Main()
 
     statusleisteAufbauen();
     editorVerbinden();
+    befehleVerbinden();
 
     platform::setMainPort(this);
     store::setStoreHost(this);
@@ -410,18 +411,6 @@ void Main::menusAufbauen()
     anzeigen->setCheckable(true);
     anzeigen->setChecked(true);
 
-    const auto verbinden = [this](const char* name, auto handler) {
-        connect(actions->action(QString::fromUtf8(name)), &QAction::triggered, this, handler);
-    };
-    verbinden("PulBeenden", [this] { PulBeenden(); });
-    verbinden("mnuEintragSichern", [] { store::EintragSpeichern(); });
-    verbinden("PulSonderzeichenEinfg", [] { SonderzeichenEinfuegen(); });
-    verbinden("mnuBildZuordnen", [this] { TagesbildZuordnen(); });
-    verbinden("mnuBildZuordnenLöschen", [this] { TagesbildZuordnungLoeschen(); });
-    verbinden("mnuBildAnzeigen", [this](bool an) {
-        bildAnzeigen = an ? 1 : 0;
-        TagesbildLaden();
-    });
 }
 
 void Main::werkzeugleisteAufbauen()
@@ -1098,7 +1087,7 @@ void Main::KorvanelHypersprung(const QString& name, const QString& datum)
 {
     store::verzeichnisStatus = 0;
     TagWechseln();
-    if (name.isEmpty()
+    if (!store::kuerzelGueltig(name)
         || !foundation::DateiExistiert(foundation::ordnerDat + QStringLiteral("/Info.") + name)) {
         foundation::TonAusgeben(QStringLiteral("#SystemHand"));
         platform::dialogs().msgBox(QStringLiteral("Kann das per Hypersprung angewählte Korvanel »") + name

@@ -65,6 +65,14 @@ public:
     // reservation, counts the run and ends.
     void PulBeenden();
 
+    // The menu's commands and every way out of the program connected to this window (called
+    // once by the constructor; main_window_commands.cpp).
+    void befehleVerbinden();
+    // The desktop session ends: the ordered shutdown, as through the close box. False when the
+    // user keeps the program open (an entry that cannot be saved), so the session's end is
+    // cancelled.
+    bool sitzungBeenden();
+
     // While a day is being loaded: changes of the editor and the slider are not edits.
     bool tagWirdGeladen() const { return laden_ > 0; }
 

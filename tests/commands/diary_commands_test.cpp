@@ -85,6 +85,8 @@ TEST_F(DiaryCommands, openingSavesTheEntryFirstAndSwitchesOnlyWhenADiaryWasChose
 TEST_F(DiaryCommands, reopeningARecentDiaryNeedsItsInfoFile)
 {
     schreiben(u8("info.Rei"), "Reisen\r\n");
+    // A caption whose last three characters lead into a folder is no diary, file or not.
+    schreiben(u8("Info.x/y"), "Falle\r\n");
     struct Fall {
         QString caption;
         QString kuerzelDanach;
@@ -95,6 +97,8 @@ TEST_F(DiaryCommands, reopeningARecentDiaryNeedsItsInfoFile)
         {u8("&3 Altes Buch - Alt"), u8("Txt"),
          u8("Kann das zuletzt benutzte Korvanel »Alt« nicht finden.")},
         {QString(), u8("Txt"), u8("Kann das zuletzt benutzte Korvanel »« nicht finden.")},
+        {u8("&4 Falle - x/y"), u8("Txt"),
+         u8("Kann das zuletzt benutzte Korvanel »x/y« nicht finden.")},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(qPrintable(fall.caption));

@@ -257,6 +257,9 @@ TEST_F(Timers, diaryAndPasswordFromTheCommandLine)
         {"Abcd", {}, s("Txt")},
         {"Abcd:pw", {s("Abcd|pw")}, s("Txt")},
         {":Abc", {}, s("Txt")},
+        // Names that cannot be a file extension of the data folder.
+        {"a/b", {}, s("Txt")},
+        {"Exe:pw", {s("Exe|pw")}, s("Txt")},
         {"", {}, s("Txt")},
     };
     for (const Fall& fall : faelle) {
@@ -281,6 +284,13 @@ TEST_F(Timers, diaryAndPasswordFromTheCommandLine)
     MainTimers timers;
     timers.zeitInitTimer();
     EXPECT_EQ(umgebungen, (std::vector<QString>{s("Pri 05.03.2024")}));
+
+    store::korvanelKuerzel.clear();
+    umgebungen.clear();
+    foundation::IniSchreiben({}, {}, s("KorvanelName"), s("../"));
+    MainTimers andere;
+    andere.zeitInitTimer();
+    EXPECT_EQ(umgebungen, (std::vector<QString>{s("Txt 05.03.2024")}));
 }
 
 TEST_F(Timers, dateFromTheCommandLine)

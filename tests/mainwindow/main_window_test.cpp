@@ -32,7 +32,8 @@ TEST_F(MainWindow, menuTreeHasTheCaptionsOrderAndShortcuts)
                              Fall{"mnuMarkGänsefuss", "Markierung in &Anführungszeichen", "Ctrl+Shift+F2"},
                              Fall{"PulJahrVor", "Jah&r vor", "Ctrl+Shift+F8"},
                              Fall{"mnuBildZuordnen", "Verknüpfung &erstellen/ändern...", "Ctrl+H"},
-                             Fall{"mnuZuletzt(0)", "&1", "Ctrl+R"},
+                             Fall{"mnuZuletzt(0)", "&1", ""},
+                             Fall{"mnuZuletzt(1)", "&2", "Ctrl+R"},
                              Fall{"PulEintragErster", "&Erster", ""}}) {
         SCOPED_TRACE(fall.name);
         QAction* eintrag = main->actions->action(s(fall.name));
@@ -177,9 +178,12 @@ TEST_F(MainWindow, diaryWithoutTitleRunsTheDescribeCommand)
 {
     laden();
     QSignalSpy beschreiben(main->actions->action(s("PulBeschreiben")), &QAction::triggered);
+    // Cancelled: the short name becomes the title.
+    dialogs.expectInputBox(std::nullopt, s("Beschreibung zum Korvanel »Neu«"));
     oeffnen(s("Neu"), s("05.03.2024"));
     EXPECT_EQ(beschreiben.count(), 1);
-    EXPECT_EQ(main->caption(), s("Korvanel, Neu"));
+    EXPECT_EQ(lesen(s("Info.Neu")), QByteArray("Neu\r\n"));
+    EXPECT_EQ(main->caption(), s("Neu"));
 }
 
 TEST_F(MainWindow, linkToAMissingDiaryKeepsTheOpenOne)
@@ -192,6 +196,19 @@ TEST_F(MainWindow, linkToAMissingDiaryKeepsTheOpenOne)
     EXPECT_EQ(main->dateCaption(), s("05.03.2024"));
     ASSERT_EQ(dialogs.calls().size(), 1U);
     EXPECT_EQ(dialogs.calls()[0].title, s("Korvanel Hypersprung"));
+}
+
+// A link whose name would lead out of the data folder's own files is no diary, even where a
+// file of that path exists.
+TEST_F(MainWindow, linkWithAPathInItsNameIsRefused)
+{
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    schreiben(s("Info.A/B"), "Fremd\r\n");
+    oeffnen(s("Txt"), s("05.03.2024"));
+    dialogs.expectMsgBox(platform::vbOK, s("Kann das per Hypersprung angewählte Korvanel »A/B« nicht finden."));
+    main->KorvanelHypersprung(s("A/B"), s("01.01.2024"));
+    EXPECT_EQ(store::korvanelKuerzel, s("Txt"));
+    EXPECT_EQ(main->dateCaption(), s("05.03.2024"));
 }
 
 // Every visible control lies inside the area and none overlaps another.

@@ -1,0 +1,181 @@
+// The main window's menu entries connected to their commands, and every way out of the program
+// (exit command, close box, a close request of the desktop, the end of the session, the end of
+// the event loop) led into the one ordered shutdown.
+//
+// Entries whose window comes with a later step (day list, search, print, statistics, settings,
+// ...) keep their caption, shortcut and enabled state and stay unconnected here: their action is
+// the hook, and the window connects to its triggered signal. Until then they do nothing.
+#include "main_window.h"
+
+#include "character_picker.h"
+#include "main_hooks.h"
+#include "main_state.h"
+#include "shutdown.h"
+
+#include "commands/diary_commands.h"
+#include "commands/marker_picture_commands.h"
+#include "platform/actions.h"
+#include "platform/form.h"
+#include "store/diary_chooser.h"
+#include "store/diary_title.h"
+#include "store/password_change.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QRadioButton>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
+
+namespace mainwindow {
+
+namespace {
+
+// Shows a window of the menu modally, its name in the panel "Status" while it is open.
+void modalZeigen(platform::Form& fenster)
+{
+    platform::MainPort* main = platform::mainPort();
+    if (main)
+        main->setPanelText(QStringLiteral("Status"), fenster.name() + QStringLiteral("..."));
+    fenster.showModal();
+    if (main)
+        main->setPanelText(QStringLiteral("Status"), QStringLiteral("Bereit"));
+}
+
+// The diary chooser, shown modally and unloaded again, so each opening starts afresh.
+commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
+                                       const QString& datumJetzt)
+{
+    auto* auswahl = new store::Öffnen(fenster);
+    auswahl->TxtName->setText(name);
+    auswahl->optStartAt[1]->setText(datumJetzt);
+    modalZeigen(*auswahl);
+    commands::KorvanelWahl wahl;
+    if (!auswahl->isUnloaded()) {
+        wahl.name = auswahl->gewaehlterName();
+        wahl.startDatum = auswahl->gewaehltesDatum();
+        auswahl->unload();
+    }
+    // Only a name that can be a diary's file extension opens a diary.
+    if (!store::kuerzelGueltig(wahl.name))
+        wahl.name.clear();
+    return wahl;
+}
+
+void kennwortAendern(QWidget* fenster)
+{
+    auto* aendern = new store::PaßwortÄndern(fenster);
+    modalZeigen(*aendern);
+    if (!aendern->isUnloaded())
+        aendern->unload();
+}
+
+// Every other window of the program, the last loaded first; the main window itself ends with
+// the process.
+void andereFensterEntladen()
+{
+    const std::vector<platform::FormCore*> fenster = platform::openForms();
+    const platform::MainPort* main = platform::mainPort();
+    for (auto it = fenster.rbegin(); it != fenster.rend(); ++it) {
+        if (main == nullptr || (*it)->widget() != main->widget())
+            (*it)->unload(platform::UnloadMode::Code);
+    }
+}
+
+} // namespace
+
+void Main::befehleVerbinden()
+{
+    // The procedures of this window that the diary commands call; they do nothing once the
+    // window is gone.
+    const QPointer<Main> selbst(this);
+    commands::setHauptfenster({
+        .TagWechseln =
+            [selbst] {
+                if (selbst)
+                    selbst->TagWechseln();
+            },
+        .KorvanelUmgebung =
+            [selbst](const QString& datum) {
+                if (selbst)
+                    selbst->KorvanelUmgebung(datum);
+            },
+    });
+    commands::setKorvanelAuswahl([selbst](const QString& name, const QString& datumJetzt) {
+        return korvanelWaehlen(selbst, name, datumJetzt);
+    });
+    commands::setKennwortAendern([selbst] { kennwortAendern(selbst); });
+    if (!mainHooks().fensterEntladen)
+        mainHooks().fensterEntladen = andereFensterEntladen;
+
+    const auto verbinden = [this](const QString& name, auto handler) {
+        connect(actions->action(name), &QAction::triggered, this, handler);
+    };
+    const auto name = [](const char* utf8) { return QString::fromUtf8(utf8); };
+
+    // "&Korvanel"
+    connect(actions->menu(name("PulDatei")), &QMenu::aboutToShow, this, [this] {
+        for (const commands::Freigabe& freigabe : commands::PulDatei_Oeffnen())
+            actions->setEnabled(freigabe.name, freigabe.an);
+    });
+    verbinden(name("PulLaden"), [] { commands::PulLaden_Click(); });
+    for (int i = 0; i < 4; ++i)
+        verbinden(platform::indexedName(name("mnuZuletzt"), i),
+                  [i] { commands::mnuZuletzt_Click(i); });
+    verbinden(name("PulBeschreiben"), [] { commands::PulBeschreiben_Click(); });
+    verbinden(name("PulKennwortschutz"), [] { commands::PulKennwortschutz_Click(); });
+    verbinden(name("mnuKvLöschen"), [] { commands::mnuKvLöschen_Click(); });
+    verbinden(name("PulBeenden"), [this] { PulBeenden(); });
+
+    // "Ein&trag" of "&Bearbeiten", and the diary entries of "&Wechseln"
+    verbinden(name("mnuEintragSichern"), [] { commands::mnuEintragSichern_Click(); });
+    verbinden(name("mnuScrUnsichtbar"), [] { commands::mnuScrUnsichtbar_Click(); });
+    verbinden(name("mnuKorvanelExtern"), [] { commands::mnuKorvanelExtern_Click(); });
+
+    // "Mar&ker"
+    for (int i = 0; i < 2; ++i)
+        verbinden(platform::indexedName(name("mnuMarkerSet"), i),
+                  [i] { commands::mnuMarkerSet_Click(i); });
+    verbinden(name("mnuMarkerClr"), [] { commands::mnuMarkerClr_Click(); });
+
+    // "&Einfügen" of "&Bearbeiten"
+    verbinden(name("PulSonderzeichenEinfg"), [] { SonderzeichenEinfuegen(); });
+
+    // "&Bild"
+    verbinden(name("mnuBildZuordnen"), [this] { TagesbildZuordnen(); });
+    verbinden(name("mnuBildZuordnenLöschen"), [this] { TagesbildZuordnungLoeschen(); });
+    verbinden(name("mnuBildZuordnenExecute"),
+              [] { commands::mnuBildZuordnenExecute_Click(bildListIni); });
+    verbinden(name("mnuBildAnzeigen"), [this](bool an) {
+        // The entry has ticked itself already; the command inverts the tick on its own.
+        actions->action(QStringLiteral("mnuBildAnzeigen"))->setChecked(!an);
+        bildAnzeigen = commands::mnuBildAnzeigen_Click(*actions) ? 1 : 0;
+        TagesbildLaden();
+    });
+
+    // The session of the desktop ends: the program ends in order, or, when the user keeps it
+    // open (an entry that cannot be saved), the session's end is cancelled.
+#if QT_CONFIG(sessionmanager)
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& sitzung) {
+        sitzung.allowsInteraction(); // the shutdown may have to ask
+        if (!sitzungBeenden())
+            sitzung.cancel();
+        sitzung.release();
+    });
+#endif
+    // The event loop ends by any other means (the last window closed while this one is in the
+    // notification area, a quit of the desktop): the same shutdown, which runs only once.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { PulBeenden(); });
+}
+
+bool Main::sitzungBeenden()
+{
+    // As the close box, with the session's reason; the window's handler runs the shutdown.
+    unload(platform::UnloadMode::AppWindows);
+    return beendenLaeuft();
+}
+
+} // namespace mainwindow
