@@ -105,8 +105,8 @@ QAction* ActionRegistry::addAction(QMenu* menu, const QString& name, const QStri
 
 QAction* ActionRegistry::addSeparator(QMenu* menu, const QString& name)
 {
+    // No text: styles draw a separator's text beside its line.
     QAction* separator = menu->addSeparator();
-    separator->setText(QStringLiteral("-"));
     registerAction(name, separator);
     return separator;
 }

@@ -48,7 +48,8 @@ public:
     // An entry of a menu.
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
-    // A separator line (caption "-"), registered under name like any entry.
+    // A separator line (the caption "-" of a menu tree), drawn without text, registered under
+    // name like any entry.
     QAction* addSeparator(QMenu* menu, const QString& name);
     // An action made elsewhere (a tool-bar button, an entry of a drop-down button), registered
     // under name; it gets name as its object name. A name registered before is replaced.
