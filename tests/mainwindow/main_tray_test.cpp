@@ -61,9 +61,9 @@ TEST_F(MainTray, withoutMin2TrayOrWithoutATrayTheWindowIsAPlainMinimisedWindow)
         const char* min2Tray;
         bool trayDa;
     } faelle[] = {
+        {"Min2Tray not set", nullptr, true},
         {"Min2Tray but no notification area", "1", false},
         {"notification area but Min2Tray 0", "0", true},
-        {"Min2Tray not set", nullptr, true},
     };
     laden();
     for (const Fall& fall : faelle) {
