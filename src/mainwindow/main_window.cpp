@@ -6,6 +6,7 @@
 #include "main_state.h"
 #include "shutdown.h"
 #include "title_window.h"
+#include "tray_icon.h"
 
 #include "foundation/debug_log.h"
 #include "foundation/file_services.h"
@@ -371,6 +372,7 @@ Main::Main()
 
     platform::setMainPort(this);
     store::setStoreHost(this);
+    trayUndPanelsVerbinden();
 }
 
 Main::~Main()
@@ -698,8 +700,11 @@ void Main::Form_Resize()
                              + QStringLiteral(" x ") + QString::number(flaeche_->height()));
     if (zustand != platform::vbMinimized)
         fensterMaximiert = zustand == platform::vbMaximized ? 1 : 0;
-    if (zustand == platform::vbMinimized && ini("Min2Tray", "0") == u"1")
-        return; // the notification area takes the window
+    if (zustand == platform::vbMinimized && ini("Min2Tray", "0") == u"1") {
+        if (tray)
+            tray->trayStart(); // without a notification area the window stays minimised
+        return;
+    }
     anordnen();
     TagesbildLaden();
 }

@@ -76,6 +76,11 @@ public:
     // While a day is being loaded: changes of the editor and the slider are not edits.
     bool tagWirdGeladen() const { return laden_ > 0; }
 
+    // The notification area (a minimise with "Min2Tray" = "1" goes there) and the double-clicks
+    // on the status panels; made by the constructor (main_window_tray.cpp).
+    void trayUndPanelsVerbinden();
+    class TrayIcon* tray = nullptr;
+
     // Controls, named as the program's procedures name them.
     platform::TextBox* Text = nullptr;
     platform::DateLabel* BezDatum = nullptr;

@@ -1,8 +1,10 @@
 #include "tray_icon.h"
 
+#include "editor_keys.h"
 #include "main_hooks.h"
 
 #include "foundation/debug_log.h"
+#include "platform/main_port.h"
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
@@ -20,6 +22,12 @@ TrayIcon::TrayIcon(QWidget* window, std::function<bool()> fensterMaximiert,
 {
     if (!trayVorhanden_)
         trayVorhanden_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+}
+
+void TrayIcon::setTrayVorhanden(std::function<bool()> trayVorhanden)
+{
+    if (trayVorhanden)
+        trayVorhanden_ = std::move(trayVorhanden);
 }
 
 bool TrayIcon::trayStart()
@@ -49,9 +57,12 @@ bool TrayIcon::trayStart()
 void TrayIcon::trayStopp()
 {
     foundation::DebugLogbuch(u"Tray.Stopp"_s);
+    // Read before the window is shown: showing it normal first runs its resize handler, which
+    // takes the normal state for the last one.
+    const bool maximiert = fensterMaximiert_ && fensterMaximiert_();
     window_->showNormal();
     QCoreApplication::processEvents();
-    if (fensterMaximiert_ && fensterMaximiert_())
+    if (maximiert)
         window_->showMaximized();
     else
         window_->showNormal();
@@ -73,8 +84,14 @@ void StatusBar_Feldklick(const QString& key)
     const QString k = rt::LCase(key);
     if (k == u"aktuell"_s)
         befehlAusfuehren(mainHooks().tagInfo, u"mnuDayInf"_s);
-    if (k == u"txteinf"_s && mainHooks().einfuegenUmschalten)
-        mainHooks().einfuegenUmschalten();
+    if (k == u"txteinf"_s) {
+        if (mainHooks().einfuegenUmschalten) {
+            mainHooks().einfuegenUmschalten();
+        } else if (platform::MainPort* main = platform::mainPort()) {
+            int taste = 45; // the Insert key
+            EditorTasteUnten(*main, taste, 0);
+        }
+    }
     if (k == u"unsaved"_s)
         befehlAusfuehren(mainHooks().eintragSichern, u"mnuEintragSichern"_s);
 }

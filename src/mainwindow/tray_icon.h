@@ -32,6 +32,10 @@ public:
     // Brings the window back from the notification area and to the front.
     void trayStopp();
 
+    // Whether the desktop has a notification area, asked at each trayStart() (tests give their
+    // own answer).
+    void setTrayVorhanden(std::function<bool()> trayVorhanden);
+
     // Whether the window is represented by the icon now.
     bool imTray() const;
     QSystemTrayIcon* icon() const { return icon_; }
@@ -44,8 +48,8 @@ private:
 };
 
 // A double-click on a status panel (the key as the panel has it): "Aktuell" opens the day
-// information, "txtEinf" switches insert/overwrite typing, "Unsaved" saves the entry; other
-// panels do nothing.
+// information, "txtEinf" switches insert/overwrite typing (as the Insert key in the editor does),
+// "Unsaved" saves the entry; other panels do nothing.
 void StatusBar_Feldklick(const QString& key);
 
 } // namespace mainwindow

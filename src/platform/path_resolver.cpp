@@ -2,8 +2,11 @@
 
 #include "runtime/strings.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -25,13 +28,50 @@ QString joined(const QString& folder, const QString& name)
     return folder + u'/' + name;
 }
 
+enum class Entries { All, VisibleFiles, VisibleFolders };
+
+// The names in folder, never "." and "..", read straight from the directory in its own order:
+// every entry (All), or the files or folders whose names do not begin with "." (a link counts as
+// what it points to; a broken link, a device, a pipe or a socket is neither). The file type comes
+// with the directory entry on most file systems, so the disk is asked once per folder, not once
+// per entry: the folders searched here may hold thousands of entries (a year of day files, the
+// system's library folder). A folder that cannot be read gives no names.
+QStringList namesIn(const QString& folder, Entries which)
+{
+    QStringList names;
+    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    DIR* dir = opendir(path.constData());
+    if (dir == nullptr)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        if (which != Entries::All) {
+            if (name[0] == '.')
+                continue;
+            unsigned char type = entry->d_type;
+            if (type == DT_LNK || type == DT_UNKNOWN) {
+                struct stat info {};
+                const QByteArray full = path + '/' + name;
+                if (stat(full.constData(), &info) != 0)
+                    continue;
+                type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
+            }
+            if (type != (which == Entries::VisibleFiles ? DT_REG : DT_DIR))
+                continue;
+        }
+        names.append(QFile::decodeName(name));
+    }
+    closedir(dir);
+    return names;
+}
+
 // The entry of folder that matches name without regard to case; of several, the first in name
 // order. Empty when there is none.
 QString matchInFolder(const QString& folder, const QString& name)
 {
-    const QStringList entries = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                   QDir::NoSort);
+    const QStringList entries = namesIn(folder, Entries::All);
     QString best;
     for (const QString& entry : entries) {
         if (rt::equalsNoCase(entry, name) && (best.isEmpty() || entry < best))
@@ -129,9 +169,8 @@ QStringList listFolder(const QString& folder, const QString& pattern, EntryKind 
     const Resolution where = resolve(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!where.exists)
         return {};
-    const QDir::Filters filters =
-        (kind == EntryKind::Files ? QDir::Files : QDir::Dirs) | QDir::NoDotAndDotDot;
-    const QStringList entries = QDir(where.path).entryList(filters, QDir::NoSort);
+    const QStringList entries = namesIn(
+        where.path, kind == EntryKind::Files ? Entries::VisibleFiles : Entries::VisibleFolders);
 
     const QString lowerPattern = rt::LCase(pattern);
     struct Entry {

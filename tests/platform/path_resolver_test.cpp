@@ -4,7 +4,10 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using platform::EntryKind;
 using platform::listFolder;
@@ -159,6 +162,26 @@ TEST_F(PathResolverTest, listingFiltersIgnoresCaseAndSortsByName)
               (QStringList{QStringLiteral("1999"), QStringLiteral("2026"),
                            QStringLiteral("ordner.dci")}));
     EXPECT_TRUE(listFolder(temp.file(QStringLiteral("fehlt")), QStringLiteral("*")).isEmpty());
+}
+
+TEST_F(PathResolverTest, linksCountAsWhatTheyPointToAndOtherEntriesAsNeither)
+{
+    temp.write(QStringLiteral("Art/datei.txt"), "x");
+    temp.makeFolder(QStringLiteral("Art/ordner"));
+    temp.makeFolder(QStringLiteral("Art/.versteckt"));
+    const QString art = temp.file(QStringLiteral("Art"));
+    ASSERT_TRUE(QFile::link(art + QStringLiteral("/datei.txt"), art + QStringLiteral("/zu-datei")));
+    ASSERT_TRUE(QFile::link(art + QStringLiteral("/ordner"), art + QStringLiteral("/zu-ordner")));
+    ASSERT_TRUE(QFile::link(art + QStringLiteral("/fehlt"), art + QStringLiteral("/ins-leere")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(art + QStringLiteral("/rohr")).constData(), 0600), 0);
+
+    EXPECT_EQ(listFolder(art, QString()),
+              (QStringList{QStringLiteral("datei.txt"), QStringLiteral("zu-datei")}));
+    EXPECT_EQ(listFolder(art, QString(), EntryKind::Folders),
+              (QStringList{QStringLiteral("ordner"), QStringLiteral("zu-ordner")}));
+    // Any entry is found by another spelling, hidden ones and those that are neither too.
+    for (const char* name : {".versteckt", "ins-leere", "rohr"})
+        EXPECT_EQ(resolvePath(art + u'/' + s(name).toUpper()), art + u'/' + s(name)) << name;
 }
 
 TEST_F(PathResolverTest, listingOrderRepeatsForNamesThatDifferOnlyInCase)

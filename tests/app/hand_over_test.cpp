@@ -1,0 +1,128 @@
+// The program started as another program hands text over to it:
+//
+//   korvanel /OrdnerDat=<data> Korvanel=Abc[:password] Datum=<day> AppendFile=<file>
+//
+// It opens the diary on that day, appends the file's text to the entry, saves it, deletes the
+// file, releases the data folder and ends by itself. The process runs on the offscreen platform
+// with its own settings, data and runtime folders; the day file on disk is the witness.
+#include "foundation/folders.h"
+#include "platform/ini_file.h"
+#include "runtime/codec.h"
+#include "runtime/strings.h"
+#include "store/cipher.h"
+#include "store/day_files.h"
+#include "store/store_state.h"
+#include "support/qt_print.h"
+#include "support/temp_settings.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QByteArray ansi(const char* utf8)
+{
+    return rt::toAnsi(s(utf8));
+}
+
+class HandOver : public ::testing::Test {
+protected:
+    HandOver()
+    {
+        folders.temp().makeFolder(s("laufzeit"));
+        folders.temp().setPermissions(s("laufzeit"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                         | QFileDevice::ExeOwner);
+        folders.env().set("XDG_RUNTIME_DIR", folders.temp().file(s("laufzeit")));
+        // No question about the desktop's regional settings (the run has LANG=C), and a fixed
+        // user name for the reservation.
+        folders.writeSettingsFile(s("Brisol.ini"),
+                                  ansi("[Allgemein]\r\nLänderHinweis=0\r\nUser=Anna\r\n"));
+        folders.temp().write(s("Meine Daten/Info.Abc"), "Mein Tagebuch\r\n");
+    }
+
+    ~HandOver() override
+    {
+        store::resetStoreState();
+        foundation::resetOrdner();
+    }
+
+    QString daten() const { return folders.temp().file(s("Meine Daten")); }
+    QString uebergabe() const { return folders.temp().file(s("Über gabe/Text für Abc.txt")); }
+    QByteArray tagesdatei() const { return folders.temp().read(s("Meine Daten/2024/20240305.Abc")); }
+
+    // Runs the program with these words after the data folder; its exit code, -1 when it did
+    // not end by itself (the wait is only a safety net against a hanging run).
+    int starten(const QStringList& worte)
+    {
+        QProcess programm;
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+        programm.setProcessEnvironment(umgebung);
+        programm.start(s(KORVANEL_PROGRAMM), QStringList{s("/OrdnerDat=") + daten()} + worte);
+        if (!programm.waitForStarted(60000)) {
+            ADD_FAILURE() << "korvanel did not start: " << programm.errorString().toStdString();
+            return -1;
+        }
+        if (!programm.waitForFinished(180000)) {
+            programm.kill();
+            programm.waitForFinished();
+            ADD_FAILURE() << "korvanel did not end by itself";
+        }
+        fehlerausgabe = programm.readAllStandardError();
+        return programm.exitStatus() == QProcess::NormalExit ? programm.exitCode() : -1;
+    }
+
+    TempSettingsFolders folders;
+    QByteArray fehlerausgabe;
+};
+
+} // namespace
+
+TEST_F(HandOver, appendsToTheDaysEntrySavesDeletesTheFileReleasesTheFolderAndEnds)
+{
+    struct Fall {
+        const char* name;
+        const char* kennwort; // the diary's password, "" for a plain diary
+    } faelle[] = {
+        {"plain diary", ""},
+        {"diary protected by a password given on the command line", "sesam:42"},
+    };
+    const QString alt = s("Alter Text\r\nzweite Zeile mit Umlauten äöüß.");
+    const QString neu = alt + s("\r\nNeuer Text: Grüße für 5 €");
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        const QString kennwort = s(fall.kennwort);
+        // The entry of the day, as the program itself writes it; the day before stays as it is.
+        foundation::OrdnerBereitstellen();
+        foundation::ordnerDat = daten();
+        store::schluessel = QString::fromLatin1(store::festerSchluessel);
+        store::kennwortSchreiben = kennwort;
+        ASSERT_TRUE(store::EintragDateiSchreiben(s("20240305.Abc"), alt));
+        ASSERT_TRUE(store::EintragDateiSchreiben(s("20240304.Abc"), s("Vortag")));
+        const QByteArray vortag = folders.temp().read(s("Meine Daten/2024/20240304.Abc"));
+        folders.temp().write(s("Über gabe/Text für Abc.txt"),
+                             ansi("  Neuer Text: Grüße für 5 €\r\n\r\n"));
+
+        const QString diary = kennwort.isEmpty() ? s("Abc") : s("Abc:") + kennwort;
+        EXPECT_EQ(starten({s("Korvanel=") + diary, s("Datum=05.03.2024"),
+                           s("AppendFile=") + uebergabe()}),
+                  0)
+            << fehlerausgabe.toStdString();
+
+        const QString kopf = rt::Left(kennwort + rt::Space(15), 15);
+        const QByteArray erwartet = kennwort.isEmpty() ? rt::toAnsi(neu)
+                                                       : store::verschluesselteForm(kopf + neu);
+        EXPECT_EQ(tagesdatei(), erwartet);
+        EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240304.Abc")), vortag);
+        EXPECT_FALSE(folders.temp().exists(s("Über gabe/Text für Abc.txt")));
+        const QString netWatch = daten() + s("/NetWatch.ini");
+        EXPECT_EQ(platform::ini::read(netWatch, s("UserJetzt_"), s("User")), QString());
+        EXPECT_FALSE(platform::ini::read(netWatch, s("UserJetzt_"), s("Seit")).value_or(QString()).isEmpty())
+            << "the folder was reserved while the program ran";
+    }
+}
