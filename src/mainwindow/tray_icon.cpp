@@ -1,10 +1,8 @@
 #include "tray_icon.h"
 
-#include "editor_keys.h"
 #include "main_hooks.h"
 
 #include "foundation/debug_log.h"
-#include "platform/main_port.h"
 #include "runtime/strings.h"
 
 #include <QCoreApplication>
@@ -84,14 +82,8 @@ void StatusBar_Feldklick(const QString& key)
     const QString k = rt::LCase(key);
     if (k == u"aktuell"_s)
         befehlAusfuehren(mainHooks().tagInfo, u"mnuDayInf"_s);
-    if (k == u"txteinf"_s) {
-        if (mainHooks().einfuegenUmschalten) {
-            mainHooks().einfuegenUmschalten();
-        } else if (platform::MainPort* main = platform::mainPort()) {
-            int taste = 45; // the Insert key
-            EditorTasteUnten(*main, taste, 0);
-        }
-    }
+    if (k == u"txteinf"_s && mainHooks().einfuegenUmschalten)
+        mainHooks().einfuegenUmschalten();
     if (k == u"unsaved"_s)
         befehlAusfuehren(mainHooks().eintragSichern, u"mnuEintragSichern"_s);
 }

@@ -83,6 +83,7 @@ TEST_F(MainTray, withoutMin2TrayOrWithoutATrayTheWindowIsAPlainMinimisedWindow)
 TEST_F(MainTray, doubleClicksOnTheStatusPanelsRunTheirCommands)
 {
     mainwindow::resetEditorTasten();
+    schreiben(s("Info.Abc"), "Abc\r\n"); // described already: opening asks nothing
     schreiben(s("2024/20240305.Abc"), "Alt.");
     oeffnen(s("Abc"), s("05.03.2024"));
     const auto doppelklick = [&](const char* key) {
