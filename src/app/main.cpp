@@ -9,10 +9,12 @@
 #include "mainwindow/title_window.h"
 #include "platform/command_line_text.h"
 #include "platform/platform_services.h"
+#include "platform/program_end.h"
 #include "store/password_check.h"
 #include "store/password_prompt.h"
 
 #include <QApplication>
+#include <QPointer>
 
 int main(int argc, char** argv)
 {
@@ -26,8 +28,19 @@ int main(int argc, char** argv)
     // Loading an entry under another password asks for it.
     store::PaßwortEingabeEinrichten();
 
-    mainwindow::setHauptfensterZeigen([](std::optional<int> fensterStatus) {
+    // Asked from outside to end (the session, `kill`, Ctrl+C in a terminal): the main window's
+    // ordered shutdown saves the entry; before the main window exists there is nothing to save.
+    QPointer<mainwindow::Main> hauptfenster;
+    platform::onTerminationRequest([&hauptfenster] {
+        if (hauptfenster)
+            hauptfenster->PulBeenden();
+        else
+            QCoreApplication::quit();
+    });
+
+    mainwindow::setHauptfensterZeigen([&hauptfenster](std::optional<int> fensterStatus) {
         auto* main = new mainwindow::Main;
+        hauptfenster = main;
         auto& hooks = mainwindow::mainHooks();
         hooks.korvanelUmgebung = [main](const QString& tag) { main->KorvanelUmgebung(tag); };
         hooks.kennwortMerken = [](const QString& kuerzel, const QString& kennwort) {

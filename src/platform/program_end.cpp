@@ -2,11 +2,18 @@
 
 #include "service.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <utility>
 #include <vector>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -32,6 +39,21 @@ public:
         std::_Exit(exitCode);
     }
 };
+
+// The signal handler only writes a byte into a socket pair; the event loop reads it.
+int signalSockets[2] = {-1, -1};
+
+std::function<void()>& terminationHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+extern "C" void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
+}
 
 ServiceSlot<ProgramEnd>& slot()
 {
@@ -76,6 +98,29 @@ void runCleanUps()
 void clearCleanUps()
 {
     cleanUps().clear();
+}
+
+void onTerminationRequest(std::function<void()> beenden)
+{
+    terminationHandler() = std::move(beenden);
+    if (signalSockets[0] >= 0)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
+        return; // the signals keep their default action
+    auto* notifier =
+        new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+        char bytes[16];
+        [[maybe_unused]] const ssize_t got = ::read(signalSockets[1], bytes, sizeof bytes);
+        if (terminationHandler())
+            terminationHandler()();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
 }
 
 } // namespace platform

@@ -4,7 +4,8 @@
 //
 // It opens the diary on that day, appends the file's text to the entry, saves it, deletes the
 // file, releases the data folder and ends by itself. The process runs on the offscreen platform
-// with its own settings, data and runtime folders; the day file on disk is the witness.
+// with its own settings, data and runtime folders; the day file on disk is the witness. Asked
+// from outside to end, the same process runs its ordered shutdown.
 #include "foundation/folders.h"
 #include "platform/ini_file.h"
 #include "runtime/codec.h"
@@ -15,8 +16,13 @@
 #include "support/qt_print.h"
 #include "support/temp_settings.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -124,5 +130,50 @@ TEST_F(HandOver, appendsToTheDaysEntrySavesDeletesTheFileReleasesTheFolderAndEnd
         EXPECT_EQ(platform::ini::read(netWatch, s("UserJetzt_"), s("User")), QString());
         EXPECT_FALSE(platform::ini::read(netWatch, s("UserJetzt_"), s("Seit")).value_or(QString()).isEmpty())
             << "the folder was reserved while the program ran";
+    }
+}
+
+// Asked from outside to end (the session ending, a system shutdown, `kill`, Ctrl+C), the program
+// runs its ordered shutdown instead of dying: the folder's reservation is released, the debug log
+// ends with "Programm-Ende", and the process ends normally.
+TEST_F(HandOver, anEndRequestFromOutsideRunsTheOrderedShutdown)
+{
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        folders.temp().write(s("Meine Daten/2024/20240305.Abc"), "Eintrag");
+        QFile::remove(daten() + s("/Debug.txt"));
+        const QString netWatch = daten() + s("/NetWatch.ini");
+        QFile::remove(netWatch);
+
+        QProcess programm;
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+        programm.setProcessEnvironment(umgebung);
+        programm.start(s(KORVANEL_PROGRAMM), {s("/OrdnerDat=") + daten(), s("Korvanel=Abc"),
+                                              s("Datum=05.03.2024"), s("#debug")});
+        ASSERT_TRUE(programm.waitForStarted(60000)) << programm.errorString().toStdString();
+        // Open once the diary is shown and the folder reserved (the wait is only a safety net).
+        const auto geoeffnet = [&] {
+            return platform::ini::read(netWatch, s("UserJetzt_"), s("User")) == s("Anna")
+                   && folders.temp().read(s("Meine Daten/Debug.txt")).contains("Eintrag laden Ende");
+        };
+        QElapsedTimer warten;
+        warten.start();
+        while (!geoeffnet() && programm.state() == QProcess::Running && warten.elapsed() < 120000)
+            QThread::msleep(50);
+        ASSERT_TRUE(geoeffnet()) << programm.readAllStandardError().toStdString();
+
+        ::kill(static_cast<pid_t>(programm.processId()), signal);
+        if (!programm.waitForFinished(120000)) {
+            programm.kill();
+            programm.waitForFinished();
+            FAIL() << "korvanel did not end on the request";
+        }
+        EXPECT_EQ(programm.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(programm.exitCode(), 0);
+        EXPECT_EQ(platform::ini::read(netWatch, s("UserJetzt_"), s("User")), QString());
+        const QByteArray log = folders.temp().read(s("Meine Daten/Debug.txt"));
+        EXPECT_EQ(log.count("Programm-Ende"), 1);
+        EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240305.Abc")), QByteArray("Eintrag"));
     }
 }
