@@ -51,6 +51,31 @@ QString schluesselAufloesen(const QString& key)
     return schluessel.isEmpty() ? QStringLiteral("NoKey") : schluessel;
 }
 
+// A value as it is stored: trimmed, a line break of any kind as "**", a double quote as a
+// German opening quote.
+QString gespeichert(const QString& value)
+{
+    QString wert = rt::Trim(value);
+    if (!wert.isEmpty()) {
+        wert = rt::unifyLineEnds(wert); // a lone CR or LF is stored as "**" too
+        wert.replace(zeilenumbruch, gespeicherterUmbruch);
+        wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
+    }
+    return wert;
+}
+
+// A stored value as a read gives it: cut to the read limit, "**" as CR LF, the German opening
+// quote as a double quote.
+QString gelesen(const QString& stored)
+{
+    QString wert = rt::leftWhole(stored, leseGrenze);
+    if (!wert.isEmpty()) {
+        wert.replace(gespeicherterUmbruch, zeilenumbruch);
+        wert.replace(gespeichertesAnfuehrungszeichen, anfuehrungszeichen);
+    }
+    return wert;
+}
+
 } // namespace
 
 QString IniLesen(const QString& file, const QString& section, const QString& key,
@@ -62,13 +87,7 @@ QString IniLesen(const QString& file, const QString& section, const QString& key
     const QString schluessel = schluesselAufloesen(key);
     const QString vorgabe = rt::RTrim(defaultValue).replace(zeilenumbruch, gespeicherterUmbruch);
 
-    QString wert = platform::ini::read(datei, sektion, schluessel).value_or(vorgabe);
-    wert = rt::leftWhole(wert, leseGrenze);
-    if (!wert.isEmpty()) {
-        wert.replace(gespeicherterUmbruch, zeilenumbruch);
-        wert.replace(gespeichertesAnfuehrungszeichen, anfuehrungszeichen);
-    }
-    return wert;
+    return gelesen(platform::ini::read(datei, sektion, schluessel).value_or(vorgabe));
 }
 
 QString IniSchreiben(const QString& file, const QString& section, const QString& key,
@@ -79,12 +98,7 @@ QString IniSchreiben(const QString& file, const QString& section, const QString&
     const QString sektion = sektionAufloesen(section);
     const QString schluessel = schluesselAufloesen(key);
 
-    QString wert = rt::Trim(value);
-    if (!wert.isEmpty()) {
-        wert = rt::unifyLineEnds(wert); // a lone CR or LF is stored as "**" too
-        wert.replace(zeilenumbruch, gespeicherterUmbruch);
-        wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
-    }
+    const QString wert = gespeichert(value);
     // A refused write is lost without a message; the caller's error record stays as it was.
     {
         const rt::ErrorRecordGuard bewahren;
@@ -114,17 +128,7 @@ double IniZaehlen(const QString& file, const QString& section, const QString& ke
 
 QString IniGespeicherteForm(const QString& value)
 {
-    // The escaping of IniSchreiben, then the unescaping of IniLesen.
-    QString wert = rt::Trim(value);
-    if (wert.isEmpty())
-        return wert;
-    wert = rt::unifyLineEnds(wert);
-    wert.replace(zeilenumbruch, gespeicherterUmbruch);
-    wert.replace(anfuehrungszeichen, gespeichertesAnfuehrungszeichen);
-    wert.truncate(leseGrenze);
-    wert.replace(gespeicherterUmbruch, zeilenumbruch);
-    wert.replace(gespeichertesAnfuehrungszeichen, anfuehrungszeichen);
-    return wert;
+    return gelesen(gespeichert(value));
 }
 
 } // namespace foundation

@@ -209,6 +209,8 @@ TEST_F(IniStore, theStoredFormIsWhatAReadGivesBackAfterAWrite)
          s("Jürgen Ößwald Győr")},
         {"only blanks", s("   "), QString()},
         {"longer than the read limit", QString(1200, u'x'), QString(998, u'x')},
+        {"a character of two units across the read limit",
+         QString(997, u'x') + QString::fromUtf8("\xF0\x9F\x98\x80 und mehr"), QString(997, u'x')},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
