@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -40,7 +41,9 @@ public:
     }
 };
 
-// The signal handler only writes a byte into a socket pair; the event loop reads it.
+// The signal handler only writes a byte into a socket pair; the event loop reads it. Both ends
+// never block: a flood of signals must not stop the handler on a full socket (the bytes already
+// there call the function anyway), nor the reader on an empty one.
 int signalSockets[2] = {-1, -1};
 
 std::function<void()>& terminationHandler()
@@ -51,8 +54,11 @@ std::function<void()>& terminationHandler()
 
 extern "C" void onSignal(int)
 {
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
+    errno = savedErrno;
 }
 
 ServiceSlot<ProgramEnd>& slot()
@@ -105,13 +111,15 @@ void onTerminationRequest(std::function<void()> beenden)
     terminationHandler() = std::move(beenden);
     if (signalSockets[0] >= 0)
         return;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) != 0)
         return; // the signals keep their default action
     auto* notifier =
         new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
-        char bytes[16];
-        [[maybe_unused]] const ssize_t got = ::read(signalSockets[1], bytes, sizeof bytes);
+        // Every request that came in meanwhile is answered by one call.
+        char bytes[256];
+        while (::read(signalSockets[1], bytes, sizeof bytes) > 0) {
+        }
         if (terminationHandler())
             terminationHandler()();
     });
@@ -119,8 +127,14 @@ void onTerminationRequest(std::function<void()> beenden)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        // A signal ignored from the start stays ignored: a copy started with nohup must outlive
+        // its terminal, one started in the background of a script must not end on Ctrl+C.
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
         sigaction(signal, &action, nullptr);
+    }
 }
 
 } // namespace platform

@@ -30,8 +30,9 @@ void clearCleanUps();
 // A request from outside to end the program: SIGTERM (the desktop session ending, a system
 // shutdown, `kill`), SIGHUP (its terminal closed) or SIGINT (Ctrl+C in the terminal). Instead of
 // the process dying with the entry unsaved, beenden runs on the user-interface thread from its
-// event loop, where the ordered shutdown can save and release everything. Call once, after the
-// application object exists; a later call replaces the function.
+// event loop, where the ordered shutdown can save and release everything. A signal that was
+// ignored when the program started (nohup) stays ignored. Call once, after the application
+// object exists; a later call replaces the function.
 void onTerminationRequest(std::function<void()> beenden);
 
 } // namespace platform

@@ -2,8 +2,12 @@
 #include "support/fake_program_end.h"
 #include "support/scoped_service.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -51,6 +55,32 @@ TEST(ProgramEnd, cleanUpsRunOnce_oneRegisteredWhileCleaningWaitsForTheNextRun)
     EXPECT_EQ(runs, 11);
     platform::runCleanUps();
     EXPECT_EQ(runs, 11);
+}
+
+TEST(ProgramEnd, requestsFromOutsideRunTheFunctionOnceFromTheEventLoop)
+{
+    // Started as with nohup: the end of the terminal is no request to end.
+    std::signal(SIGHUP, SIG_IGN);
+    int calls = 0;
+    platform::onTerminationRequest([&calls] { ++calls; });
+    struct sigaction hangUp {};
+    ASSERT_EQ(sigaction(SIGHUP, nullptr, &hangUp), 0);
+    EXPECT_EQ(hangUp.sa_handler, SIG_IGN);
+
+    errno = 0;
+    // Far more than the socket holds: a signal handler that waited for room would never return.
+    for (int i = 0; i < 20000; ++i)
+        std::raise(i % 2 == 0 ? SIGTERM : SIGINT);
+    EXPECT_EQ(errno, 0);
+    EXPECT_EQ(calls, 0); // nothing runs inside the signal handler
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls, 1);
+
+    platform::onTerminationRequest({});
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        std::signal(signal, SIG_DFL);
 }
 
 } // namespace
