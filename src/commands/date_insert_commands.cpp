@@ -1,11 +1,8 @@
 #include "commands/date_insert_commands.h"
 
 #include "foundation/ini_store.h"
-#include "foundation/read_only.h"
 #include "mainwindow/editing_commands.h"
 #include "platform/clock.h"
-#include "platform/main_port.h"
-#include "platform/text_box.h"
 #include "runtime/format.h"
 #include "textlib/calendar.h"
 #include "textlib/date_names.h"
@@ -17,16 +14,6 @@ namespace {
 QString einstellung(const char* key)
 {
     return foundation::IniLesen({}, {}, QString::fromUtf8(key), QString());
-}
-
-void einfuegen(platform::MainPort& main, const QString& text)
-{
-    if (foundation::nurLesen)
-        return;
-    main.setSelText(text);
-    if (platform::TextBox* editor = mainwindow::editorVon(main))
-        editor->setFocus();
-    mainwindow::alsUngesichertMarkieren();
 }
 
 } // namespace
@@ -56,12 +43,12 @@ QString DatumUhrzeitText(rt::VbDate jetzt)
 
 void DatumEinfuegen(platform::MainPort& main)
 {
-    einfuegen(main, DatumText(platform::clock().now()));
+    mainwindow::TextEinfuegen(main, DatumText(platform::clock().now()));
 }
 
 void DatumUhrzeitEinfuegen(platform::MainPort& main)
 {
-    einfuegen(main, DatumUhrzeitText(platform::clock().now()));
+    mainwindow::TextEinfuegen(main, DatumUhrzeitText(platform::clock().now()));
 }
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/diary_commands.h"
 
+#include "foundation/file_services.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
@@ -138,8 +139,7 @@ void mnuZuletzt_Click(int index)
     store::verzeichnisStatus = 0;
     tagWechseln();
     const QString name = rt::Right(store::storeHost().zuletztCaption(index), 3);
-    if (!store::kuerzelGueltig(name)
-        || !QFileInfo(platform::resolvePath(infoDatei(name))).isFile()) {
+    if (!store::kuerzelGueltig(name) || !foundation::DateiExistiert(infoDatei(name))) {
         foundation::TonAusgeben(QStringLiteral("#SystemHand"));
         platform::dialogs().msgBox(QStringLiteral("Kann das zuletzt benutzte Korvanel »") + name
                                        + QStringLiteral("« nicht finden."),

@@ -2,8 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/ui_services.h"
-#include "platform/actions.h"
-#include "platform/main_port.h"
+#include "mainwindow/popup_menu.h"
 #include "runtime/strings.h"
 
 namespace commands {
@@ -47,8 +46,7 @@ bool PopupBefehl(platform::MainPort& main, const QString& name)
     for (const PopupEintrag& eintrag : popupEintraege()) {
         if (!rt::equalsNoCase(eintrag.name, name) || eintrag.hauptbefehl.isEmpty())
             continue;
-        platform::ActionRegistry* actions = platform::ActionRegistry::of(main.widget());
-        return actions && actions->trigger(eintrag.hauptbefehl);
+        return mainwindow::menuebefehl(main, eintrag.hauptbefehl);
     }
     return false;
 }

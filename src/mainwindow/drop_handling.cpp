@@ -1,9 +1,9 @@
 #include "drop_handling.h"
 
 #include "foundation/error_dialog.h"
-#include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
+#include "mainwindow/day_picture.h"
 #include "mainwindow/editing_commands.h"
 #include "mainwindow/editor_keys.h"
 #include "mainwindow/popup_menu.h"
@@ -71,11 +71,8 @@ const QString& fehlerText()
 
 void bildVerknuepfen(const QString& pfad)
 {
-    if (store::korvanelKuerzel.isEmpty() || store::aktTagesdatei.size() < 8)
-        return;
-    foundation::IniSchreiben(foundation::ordnerDat + QStringLiteral("/BildList.ini"),
-                             store::korvanelKuerzel, store::aktTagesdatei.left(8), pfad);
-    if (tagesbildHook())
+    const std::optional<rt::VbDate> tag = rt::CDate(store::aktDatum);
+    if (tag && TagesbildVerknuepfen(*tag, pfad) && tagesbildHook())
         tagesbildHook()();
 }
 

@@ -36,15 +36,15 @@ void alsUngesichertMarkieren()
     store::UngesichertAnzeigen();
 }
 
-namespace {
-
-void fokusInsEditor(const platform::MainPort& main)
+void TextEinfuegen(platform::MainPort& main, const QString& text)
 {
+    if (foundation::nurLesen)
+        return;
+    main.setSelText(text);
     if (platform::TextBox* editor = editorVon(main))
         editor->setFocus();
+    alsUngesichertMarkieren();
 }
-
-} // namespace
 
 void Ausschneiden(platform::MainPort& main)
 {
@@ -69,21 +69,17 @@ void Kopieren(platform::MainPort& main)
 
 void Einfuegen(platform::MainPort& main)
 {
-    if (foundation::nurLesen)
-        return;
     const QString text = platform::clipboard().text();
-    if (text.isEmpty())
-        return;
-    main.setSelText(text);
-    fokusInsEditor(main);
-    alsUngesichertMarkieren();
+    if (!text.isEmpty())
+        TextEinfuegen(main, text);
 }
 
 void AllesMarkieren(platform::MainPort& main)
 {
     main.setSelStart(0);
     main.setSelLength(platform::vbLength(main.text()));
-    fokusInsEditor(main);
+    if (platform::TextBox* editor = editorVon(main))
+        editor->setFocus();
     Kopieren(main);
 }
 
@@ -108,11 +104,7 @@ void Rueckgaengig(platform::MainPort& main)
 
 void UhrzeitEinfuegen(platform::MainPort& main)
 {
-    if (foundation::nurLesen)
-        return;
-    main.setSelText(rt::Format(platform::clock().now(), QStringLiteral("hh:nn")) + u' ');
-    fokusInsEditor(main);
-    alsUngesichertMarkieren();
+    TextEinfuegen(main, rt::Format(platform::clock().now(), QStringLiteral("hh:nn")) + u' ');
 }
 
 QString zeilenSortiert(const QString& auswahl)

@@ -29,6 +29,10 @@ platform::TextBox* editorVon(const platform::MainPort& main);
 // ungesichert := 1 and the panel "Unsaved" shows it.
 void alsUngesichertMarkieren();
 
+// text in place of the selection with the caret behind it, the focus in the editor and the entry
+// marked unsaved. Nothing in read-only mode.
+void TextEinfuegen(platform::MainPort& main, const QString& text);
+
 // PulAusschneiden: the selection to the clipboard and out of the text, the caret where it began.
 void Ausschneiden(platform::MainPort& main);
 // PulKopieren: the selection to the clipboard (an empty selection empties it).

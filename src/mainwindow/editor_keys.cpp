@@ -8,7 +8,6 @@
 #include "integration/links.h"
 #include "mainwindow/editing_commands.h"
 #include "mainwindow/popup_menu.h"
-#include "platform/text_box.h"
 #include "runtime/format.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
@@ -79,10 +78,7 @@ void EditorTasteUnten(platform::MainPort& main, int& keyCode, int shift)
         && !foundation::nurLesen) {
         const QString text = Tastenmakro(keyCode);
         if (!text.isEmpty()) {
-            main.setSelText(text);
-            if (platform::TextBox* editor = editorVon(main))
-                editor->setFocus();
-            alsUngesichertMarkieren();
+            TextEinfuegen(main, text);
             keyCode = 0;
         }
     }

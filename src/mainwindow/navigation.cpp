@@ -1,7 +1,7 @@
 #include "navigation.h"
 
 #include "foundation/folders.h"
-#include "platform/actions.h"
+#include "mainwindow/popup_menu.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
@@ -254,10 +254,8 @@ void MonatsblattWaehlen(platform::MainPort& main)
                                  "verarbeiten. Möchten Sie das Datum manuell eingeben?");
         const int antwort = platform::dialogs().msgBox(
             text, platform::vbYesNo | platform::vbExclamation, QStringLiteral("Monatsblatt"));
-        if (antwort == platform::vbYes) {
-            if (platform::ActionRegistry* actions = platform::ActionRegistry::of(main.widget()))
-                actions->trigger(QStringLiteral("mnuGeheZu"));
-        }
+        if (antwort == platform::vbYes)
+            menuebefehl(main, QStringLiteral("mnuGeheZu"));
         return;
     }
     main.setPanelText(QStringLiteral("Status"), QStringLiteral("Tag wechseln..."));

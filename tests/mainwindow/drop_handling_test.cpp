@@ -1,5 +1,7 @@
 #include "editor_test_fixture.h"
 
+#include "mainwindow/main_state.h"
+
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -12,11 +14,13 @@ class DropHandlingTest : public EditorFixture {
 protected:
     DropHandlingTest()
     {
+        mainwindow::bildListIni = foundation::ordnerDat + QStringLiteral("/BildList.ini");
         maus = new mainwindow::EditorMaus(main, &main.textBox());
         mainwindow::setTagesbildLaden([this] { ++bilderGeladen; });
         zeige(QStringLiteral("05.03.2024"), QStringLiteral("Anfang"));
         main.setSelStart(6);
     }
+    ~DropHandlingTest() override { mainwindow::resetMainState(); }
 
     QString ablage(const QString& name, const QByteArray& bytes) const
     {
