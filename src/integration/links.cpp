@@ -85,11 +85,14 @@ bool LinkOeffnen(const QString& text)
     }
     qint32 art = LinkArt(link);
     const QString klein = rt::LCase(link);
-    int erledigt = 0; // what was opened or started in this call
+    // Whether anything was handed on in this call. What the desktop or the started program
+    // makes of it is not known here: a link the desktop cannot open counts as handed on, so the
+    // double-click does not go on to the bookmarks as if the text were no link.
+    bool erledigt = false;
 
     if (art & linkEMail) {
-        if (foundation::EMailSenden(link, QString(), QString(), 0))
-            ++erledigt;
+        foundation::EMailSenden(link, QString(), QString(), 0);
+        erledigt = true;
     }
 
     if ((art & linkWeb) && istVideoLink(klein)) {
@@ -111,7 +114,7 @@ bool LinkOeffnen(const QString& text)
             ablage.clear();
             ablage.setText(link);
             if (platform::processes().startDetached(downloader, {link})) {
-                ++erledigt;
+                erledigt = true;
                 art &= ~linkWeb;
             } else {
                 foundation::DebugLogbuch(u"Link.Downloader: startet nicht, öffne im Browser: "_qs
@@ -126,22 +129,21 @@ bool LinkOeffnen(const QString& text)
             const QString ziel = rt::Trim(teil);
             if (ziel.isEmpty())
                 continue;
-            const bool ersteAktion = erledigt == 0;
-            if (platform::shell().openUrl(ziel))
-                ++erledigt;
+            const bool ersteAktion = !erledigt;
+            platform::shell().openUrl(ziel);
+            erledigt = true;
             if (links.size() > 1)
                 foundation::Warten(ersteAktion ? 3.1f : 0.9f);
         }
     } else if (art & linkDatei) {
-        if (platform::shell().openUrl(link))
-            ++erledigt;
+        platform::shell().openUrl(link);
+        erledigt = true;
     } else if (art & linkProgramm) {
         const QString programm = programmTeil(link);
         const QStringList argumente = QProcess::splitCommand(link.mid(programm.size()));
-        if (platform::processes().startDetached(programm, argumente))
-            ++erledigt;
-        else
+        if (!platform::processes().startDetached(programm, argumente))
             foundation::DebugLogbuch(u"Link.Programm: startet nicht: "_qs + link);
+        erledigt = true;
     }
 
     if (kopierBefehl(link)) {
@@ -152,7 +154,7 @@ bool LinkOeffnen(const QString& text)
         ablage.clear();
         ablage.setText(inhalt);
     }
-    return erledigt > 0;
+    return erledigt;
 }
 
 void DateiOeffnen(const QString& path)

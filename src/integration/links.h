@@ -18,7 +18,9 @@ inline constexpr qint32 linkProgramm = 32; // nothing of the above, holds ".exe 
 // The kind bits of text (compared trimmed and in lower case); 0 when nothing is recognised.
 qint32 LinkArt(const QString& text);
 
-// Opens what text names and returns whether anything was opened or started. A text of at least
+// Opens what text names and returns whether it named something to open: an e-mail address, a
+// web link, a file or a program call count even when the desktop or the program then fails
+// (that is not reported), a copy command does not. A text of at least
 // three characters is trimmed and loses one final "." and then one final "," (the end of a
 // sentence), except a "$CpyZA" text. Then, in this order:
 // - an e-mail address: an e-mail to it (foundation::EMailSenden);

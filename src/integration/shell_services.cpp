@@ -125,20 +125,27 @@ std::optional<QStringList> InPapierkorb(QString fileList, bool copyFirst)
         return std::nullopt;
     foundation::OrdnerBereitstellen();
     const QStringList pfade = fileList.split(QChar(0), Qt::SkipEmptyParts);
+    const auto gefunden = [](const QString& pfad) {
+        return platform::resolvePath(QString(pfad).replace(u'\\', u'/'));
+    };
 
     if (copyFirst) {
         for (const QString& pfad : pfade) {
             const QString kopie = foundation::ordnerTmp + u'/' + foundation::PfadTeil(pfad, 3);
-            const QString quelle = platform::resolvePath(pfad);
-            if (QFileInfo(quelle).isFile() && QFile::exists(kopie))
+            const QFileInfo quelle(gefunden(pfad));
+            // A file in the temporary folder is its own copy: replacing the copy would delete it.
+            if (quelle.isFile()
+                && quelle.canonicalFilePath() == QFileInfo(gefunden(kopie)).canonicalFilePath())
+                continue;
+            if (quelle.isFile() && QFile::exists(kopie))
                 QFile::remove(kopie);
-            QFile::copy(quelle, kopie);
+            QFile::copy(quelle.filePath(), kopie);
         }
     }
 
     QStringList nichtVerschoben;
     for (const QString& pfad : pfade) {
-        if (!inDenPapierkorb(platform::resolvePath(QString(pfad).replace(u'\\', u'/'))))
+        if (!inDenPapierkorb(gefunden(pfad)))
             nichtVerschoben.append(pfad);
     }
     if (!nichtVerschoben.isEmpty()) {

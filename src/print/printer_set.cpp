@@ -35,6 +35,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace print {
@@ -78,14 +79,14 @@ void schreiben(const QString& section, const QString& key, const QString& value)
     foundation::IniSchreiben(druckerIni, section, key, value);
 }
 
-// A whole number of the settings, read as a leading number ("x" is 0); far out of range is
-// out of range, never an overflow.
+// A whole number of the settings, read as a leading number ("x" is 0). A far-off value is held
+// at +-1e15: out of range for every list, never an overflow, and never taken for 0 or +-1.
 long long zahl(const QString& text)
 {
     const double wert = rt::Val(text);
-    if (!std::isfinite(wert) || std::abs(wert) > 1e15)
-        return -1;
-    return static_cast<long long>(std::nearbyint(wert));
+    if (std::isnan(wert))
+        return 0;
+    return static_cast<long long>(std::nearbyint(std::clamp(wert, -1e15, 1e15)));
 }
 
 // Chooses entry index of list; one that the list does not have chooses the first entry.

@@ -281,4 +281,18 @@ TEST_F(Trash, aFileThatCannotBeMovedIsReportedAndTheOthersStillGo)
     EXPECT_TRUE(QFile::exists(trashed(u8("a.txt"))));
 }
 
+TEST_F(Trash, aFileInTheTemporaryFolderIsItsOwnCopyAndStillGoesToTheTrash)
+{
+    folders.temp().write(u8("tmp/Notiz.txt"), "einzige Fassung");
+    const QString notiz = folders.temp().file(u8("tmp/Notiz.txt"));
+
+    const std::optional<QStringList> failed = InPapierkorb(notiz, true);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_TRUE(failed->isEmpty());
+    EXPECT_TRUE(dialogs.calls().empty());
+    QFile imPapierkorb(trashed(u8("Notiz.txt")));
+    ASSERT_TRUE(imPapierkorb.open(QIODevice::ReadOnly));
+    EXPECT_EQ(imPapierkorb.readAll(), QByteArray("einzige Fassung"));
+}
+
 } // namespace

@@ -369,6 +369,7 @@ TEST_F(PrinterSetTest, skipMode_confirmsAfter750ms_unlessShiftIsHeld)
         {"-1: the same", "-1", true, false, true},
         {"1 with Shift held: stays open", "1", true, true, false},
         {"2: waits for the user", "2", false, false, false},
+        {"a far-off number: waits for the user", "-99999999999999999999", false, false, false},
         {"missing: waits for the user", nullptr, false, false, false},
     };
     for (const Row& row : rows) {
