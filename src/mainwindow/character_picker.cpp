@@ -1,5 +1,9 @@
 #include "character_picker.h"
 
+#include "editing_commands.h"
+
+#include "foundation/font_text.h"
+#include "foundation/message_text.h"
 #include "platform/main_port.h"
 #include "platform/screen.h"
 #include "platform/text_box.h"
@@ -85,8 +89,14 @@ void SonderzeichenEinfuegen()
     const QString status = QStringLiteral("Status");
     main->setPanelText(status, QStringLiteral("Sonderzeichen..."));
 
+    // The list shows the characters as the entry will: the editor's whole font, colour included.
+    platform::TextBox* editor = editorVon(*main);
     auto* picker = new Sonderzeichen(main->widget());
-    picker->Liste->setFont(main->textFont());
+    if (editor)
+        foundation::SchriftAusText(picker->Liste, foundation::SchriftAlsText(editor),
+                                   QStringLiteral("Alles"));
+    else
+        picker->Liste->setFont(main->textFont());
     picker->showModal();
     QString ergebnis;
     if (!picker->isUnloaded())
@@ -94,7 +104,13 @@ void SonderzeichenEinfuegen()
     picker->unload();
     main->setPanelText(status, QStringLiteral("Bereit"));
 
-    if (!ergebnis.isEmpty())
+    if (ergebnis.isEmpty())
+        return;
+    // In place of the selection, the caret behind the insertion and the editor in focus; the
+    // editor's change marks the entry unsaved.
+    if (editor)
+        foundation::TextEinfuegen(editor, ergebnis);
+    else
         main->setSelText(ergebnis);
 }
 

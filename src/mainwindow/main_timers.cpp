@@ -227,13 +227,17 @@ void MainTimers::zeitAutosaveTimer()
     --autosaveZaehler_;
 }
 
+void datumUndZeitAnzeigen(platform::MainPort& main)
+{
+    const rt::VbDate jetzt = platform::clock().now();
+    main.setPanelText(u"Datum"_s, u" "_s + rt::Format(jetzt, u"dd.mm.yyyy"_s) + u" "_s);
+    main.setPanelText(u"Zeit"_s, u" "_s + rt::Format(jetzt, u"hh:nn"_s) + u" "_s);
+}
+
 void MainTimers::zeitTextInfoTimer()
 {
-    if (platform::MainPort* main = platform::mainPort()) {
-        const rt::VbDate jetzt = platform::clock().now();
-        main->setPanelText(u"Datum"_s, u" "_s + rt::Format(jetzt, u"dd.mm.yyyy"_s) + u" "_s);
-        main->setPanelText(u"Zeit"_s, u" "_s + rt::Format(jetzt, u"hh:nn"_s) + u" "_s);
-    }
+    if (platform::MainPort* main = platform::mainPort())
+        datumUndZeitAnzeigen(*main);
     if (textInfoLaeuft_)
         return;
     Laeuft laeuft(textInfoLaeuft_);

@@ -16,7 +16,15 @@
 
 class QTimer;
 
+namespace platform {
+class MainPort;
+}
+
 namespace mainwindow {
+
+// The panels "Datum" (" dd.mm.yyyy ") and "Zeit" (" hh:mm ") of the main window set to now: the
+// clock's tick, and the entry display once a day is loaded.
+void datumUndZeitAnzeigen(platform::MainPort& main);
 
 class MainTimers : public QObject {
     Q_OBJECT

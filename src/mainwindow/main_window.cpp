@@ -4,6 +4,7 @@
 #include "day_picture.h"
 #include "main_hooks.h"
 #include "main_state.h"
+#include "main_timers.h"
 #include "shutdown.h"
 #include "title_window.h"
 #include "tray_icon.h"
@@ -258,8 +259,8 @@ const DatumsKnopf datumsKnoepfe[] = {
     {2, "Heute", "Zum heutigen Datum", "PulHeute", ""},
     {4, "< Monat", "Einen Monat zurück (rechts=eine Woche zurück)", "PulMonatZur", "PulWocheZur"},
     {5, "Monat >", "Einen Monat vor (rechts=eine Woche vor)", "PulMonatVor", "PulWocheVor"},
-    {6, "< Jahr", "Ein Jahr zurück", "PulJahrZur", ""},
-    {7, "Jahr >", "Ein Jahr vor", "PulJahrVor", ""},
+    {6, "< Jahr", "Eine Jahr zurück", "PulJahrZur", ""},
+    {7, "Jahr >", "Eine Jahr vor", "PulJahrVor", ""},
     {8, "< Eintrag", "Einen Eintrag zurück (rechts=erster Eintrag)", "PulEintragZur", "PulEintragErster"},
     {9, "Eintrag >", "Einen Eintrag vor (rechts=letzter Eintrag)", "PulEintragVor", "PulEintragLetzter"},
 };
@@ -525,18 +526,23 @@ void Main::statusleisteAufbauen()
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     panels = new platform::StatusPanels(statusBar());
     using platform::PanelSize;
-    panels->addPanel(QStringLiteral("Aktuell"), QString(), QString(), PanelSize::Spring);
-    panels->addPanel(QStringLiteral("Status"), QStringLiteral("Bereit"),
+    // Key, text until the first day is shown, tool tip.
+    panels->addPanel(QStringLiteral("Aktuell"), QStringLiteral("Aktueller Tag"), QString(),
+                     PanelSize::Spring);
+    panels->addPanel(QStringLiteral("Status"), QStringLiteral(" Lade Tag... "),
                      QStringLiteral("Allgemeiner Hinweis"));
-    panels->addPanel(QStringLiteral("Position"), QString(), QStringLiteral("Position der Schreibmarke"));
-    panels->addPanel(QStringLiteral("txtEinf"), QStringLiteral("Einf"),
-                     QStringLiteral("Einfügen oder Überschreiben"));
-    panels->addPanel(QStringLiteral("StatMark"), QString(), QStringLiteral("Markierter Tag"));
-    panels->addPanel(QStringLiteral("Bild"), QString(), QStringLiteral("Bilder des Tages"));
-    panels->addPanel(QStringLiteral("Unsaved"), QStringLiteral("   "),
-                     QStringLiteral("Eingaben sind gesichert"));
-    panels->addPanel(QStringLiteral("Datum"), QString(), QStringLiteral("Heutiges Datum"));
-    panels->addPanel(QStringLiteral("Zeit"), QString(), QStringLiteral("Uhrzeit"));
+    panels->addPanel(QStringLiteral("Position"), QStringLiteral(" 1 Ab  888 / 888 Zeichen "),
+                     QStringLiteral("Position innerhalb des aktuellen Textes"));
+    panels->addPanel(QStringLiteral("txtEinf"), QStringLiteral(" Einf "),
+                     QStringLiteral("Text einfügen oder überschreiben"));
+    panels->addPanel(QStringLiteral("StatMark"), QStringLiteral(" M "),
+                     QStringLiteral("M für Eintrag markiert"));
+    panels->addPanel(QStringLiteral("Bild"), QStringLiteral(" 88 Bilder"),
+                     QStringLiteral("Bilder zu diesem Tag vorhanden?"));
+    panels->addPanel(QStringLiteral("Unsaved"), QStringLiteral(" * "),
+                     QStringLiteral("* für noch nicht gespeichert"));
+    panels->addPanel(QStringLiteral("Datum"), QString(), QStringLiteral("Aktuelles Datum"));
+    panels->addPanel(QStringLiteral("Zeit"), QString(), QStringLiteral("Aktuelle Uhrzeit"));
     panels->setVisible(QStringLiteral("Bild"), false);
 }
 
@@ -934,7 +940,7 @@ void Main::EintragAnzeigen()
     store::ungesichert = 0;
     store::UngesichertAnzeigen();
     Text->setSelStart(0);
-    datumsPanelsAnzeigen();
+    datumUndZeitAnzeigen(*this);
     Text->setFocus();
     platform::setWidgetMousePointer(this, platform::vbDefault);
     foundation::DebugLogbuch(QStringLiteral("Eintrag laden Ende ***"));
@@ -974,13 +980,6 @@ void Main::eintragSperren(const QString& meldung)
     Text->setLocked(eintragGesperrt_ || foundation::nurLesen || store::korvanelKuerzel.isEmpty());
     if (eintragGesperrt_)
         panels->setText(QStringLiteral("Status"), QStringLiteral("Eintrag gesperrt"));
-}
-
-void Main::datumsPanelsAnzeigen()
-{
-    const rt::VbDate jetzt = platform::clock().now();
-    panels->setText(QStringLiteral("Datum"), rt::Format(jetzt, QStringLiteral("dd.mm.yyyy")));
-    panels->setText(QStringLiteral("Zeit"), rt::Format(jetzt, QStringLiteral("hh:nn")));
 }
 
 void Main::Text_Change()

@@ -146,7 +146,6 @@ private:
     void Text_Change();
     void LaufStimmung_Verschieben();
     void bezDCI_DblClick();
-    void datumsPanelsAnzeigen();
     void bezugZeileAnzeigen();
     // The editor after a load: locked with a message when the entry could not be read.
     void eintragSperren(const QString& meldung);

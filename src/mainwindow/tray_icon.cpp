@@ -5,7 +5,8 @@
 #include "foundation/debug_log.h"
 #include "runtime/strings.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -40,7 +41,13 @@ bool TrayIcon::trayStart()
         connect(icon_, &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason) { trayStopp(); });
     }
-    icon_->setIcon(window_->windowIcon());
+    // An icon without a picture stays invisible in the notification area, and the window, gone
+    // from the taskbar, could no longer be reached: a window without an icon is
+    // represented by the desktop style's (windowIcon() falls back to the program's already).
+    QIcon bild = window_->windowIcon();
+    if (bild.isNull())
+        bild = window_->style()->standardIcon(QStyle::SP_DesktopIcon);
+    icon_->setIcon(bild);
     foundation::DebugLogbuch(u"Tray.Start 1/5 Icon"_s);
     foundation::DebugLogbuch(u"Tray.Start 2/5 Style"_s);
     icon_->setToolTip(window_->windowTitle());
@@ -59,15 +66,15 @@ void TrayIcon::trayStopp()
     // takes the normal state for the last one.
     const bool maximiert = fensterMaximiert_ && fensterMaximiert_();
     window_->showNormal();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     if (maximiert)
         window_->showMaximized();
     else
         window_->showNormal();
     if (icon_ != nullptr)
         icon_->hide();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
+    QApplication::processEvents();
     window_->raise();
     window_->activateWindow();
 }

@@ -85,6 +85,9 @@ protected:
         schrift.setPointSize(15);
         schrift.setItalic(true);
         main.textBox().setFont(schrift);
+        QPalette farben = main.textBox().palette();
+        farben.setColor(QPalette::Text, QColor(0, 0, 160));
+        main.textBox().setPalette(farben);
         // "AUS" selected, behind the line break.
         main.setSelStart(17);
         main.setSelLength(3);
@@ -115,7 +118,7 @@ protected:
     FakeMainPort main;
 };
 
-TEST_F(SonderzeichenTest, load_showsTheFirstSetInTheEditorsFont)
+TEST_F(SonderzeichenTest, load_showsTheFirstSetInTheEditorsFontAndColour)
 {
     run([&](Sonderzeichen& picker) {
         EXPECT_EQ(picker.windowTitle(), s("Sonderzeichen einfügen"));
@@ -126,6 +129,8 @@ TEST_F(SonderzeichenTest, load_showsTheFirstSetInTheEditorsFont)
         EXPECT_EQ(picker.Liste->font().family(), s("Times New Roman"));
         EXPECT_EQ(picker.Liste->font().pointSize(), 15);
         EXPECT_TRUE(picker.Liste->font().italic());
+        EXPECT_EQ(picker.Liste->palette().color(QPalette::Text), QColor(0, 0, 160))
+            << "the editor's text colour too";
         EXPECT_TRUE(picker.Text->text().isEmpty());
         // The list fills the window below the buttons.
         EXPECT_EQ(picker.Liste->y(), picker.BefAbbruch->y() + picker.BefAbbruch->height());

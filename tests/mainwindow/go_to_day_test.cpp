@@ -35,6 +35,9 @@ TEST_F(GoToDay, shortCaptionShowsTheNormalisedDayWithItsLabels)
     EXPECT_EQ(main->Text->text(), s("Ein Dienstag."));
     EXPECT_EQ(panel("Status"), s("Bereit"));
     EXPECT_EQ(panel("Unsaved"), s("   "));
+    // The clock's panels at once, as the clock itself writes them.
+    EXPECT_EQ(panel("Datum"), s(" 10.03.2024 "));
+    EXPECT_EQ(panel("Zeit"), s(" 12:00 "));
     EXPECT_EQ(main->caption(), s("Mein Tagebuch"));
 }
 

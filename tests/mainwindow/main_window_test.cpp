@@ -68,6 +68,16 @@ TEST_F(MainWindow, controlsCarryTheirNames)
     EXPECT_EQ(main->panels->keys(),
               (QStringList{s("Aktuell"), s("Status"), s("Position"), s("txtEinf"), s("StatMark"), s("Bild"),
                            s("Unsaved"), s("Datum"), s("Zeit")}));
+    // The tool tips of the panels the program does not rewrite, and the one the entry display
+    // sets for the saved entry.
+    const std::pair<const char*, const char*> tipps[] = {
+        {"Status", "Allgemeiner Hinweis"},      {"txtEinf", "Text einfügen oder überschreiben"},
+        {"StatMark", "M für Eintrag markiert"}, {"Bild", "Bilder zu diesem Tag vorhanden?"},
+        {"Datum", "Aktuelles Datum"},           {"Zeit", "Aktuelle Uhrzeit"},
+        {"Unsaved", "Eingaben sind gesichert"}};
+    for (const auto& [key, tipp] : tipps)
+        EXPECT_EQ(main->panels->toolTip(s(key)), s(tipp)) << key;
+    EXPECT_EQ(main->BefDatumWechsel[6]->toolTip(), s("Eine Jahr zurück"));
     for (const char* key : {"btnEnde", "btnOpen", "btnInfo", "btnAuschneiden", "btnKopieren", "btnEinfügen",
                             "btnPrint", "btnSearch", "btnKalender", "btnLesezeichen", "btnRechtschreib",
                             "btnWord", "btnEinfügenZA", "btnEinfügenStichwort", "btnEinfügenBild"})

@@ -45,6 +45,22 @@ TEST_F(Tray, roundTripRestoresAMaximisedWindowInFront)
     }
 }
 
+TEST_F(Tray, aWindowWithoutAnIconIsStillShownByAPictureInTheNotificationArea)
+{
+    QWidget fenster;
+    fenster.setWindowTitle(s("Korvanel - Abc"));
+    ASSERT_TRUE(fenster.windowIcon().isNull());
+    fenster.showNormal();
+    TrayIcon tray(&fenster, [] { return false; }, [] { return true; });
+    fenster.showMinimized();
+    ASSERT_TRUE(tray.trayStart());
+    ASSERT_NE(tray.icon(), nullptr);
+    EXPECT_FALSE(tray.icon()->icon().isNull()) << "an empty icon cannot be seen or clicked";
+    tray.trayStopp();
+    EXPECT_TRUE(fenster.isVisible());
+    tray.setParent(nullptr);
+}
+
 TEST_F(Tray, withoutANotificationAreaTheWindowStaysAPlainMinimisedWindow)
 {
     QWidget& fenster = main.window();
