@@ -3,7 +3,6 @@
 #include "editing_commands.h"
 
 #include "foundation/font_text.h"
-#include "foundation/message_text.h"
 #include "platform/main_port.h"
 #include "platform/screen.h"
 #include "platform/text_box.h"
@@ -106,12 +105,9 @@ void SonderzeichenEinfuegen()
 
     if (ergebnis.isEmpty())
         return;
-    // In place of the selection, the caret behind the insertion and the editor in focus; the
-    // editor's change marks the entry unsaved.
-    if (editor)
-        foundation::TextEinfuegen(editor, ergebnis);
-    else
-        main->setSelText(ergebnis);
+    // In place of the selection, the caret behind the insertion, the editor in focus and the
+    // entry marked unsaved: as every insertion into the entry.
+    TextEinfuegen(*main, ergebnis);
 }
 
 Sonderzeichen::Sonderzeichen(QWidget* parent) : Form(parent)
