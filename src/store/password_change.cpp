@@ -30,7 +30,6 @@ namespace store {
 
 namespace {
 
-constexpr int kennwortLaenge = 15;
 const QString titelKennwortschutz = QStringLiteral("Kennwortschutz");
 
 bool enthaeltEinesVon(const QString& text, const QString& zeichen)
@@ -65,7 +64,7 @@ QLineEdit* kennwortFeld(QWidget* eltern, const char* name)
     auto* feld = new QLineEdit(eltern);
     feld->setObjectName(QString::fromLatin1(name));
     feld->setEchoMode(QLineEdit::Password);
-    feld->setMaxLength(kennwortLaenge);
+    feld->setMaxLength(kennwortKopfLaenge);
     return feld;
 }
 
@@ -260,7 +259,7 @@ void PaßwortÄndern::befOk_Click()
             platform::vbOKOnly | platform::vbExclamation, titelKennwortschutz);
         return;
     }
-    if (rt::Trim(GespeichertesKennwortLesen()) == rt::Trim(neu.left(kennwortLaenge))) {
+    if (rt::Trim(GespeichertesKennwortLesen()) == rt::Trim(neu.left(kennwortKopfLaenge))) {
         unload();
         return;
     }
