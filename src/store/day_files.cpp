@@ -180,6 +180,7 @@ Eintrag EintragLaden(const QString& dateiName)
 
     if (!platform::pathExists(jahresordnerVon(dateiName))) {
         debug(QStringLiteral("laden func: Ende"));
+        entsperren(eintrag.pfad);
         return eintrag;
     }
     debug(QStringLiteral("laden func: Datei ") + eintrag.pfad);
@@ -264,7 +265,8 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
         return std::nullopt;
 
     bool fehlerfrei = true;
-    if (!jahresordnerAnlegen(jahresordner)) {
+    // An empty text only deletes: a missing year folder holds nothing to delete.
+    if (!text.isEmpty() && !jahresordnerAnlegen(jahresordner)) {
         fehlerfrei = false;
         if (dsFehler(jahresordner) != 5)
             return std::nullopt;
