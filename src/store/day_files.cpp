@@ -27,8 +27,6 @@ namespace store {
 
 namespace {
 
-constexpr int kopfLaenge = 15;
-
 // Day files whose last load did not give their entry, by lower-case path.
 QSet<QString>& gesperrteDateien()
 {
@@ -51,12 +49,6 @@ QString zahl(qsizetype wert)
     return QString::number(wert);
 }
 
-// The header of a password: padded with blanks and cut to 15 characters.
-QString kopfVon(const QString& kennwort)
-{
-    return rt::Left(kennwort + rt::Space(99), kopfLaenge);
-}
-
 void entsperren(const QString& pfad)
 {
     if (!gesperrteDateien().isEmpty())
@@ -74,6 +66,11 @@ Eintrag gesperrt(Eintrag eintrag)
 bool eintragVorhanden(const QFileInfo& info)
 {
     return info.exists() || info.isSymLink();
+}
+
+QString jahresordnerVon(const QString& dateiName)
+{
+    return foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
 }
 
 int dsFehler(const QString& ort)
@@ -111,7 +108,7 @@ QByteArray dateiInhalt(const QString& text)
     if (!kennwortSchreiben.isEmpty()) {
         debug(QStringLiteral("   speichern func: Encrypt"));
         debug(QStringLiteral("   speichern func: Speichern mit PW"));
-        return verschluesselteForm(kopfVon(kennwortSchreiben) + text);
+        return verschluesselteForm(KennwortKopf(kennwortSchreiben) + text);
     }
     QByteArray bytes = rt::encodeText(text);
     if (!bytes.startsWith(verschluesseltMarkeBytes())) {
@@ -120,7 +117,7 @@ QByteArray dateiInhalt(const QString& text)
     }
     debug(QStringLiteral("   speichern func: Speichern ohne PW, verschlüsselt (Text beginnt mit "
                          "der Marke)"));
-    return verschluesselteForm(kopfVon(QString()) + text);
+    return verschluesselteForm(KennwortKopf(QString()) + text);
 }
 
 bool jahresordnerAnlegen(const QString& ordner)
@@ -165,9 +162,14 @@ QString DatumZuTagesnummer(const QString& datumText)
     return datum ? DatumZuTagesnummer(*datum) : QString();
 }
 
+QString KennwortKopf(const QString& kennwort)
+{
+    return rt::Left(kennwort + rt::Space(kennwortKopfLaenge), kennwortKopfLaenge);
+}
+
 QString TagesdateiPfad(const QString& dateiName)
 {
-    return foundation::ordnerDat + u'/' + rt::Left(dateiName, 4) + u'/' + dateiName;
+    return jahresordnerVon(dateiName) + u'/' + dateiName;
 }
 
 Eintrag EintragLaden(const QString& dateiName)
@@ -176,9 +178,9 @@ Eintrag EintragLaden(const QString& dateiName)
     eintrag.pfad = TagesdateiPfad(dateiName);
     debug(QStringLiteral("laden func:"));
 
-    const QString jahresordner = foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
-    if (!platform::pathExists(jahresordner)) {
+    if (!platform::pathExists(jahresordnerVon(dateiName))) {
         debug(QStringLiteral("laden func: Ende"));
+        entsperren(eintrag.pfad);
         return eintrag;
     }
     debug(QStringLiteral("laden func: Datei ") + eintrag.pfad);
@@ -210,18 +212,18 @@ Eintrag EintragLaden(const QString& dateiName)
               + QStringLiteral(" Zeichen"));
         debug(QStringLiteral("laden func: Datei geladen verschlüsselt"));
         debug(QStringLiteral("laden func: encrypt"));
-        const QString kopf = entschluesselt->left(kopfLaenge);
-        const bool ohneKennwort = kopf == kopfVon(QString());
-        if (!ohneKennwort && kopf != kopfVon(kennwortLesen)) {
+        const QString kopf = entschluesselt->left(kennwortKopfLaenge);
+        const bool ohneKennwort = kopf == KennwortKopf(QString());
+        if (!ohneKennwort && kopf != KennwortKopf(kennwortLesen)) {
             if (const KennwortAbfrage& abfrage = kennwortAbfrage())
                 abfrage(dateiName, kopf);
-            if (kopf != kopfVon(kennwortLesen)) {
+            if (kopf != KennwortKopf(kennwortLesen)) {
                 eintrag.zustand = Eintrag::Zustand::KennwortFalsch;
                 debug(QStringLiteral("laden func: Kennwort passt nicht"));
                 return gesperrt(eintrag);
             }
         }
-        eintrag.text = entschluesselt->mid(kopfLaenge);
+        eintrag.text = entschluesselt->mid(kennwortKopfLaenge);
     }
     eintrag.zustand = Eintrag::Zustand::Geladen;
     entsperren(eintrag.pfad);
@@ -258,12 +260,13 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
     verzeichnisStatus = 0;
 
     const QString pfad = TagesdateiPfad(dateiName);
-    const QString jahresordner = foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
+    const QString jahresordner = jahresordnerVon(dateiName);
     if (schreibenVerweigert(pfad))
         return std::nullopt;
 
     bool fehlerfrei = true;
-    if (!jahresordnerAnlegen(jahresordner)) {
+    // An empty text only deletes: a missing year folder holds nothing to delete.
+    if (!text.isEmpty() && !jahresordnerAnlegen(jahresordner)) {
         fehlerfrei = false;
         if (dsFehler(jahresordner) != 5)
             return std::nullopt;

@@ -19,6 +19,11 @@ QString DatumZuTagesnummer(rt::VbDate datum);
 // The same for a date text ("05.03.2024" and the other German forms); "" when it is no date.
 QString DatumZuTagesnummer(const QString& datumText);
 
+// The length of the password header of an enciphered day file.
+inline constexpr int kennwortKopfLaenge = 15;
+// The header of a password as day files store it: padded with blanks and cut to 15 characters.
+QString KennwortKopf(const QString& kennwort);
+
 // The full path of a day file: ordnerDat + "/" + the first four characters of the name (the year
 // folder) + "/" + the name. No check that anything exists.
 QString TagesdateiPfad(const QString& dateiName);

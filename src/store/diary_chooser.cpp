@@ -140,9 +140,7 @@ void Öffnen::ListeNamen_Click()
 void Öffnen::ListeNamen_DblClick()
 {
     ListeNamen_Click();
-    Zeit_Timer();
-    if (befOk->isEnabled())
-        befOk_Click();
+    befOk_Click();
 }
 
 void Öffnen::optStartAt_Click(int index)

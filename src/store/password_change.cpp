@@ -13,6 +13,7 @@
 #include "store/diary_title.h"
 #include "store/password_check.h"
 #include "store/store_state.h"
+#include "textlib/string_functions.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -30,25 +31,16 @@ namespace store {
 
 namespace {
 
-constexpr int kennwortLaenge = 15;
 const QString titelKennwortschutz = QStringLiteral("Kennwortschutz");
 
 bool enthaeltEinesVon(const QString& text, const QString& zeichen)
 {
-    for (const QChar ch : text) {
-        if (zeichen.contains(ch))
-            return true;
-    }
-    return false;
+    return !textlib::ZeichenFiltern(text, zeichen).isEmpty();
 }
 
 bool enthaeltAnderesAls(const QString& text, const QString& zeichen)
 {
-    for (const QChar ch : text) {
-        if (!zeichen.contains(ch))
-            return true;
-    }
-    return false;
+    return textlib::ZeichenFiltern(text, zeichen).size() < text.size();
 }
 
 QLabel* beschriftung(QWidget* eltern, const char* name, const QString& text)
@@ -65,7 +57,7 @@ QLineEdit* kennwortFeld(QWidget* eltern, const char* name)
     auto* feld = new QLineEdit(eltern);
     feld->setObjectName(QString::fromLatin1(name));
     feld->setEchoMode(QLineEdit::Password);
-    feld->setMaxLength(kennwortLaenge);
+    feld->setMaxLength(kennwortKopfLaenge);
     return feld;
 }
 
@@ -113,9 +105,7 @@ QString KennwortBewertung(const QString& kennwort)
         ++punkte;
     else
         fehlt += QStringLiteral("Sonderzeichen, ");
-    while (fehlt.endsWith(QStringLiteral(", ")))
-        fehlt.chop(2);
-    fehlt += u'.';
+    fehlt = textlib::EndungEntfernen(fehlt, QStringLiteral(", ")) + u'.';
 
     if (punkte == 6)
         return QStringLiteral(
@@ -260,7 +250,7 @@ void PaßwortÄndern::befOk_Click()
             platform::vbOKOnly | platform::vbExclamation, titelKennwortschutz);
         return;
     }
-    if (rt::Trim(GespeichertesKennwortLesen()) == rt::Trim(neu.left(kennwortLaenge))) {
+    if (rt::Trim(GespeichertesKennwortLesen()) == rt::Trim(neu.left(kennwortKopfLaenge))) {
         unload();
         return;
     }

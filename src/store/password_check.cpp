@@ -22,13 +22,6 @@ QStringList ListeKW;
 
 namespace {
 
-constexpr int kopfLaenge = 15;
-
-QString kopfVon(const QString& kennwort)
-{
-    return rt::Left(kennwort + rt::Space(kopfLaenge), kopfLaenge);
-}
-
 // The header of a day file: its first 15 deciphered characters; "" when the file is plain,
 // missing or cannot be read.
 QString kopfDerDatei(const QString& dateiName)
@@ -39,7 +32,7 @@ QString kopfDerDatei(const QString& dateiName)
     if (!bytes)
         return {};
     const std::optional<QString> klar = verschluesselteFormLesen(*bytes);
-    return klar ? klar->left(kopfLaenge) : QString();
+    return klar ? klar->left(kennwortKopfLaenge) : QString();
 }
 
 bool lesbareDatei(const QString& dateiName)
@@ -93,7 +86,7 @@ void KennwortBeimÖffnenPrüfen()
             break;
         }
     }
-    if (kopfVon(kennwortLesen) == kopf)
+    if (KennwortKopf(kennwortLesen) == kopf)
         return;
     KennwortAbfragen(kopf);
     const QString eintrag = name + kennwortLesen;

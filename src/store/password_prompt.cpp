@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
 #include "runtime/strings.h"
+#include "store/day_files.h"
 #include "store/diary_title.h"
 #include "store/password_check.h"
 #include "store/store_host.h"
@@ -25,8 +26,6 @@ namespace store {
 
 namespace {
 
-constexpr int kopfLaenge = 15;
-
 // OK presses since the last right password, over the whole run.
 int versuche = 0;
 
@@ -34,11 +33,6 @@ PaßwortEingabeAnzeige& anzeigeSlot()
 {
     static PaßwortEingabeAnzeige anzeige;
     return anzeige;
-}
-
-QString kopfVon(const QString& kennwort)
-{
-    return rt::Left(kennwort + rt::Space(kopfLaenge), kopfLaenge);
 }
 
 } // namespace
@@ -63,7 +57,7 @@ PaßwortEingabe::PaßwortEingabe(const QString& gespeicherterKopf, QWidget* pare
     TxtPWin = new QLineEdit(this);
     TxtPWin->setObjectName(QStringLiteral("TxtPWin"));
     TxtPWin->setEchoMode(QLineEdit::Password);
-    TxtPWin->setMaxLength(kopfLaenge);
+    TxtPWin->setMaxLength(kennwortKopfLaenge);
     befOk = new QPushButton(QStringLiteral("&Ok"), this);
     befOk->setObjectName(QStringLiteral("befOk"));
     befOk->setDefault(true);
@@ -98,10 +92,10 @@ void PaßwortEingabe::befOk_Click()
         return;
     ++versuche;
     const QString eingabe = TxtPWin->text();
-    const QString gespeichert = rt::RTrim(kopf_.left(kopfLaenge));
+    const QString gespeichert = rt::RTrim(kopf_.left(kennwortKopfLaenge));
     // Both sides count with their first 15 characters, padded with blanks, as the day files
     // store them.
-    if (gespeichert.isEmpty() || kopfVon(eingabe) == kopfVon(gespeichert)) {
+    if (gespeichert.isEmpty() || KennwortKopf(eingabe) == KennwortKopf(gespeichert)) {
         foundation::NutzungProtokollieren(korvanelKuerzel + QStringLiteral(", KW ok"));
         kennwortLesen = eingabe;
         kennwortSchreiben = eingabe;

@@ -251,11 +251,12 @@ TEST_F(DayFiles, emptyTextDeletesTheFileAndKeepsTheYearFolder)
     EXPECT_TRUE(QFileInfo(folders.temp().file(daten(s("2024")))).isDir());
     EXPECT_EQ(store::verzeichnisStatus, 0);
 
-    // Nothing to delete: nothing happens but the stale mark.
+    // Nothing to delete: nothing happens but the stale mark, and no year folder is made.
     store::verzeichnisStatus = 2;
     ASSERT_TRUE(EintragDateiSchreiben(s("20250101.Txt"), QString()).has_value());
     EXPECT_EQ(store::verzeichnisStatus, 0);
     EXPECT_FALSE(vorhanden(s("2025/20250101.Txt")));
+    EXPECT_FALSE(QFileInfo::exists(folders.temp().file(daten(s("2025")))));
     EXPECT_TRUE(fehler.empty());
 }
 
@@ -414,13 +415,26 @@ TEST_F(DayFiles, unreadableFileIsReportedAndSurvives)
 
 TEST_F(DayFiles, fileReadableAgainMayBeWrittenAgain)
 {
-    folders.temp().makeFolder(daten(relativ));
-    EXPECT_EQ(EintragLaden(datei).zustand, Eintrag::Zustand::Lesefehler);
-    ASSERT_TRUE(QDir(folders.temp().file(daten(relativ))).removeRecursively());
-    schreiben(relativ, "wieder da");
-    EXPECT_EQ(EintragLaden(datei).text, s("wieder da"));
-    EXPECT_TRUE(EintragDateiSchreiben(datei, s("geändert")).has_value());
-    EXPECT_EQ(lesen(relativ), ansi("geändert"));
+    enum class Danach { WiederLesbar, DateiWeg, JahresordnerWeg };
+    for (const Danach danach : {Danach::WiederLesbar, Danach::DateiWeg, Danach::JahresordnerWeg}) {
+        SCOPED_TRACE(static_cast<int>(danach));
+        store::resetTagesdateien();
+        QDir(folders.temp().file(daten(s("2024")))).removeRecursively();
+        folders.temp().makeFolder(daten(relativ));
+        EXPECT_EQ(EintragLaden(datei).zustand, Eintrag::Zustand::Lesefehler);
+        ASSERT_TRUE(QDir(folders.temp().file(
+                             daten(danach == Danach::JahresordnerWeg ? s("2024") : relativ)))
+                        .removeRecursively());
+        if (danach == Danach::WiederLesbar) {
+            schreiben(relativ, "wieder da");
+            EXPECT_EQ(EintragLaden(datei).text, s("wieder da"));
+        } else {
+            // The next load finds no entry: the day is free again.
+            EXPECT_EQ(EintragLaden(datei).zustand, Eintrag::Zustand::KeineDatei);
+        }
+        EXPECT_TRUE(EintragDateiSchreiben(datei, s("geändert")).has_value());
+        EXPECT_EQ(lesen(relativ), ansi("geändert"));
+    }
 }
 
 TEST_F(DayFiles, failedWriteIsReportedAndTheEntryStaysUnsaved)
