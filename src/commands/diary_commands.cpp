@@ -72,12 +72,6 @@ void status(const QString& text)
     }
 }
 
-QString hilfeDatei()
-{
-    foundation::OrdnerBereitstellen();
-    return foundation::ordnerPrg + QStringLiteral("/Korvanel.chm");
-}
-
 QString infoDatei(const QString& kuerzel)
 {
     return foundation::ordnerDat + QStringLiteral("/Info.") + kuerzel;
@@ -199,7 +193,7 @@ void PulKennwortschutz_Click()
         QStringLiteral("Ein Kennwortschutz ist nur möglich, wenn bereits Einträge vorhanden "
                        "sind."),
         platform::vbOKOnly | platform::vbExclamation | platform::vbMsgBoxHelpButton,
-        QStringLiteral("Kennwortschutz ändern"), platform::HelpTopic{hilfeDatei(), 155});
+        QStringLiteral("Kennwortschutz ändern"), platform::HelpTopic{foundation::hilfeDatei(), 155});
 }
 
 QStringList korvanelDateien()

@@ -38,9 +38,7 @@ const std::vector<PopupEintrag>& popupEintraege()
 bool PopupBefehl(platform::MainPort& main, const QString& name)
 {
     if (rt::equalsNoCase(name, QStringLiteral("mnuPopHilfeHypertexte"))) {
-        foundation::OrdnerBereitstellen();
-        foundation::HilfeZeigen(foundation::ordnerPrg + QStringLiteral("/Korvanel.chm"),
-                                hilfeDoppelklick);
+        foundation::HilfeZeigen(foundation::hilfeDatei(), hilfeDoppelklick);
         return true;
     }
     for (const PopupEintrag& eintrag : popupEintraege()) {

@@ -176,6 +176,12 @@ void OrdnerBereitstellen()
         OrdnerFestlegen();
 }
 
+QString hilfeDatei()
+{
+    OrdnerBereitstellen();
+    return imOrdner(ordnerPrg, QStringLiteral("Korvanel.chm"));
+}
+
 QString WindowsOrdner()
 {
     return ordnerOhneEndTrenner(platform::ini::bareNameFolder());

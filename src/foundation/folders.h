@@ -36,6 +36,9 @@ void OrdnerFestlegen();
 // Runs OrdnerFestlegen when the folders are not set up yet (the first access of a run).
 void OrdnerBereitstellen();
 
+// The program's help file, "Korvanel.chm" in the program folder (the folders set up first).
+QString hilfeDatei();
+
 // The system-wide defaults folder that stands in for the Windows folder: the first entry of
 // $XDG_CONFIG_DIRS (else /etc/xdg), then "/Brisols-Programme". It usually does not exist.
 QString WindowsOrdner();

@@ -109,7 +109,7 @@ QString titel()
 
 platform::HelpTopic hilfe()
 {
-    return {ordnerPrg + QStringLiteral("/Korvanel.chm"), hilfeKontext};
+    return {hilfeDatei(), hilfeKontext};
 }
 
 QString produktMitName(const QString& name)

@@ -168,7 +168,7 @@ void DateiOeffnen(const QString& path)
 void AGBZeigen()
 {
     foundation::OrdnerBereitstellen();
-    foundation::HilfeZeigen(foundation::ordnerPrg + u"/Korvanel.chm"_qs, 6001);
+    foundation::HilfeZeigen(foundation::hilfeDatei(), 6001);
 }
 
 } // namespace integration

@@ -49,7 +49,7 @@ void PulBeenden()
     store::TempDateienLöschen();
     if (mainHooks().vorgabenSichern)
         mainHooks().vorgabenSichern();
-    foundation::HilfeZeigen(foundation::ordnerPrg + u"/Korvanel.chm"_s, -1);
+    foundation::HilfeZeigen(foundation::hilfeDatei(), -1);
     foundation::DateiReservierung(0);
     foundation::EndeStatistik();
     foundation::DebugLogbuch(u"Programm-Ende"_s);

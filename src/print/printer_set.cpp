@@ -655,7 +655,7 @@ void PrinterSet::bezDrucker_DblClick()
     // Decided by the stored setting, read with the default the window's load uses, so that the
     // first double-click switches off the list the window shows, and a second one undoes it.
     const bool aktiv = zahl(lesen(allgemein, keyDruckerEnabled, QStringLiteral("1"))) != 0;
-    const platform::HelpTopic hilfe{foundation::ordnerPrg + QStringLiteral("/Korvanel.chm"),
+    const platform::HelpTopic hilfe{foundation::hilfeDatei(),
                                     hilfeDruckerAuswahl};
     const int stil = platform::vbInformation | platform::vbMsgBoxHelpButton;
     if (!aktiv) {

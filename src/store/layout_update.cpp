@@ -35,7 +35,7 @@ bool alteDateienDa(const QString& ordner)
         || !platform::listFolder(ordner, QStringLiteral("20??????.*")).isEmpty();
 }
 
-bool zustimmung(const QString& ordner)
+bool zustimmung()
 {
     const QString frage = QStringLiteral(
         "Das Korvanel legt ab der Version 6.06 Ihre Eingaben in Unterverzeichnissen ab.~~"
@@ -46,7 +46,7 @@ bool zustimmung(const QString& ordner)
         foundation::MeldungAufbereiten(frage),
         platform::vbYesNo | platform::vbQuestion | platform::vbMsgBoxHelpButton,
         QStringLiteral("Korvanel, Update auf Version 6.06"),
-        {ordner + QStringLiteral("/Korvanel.chm"), hilfeKontext});
+        {foundation::hilfeDatei(), hilfeKontext});
     return antwort == platform::vbYes;
 }
 
@@ -78,7 +78,7 @@ void DatenUpdate606()
                                                       QStringLiteral("0"));
     if (rt::Val(stand) == 1)
         return;
-    if (!zustimmung(ordner))
+    if (!zustimmung())
         platform::programEnd().end(0);
 
     QCoreApplication::processEvents();
