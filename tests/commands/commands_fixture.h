@@ -13,6 +13,7 @@
 #include "store/day_index.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
+#include "support/data_folder.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_help.h"
 #include "support/fake_main_port.h"
@@ -46,10 +47,7 @@ protected:
         folders.temp().makeFolder(u8("home"));
         folders.env().set("HOME", folders.temp().file(u8("home")));
         folders.temp().makeFolder(u8("data"));
-        folders.temp().makeFolder(u8("Daten"));
-        foundation::OrdnerBereitstellen();
-        foundation::ordnerDat = folders.temp().file(u8("Daten"));
-        foundation::debugDatei = foundation::ordnerDat + u8("/Debug.txt");
+        datenordner.use();
         store::korvanelKuerzel = u8("Txt");
         store::schluessel = QString::fromLatin1(store::festerSchluessel);
         foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
@@ -66,11 +64,7 @@ protected:
     static void resetAll()
     {
         commands::resetDiaryCommands();
-        store::resetStoreState();
-        store::resetTagesverzeichnis();
-        store::resetTagesdateien();
-        foundation::resetNurLesen();
-        foundation::resetDebugLogbuch();
+        resetDiaryState();
     }
 
     // Shows the day in the store's state and in the main window's date label.
@@ -84,16 +78,10 @@ protected:
 
     void schreiben(const QString& relative, const QByteArray& bytes) const
     {
-        folders.temp().write(u8("Daten/") + relative, bytes);
+        datenordner.write(relative, bytes);
     }
-    QByteArray lesen(const QString& relative) const
-    {
-        return folders.temp().read(u8("Daten/") + relative);
-    }
-    bool vorhanden(const QString& relative) const
-    {
-        return folders.temp().exists(u8("Daten/") + relative);
-    }
+    QByteArray lesen(const QString& relative) const { return datenordner.read(relative); }
+    bool vorhanden(const QString& relative) const { return datenordner.exists(relative); }
     QString imPapierkorb(const QString& name) const
     {
         return folders.dataHome() + u8("/Trash/files/") + name;
@@ -106,22 +94,15 @@ protected:
     }
 
     TempSettingsFolders folders;
+    DataFolder datenordner{folders.temp(), u8("Daten")};
     FakeMainPort main;
-    FakeStoreHost host;
-    ScopedService<store::StoreHost> hostGuard{store::setStoreHost, &host};
-    FakeDialogs dialogs;
-    ScopedService<platform::Dialogs> dialogsGuard{platform::setDialogs, &dialogs};
-    FakeSound sound;
-    ScopedService<platform::Sound> soundGuard{platform::setSound, &sound};
-    FakeHelp help;
-    ScopedService<platform::Help> helpGuard{platform::setHelp, &help};
-    FakeRandom random{{0.95, 0.1}};
-    ScopedService<platform::Random> randomGuard{platform::setRandom, &random};
-    FakeShell shell;
-    ScopedService<platform::Shell> shellGuard{platform::setShell, &shell};
-    FakeProcesses processes;
-    ScopedService<platform::Processes> processesGuard{platform::setProcesses, &processes};
-    FakeMousePointer pointer;
-    ScopedService<platform::MousePointer> pointerGuard{platform::setMousePointer, &pointer};
+    InstalledFake<FakeStoreHost> host{store::setStoreHost};
+    InstalledFake<FakeDialogs> dialogs{platform::setDialogs};
+    InstalledFake<FakeSound> sound{platform::setSound};
+    InstalledFake<FakeHelp> help{platform::setHelp};
+    InstalledFake<FakeRandom> random{platform::setRandom, std::vector<double>{0.95, 0.1}};
+    InstalledFake<FakeShell> shell{platform::setShell};
+    InstalledFake<FakeProcesses> processes{platform::setProcesses};
+    InstalledFake<FakeMousePointer> pointer{platform::setMousePointer};
     QStringList fehler; // "<number> <text>" of each error that reached the error dialog
 };

@@ -70,18 +70,12 @@ protected:
     }
 
     TempSettingsFolders folders;
-    FakeShell shell;
-    ScopedService<platform::Shell> shellGuard{platform::setShell, &shell};
-    FakeProcesses processes;
-    ScopedService<platform::Processes> processesGuard{platform::setProcesses, &processes};
-    FakeClock clock;
-    ScopedService<platform::Clock> clockGuard{platform::setClock, &clock};
-    FakeDialogs dialogs;
-    ScopedService<platform::Dialogs> dialogsGuard{platform::setDialogs, &dialogs};
-    FakeClipboard clipboard;
-    ScopedService<platform::Clipboard> clipboardGuard{platform::setClipboard, &clipboard};
-    FakeMousePointer pointer;
-    ScopedService<platform::MousePointer> pointerGuard{platform::setMousePointer, &pointer};
+    InstalledFake<FakeShell> shell{platform::setShell};
+    InstalledFake<FakeProcesses> processes{platform::setProcesses};
+    InstalledFake<FakeClock> clock{platform::setClock};
+    InstalledFake<FakeDialogs> dialogs{platform::setDialogs};
+    InstalledFake<FakeClipboard> clipboard{platform::setClipboard};
+    InstalledFake<FakeMousePointer> pointer{platform::setMousePointer};
 
     QStringList errors; // "<number> <text>" of each error that reached the error dialog
     int errorAnswer = 5;

@@ -19,6 +19,7 @@
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/store_state.h"
+#include "support/data_folder.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
@@ -50,10 +51,7 @@ protected:
     EditorFixture()
     {
         resetAll();
-        foundation::OrdnerBereitstellen();
-        foundation::ordnerDat = folders.temp().file(QStringLiteral("Daten"));
-        foundation::debugDatei = foundation::ordnerDat + QStringLiteral("/Debug.txt");
-        folders.temp().makeFolder(QStringLiteral("Daten"));
+        datenordner.use();
         store::korvanelKuerzel = QStringLiteral("Txt");
         foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
             fehler.push_back({nummer, text});
@@ -109,11 +107,7 @@ protected:
 
     static void resetAll()
     {
-        store::resetStoreState();
-        store::resetTagesverzeichnis();
-        store::resetTagesdateien();
-        foundation::resetNurLesen();
-        foundation::resetDebugLogbuch();
+        resetDiaryState();
         mainwindow::resetBearbeiten();
         mainwindow::resetEditorTasten();
     }
@@ -121,12 +115,9 @@ protected:
     // A file of the data folder, written as bytes.
     void datei(const QString& relativ, const QByteArray& bytes = "Eintrag") const
     {
-        folders.temp().write(QStringLiteral("Daten/") + relativ, bytes);
+        datenordner.write(relativ, bytes);
     }
-    QByteArray lesen(const QString& relativ) const
-    {
-        return folders.temp().read(QStringLiteral("Daten/") + relativ);
-    }
+    QByteArray lesen(const QString& relativ) const { return datenordner.read(relativ); }
 
     // Shows a day with that entry text, as loaded (nothing unsaved).
     void zeige(const QString& tag, const QString& text = {})
@@ -151,20 +142,14 @@ protected:
         return folderContents(foundation::ordnerDat);
     }
 
-    void debugAn() const
-    {
-        foundation::resetDebugLogbuch();
-        foundation::debugModus = 1;
-    }
+    void debugAn() const { restartDebugLog(); }
     QByteArray debugLog() const { return lesen(QStringLiteral("Debug.txt")); }
 
     TempSettingsFolders folders;
-    FakeClock uhr{rt::dateTimeOf(2024, 3, 5, 14, 30)};
-    ScopedService<platform::Clock> uhrGuard{platform::setClock, &uhr};
-    FakeClipboard zwischenablage;
-    ScopedService<platform::Clipboard> ablageGuard{platform::setClipboard, &zwischenablage};
-    FakeDialogs dialoge;
-    ScopedService<platform::Dialogs> dialogeGuard{platform::setDialogs, &dialoge};
+    DataFolder datenordner{folders.temp(), QStringLiteral("Daten")};
+    InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 3, 5, 14, 30)};
+    InstalledFake<FakeClipboard> zwischenablage{platform::setClipboard};
+    InstalledFake<FakeDialogs> dialoge{platform::setDialogs};
     FakeMainPort main;
     platform::ActionRegistry* actions = nullptr;
     QStringList ausgeloest; // the hooked menu entries that ran, in order

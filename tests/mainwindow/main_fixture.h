@@ -30,6 +30,7 @@
 #include "store/password_prompt.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
+#include "support/data_folder.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_program_end.h"
@@ -69,7 +70,7 @@ protected:
     MainFixture()
     {
         resetAll();
-        folders.temp().makeFolder(QStringLiteral("daten"));
+        datenordner.create();
         foundation::setLaendereinstellungFuerTests(
             foundation::laendereinstellungAus(QLocale(QLocale::German, QLocale::Germany)));
         foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
@@ -92,17 +93,13 @@ protected:
 
     static void resetAll()
     {
-        store::resetStoreState();
-        store::resetTagesverzeichnis();
-        store::resetTagesdateien();
+        resetDiaryState();
         store::resetDayTexts();
         store::resetKennwortMemo();
         store::resetPaßwortEingabe();
         mainwindow::resetMainState();
         mainwindow::resetMainHooks();
         mainwindow::resetBeenden();
-        foundation::resetNurLesen();
-        foundation::resetDebugLogbuch();
         foundation::resetReservierung();
         foundation::resetStatistik();
         foundation::resetInstanzWaechter();
@@ -127,11 +124,11 @@ protected:
         main->KorvanelUmgebung(datum);
     }
 
-    QString datenOrdner() const { return folders.temp().file(QStringLiteral("daten")); }
+    QString datenOrdner() const { return datenordner.path(); }
     QString pfad(const QString& relative) const { return datenOrdner() + u'/' + relative; }
     void schreiben(const QString& relative, const QByteArray& bytes) const
     {
-        folders.temp().write(QStringLiteral("daten/") + relative, bytes);
+        datenordner.write(relative, bytes);
     }
     QByteArray lesen(const QString& relative) const
     {
@@ -152,14 +149,11 @@ protected:
     QString panel(const char* key) const { return main->panels->text(s(key)); }
 
     TempSettingsFolders folders;
-    FakeClock clock{rt::dateTimeOf(2024, 3, 10, 12, 0)};
-    ScopedService<platform::Clock> clockGuard{platform::setClock, &clock};
-    FakeDialogs dialogs;
-    ScopedService<platform::Dialogs> dialogsGuard{platform::setDialogs, &dialogs};
-    FakeSound sound;
-    ScopedService<platform::Sound> soundGuard{platform::setSound, &sound};
-    FakeProgramEnd ende;
-    ScopedService<platform::ProgramEnd> endeGuard{platform::setProgramEnd, &ende};
+    DataFolder datenordner{folders.temp(), QStringLiteral("daten")}; // given on the command line
+    InstalledFake<FakeClock> clock{platform::setClock, rt::dateTimeOf(2024, 3, 10, 12, 0)};
+    InstalledFake<FakeDialogs> dialogs{platform::setDialogs};
+    InstalledFake<FakeSound> sound{platform::setSound};
+    InstalledFake<FakeProgramEnd> ende{platform::setProgramEnd};
     std::vector<Fehler> fehler;
     std::unique_ptr<mainwindow::Main> main;
 };

@@ -18,6 +18,7 @@
 #include "store/day_index.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
+#include "support/data_folder.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_help.h"
@@ -62,10 +63,7 @@ protected:
     TimersFixture()
     {
         resetAll();
-        foundation::OrdnerBereitstellen();
-        foundation::ordnerDat = folders.temp().file(s("Meine Tage/Daten"));
-        foundation::debugDatei = foundation::ordnerDat + s("/Debug.txt");
-        folders.temp().makeFolder(s("Meine Tage/Daten"));
+        datenordner.use();
         store::schluessel = QString::fromLatin1(store::festerSchluessel);
         foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
             fehler.push_back(QString::number(nummer) + s(" ") + text);
@@ -90,11 +88,7 @@ protected:
 
     static void resetAll()
     {
-        store::resetStoreState();
-        store::resetTagesverzeichnis();
-        store::resetTagesdateien();
-        foundation::resetNurLesen();
-        foundation::resetDebugLogbuch();
+        resetDiaryState();
         foundation::resetReservierung();
         foundation::resetStatistik();
         mainwindow::resetMainHooks();
@@ -102,28 +96,23 @@ protected:
         platform::resetCommandLine();
     }
 
-    QString daten(const QString& relative) const { return s("Meine Tage/Daten/") + relative; }
+    QString daten(const QString& relative) const { return datenordner.relative(relative); }
     void schreiben(const QString& relative, const QByteArray& bytes) const
     {
-        folders.temp().write(daten(relative), bytes);
+        datenordner.write(relative, bytes);
     }
-    QByteArray lesen(const QString& relative) const { return folders.temp().read(daten(relative)); }
-    bool vorhanden(const QString& relative) const { return folders.temp().exists(daten(relative)); }
+    QByteArray lesen(const QString& relative) const { return datenordner.read(relative); }
+    bool vorhanden(const QString& relative) const { return datenordner.exists(relative); }
 
     TempSettingsFolders folders;
-    FakeClock clock{rt::dateTimeOf(2024, 3, 5, 10, 59, 50)};
-    ScopedService<platform::Clock> clockGuard{platform::setClock, &clock};
-    FakeDialogs dialogs;
-    ScopedService<platform::Dialogs> dialogsGuard{platform::setDialogs, &dialogs};
-    FakeKeyboard keys;
-    ScopedService<platform::Keyboard> keysGuard{platform::setKeyboard, &keys};
-    FakeHelp help;
-    ScopedService<platform::Help> helpGuard{platform::setHelp, &help};
-    FakeProgramEnd ende;
-    ScopedService<platform::ProgramEnd> endeGuard{platform::setProgramEnd, &ende};
+    DataFolder datenordner{folders.temp(), s("Meine Tage/Daten")};
+    InstalledFake<FakeClock> clock{platform::setClock, rt::dateTimeOf(2024, 3, 5, 10, 59, 50)};
+    InstalledFake<FakeDialogs> dialogs{platform::setDialogs};
+    InstalledFake<FakeKeyboard> keys{platform::setKeyboard};
+    InstalledFake<FakeHelp> help{platform::setHelp};
+    InstalledFake<FakeProgramEnd> ende{platform::setProgramEnd};
     FakeMainPort main;
-    TimersHostOverPort host{main};
-    ScopedService<store::StoreHost> hostGuard{store::setStoreHost, &host};
+    InstalledFake<TimersHostOverPort> host{store::setStoreHost, main};
 
     std::vector<QString> fehler;     // error dialogs: "number text"
     int fehlerAntwort = 2;           // their answer

@@ -129,14 +129,9 @@ protected:
     int abfragen = 0;             // prompts shown
     QStringList gezeigteKoepfe;   // the label text of each prompt
 
-    FakeClock uhr{rt::dateTimeOf(2024, 3, 5, 12, 0, 0)};
-    ScopedService<platform::Clock> uhrGuard{platform::setClock, &uhr};
-    FakeDialogs dialoge;
-    ScopedService<platform::Dialogs> dialogeGuard{platform::setDialogs, &dialoge};
-    FakeSound ton;
-    ScopedService<platform::Sound> tonGuard{platform::setSound, &ton};
-    FakeMousePointer zeiger;
-    ScopedService<platform::MousePointer> zeigerGuard{platform::setMousePointer, &zeiger};
-    FakeProgramEnd ende;
-    ScopedService<platform::ProgramEnd> endeGuard{platform::setProgramEnd, &ende};
+    InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 3, 5, 12, 0, 0)};
+    InstalledFake<FakeDialogs> dialoge{platform::setDialogs};
+    InstalledFake<FakeSound> ton{platform::setSound};
+    InstalledFake<FakeMousePointer> zeiger{platform::setMousePointer};
+    InstalledFake<FakeProgramEnd> ende{platform::setProgramEnd};
 };

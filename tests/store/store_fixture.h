@@ -13,6 +13,7 @@
 #include "store/day_index.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
+#include "support/data_folder.h"
 #include "support/fake_store_host.h"
 #include "support/qt_print.h"
 #include "support/scoped_service.h"
@@ -47,10 +48,7 @@ protected:
     StoreFixture()
     {
         resetAll();
-        foundation::OrdnerBereitstellen();
-        foundation::ordnerDat = folders.temp().file(QStringLiteral("Daten"));
-        foundation::debugDatei = foundation::ordnerDat + QStringLiteral("/Debug.txt");
-        folders.temp().makeFolder(QStringLiteral("Daten"));
+        datenordner.use();
         store::korvanelKuerzel = QStringLiteral("Txt");
         store::schluessel = QString::fromLatin1(store::festerSchluessel);
         foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
@@ -65,25 +63,15 @@ protected:
         resetAll();
     }
 
-    static void resetAll()
-    {
-        store::resetStoreState();
-        store::resetTagesverzeichnis();
-        store::resetTagesdateien();
-        foundation::resetNurLesen();
-        foundation::resetDebugLogbuch();
-    }
+    static void resetAll() { resetDiaryState(); }
 
-    QString daten(const QString& relative) const
-    {
-        return QStringLiteral("Daten/") + relative;
-    }
+    QString daten(const QString& relative) const { return datenordner.relative(relative); }
     void schreiben(const QString& relative, const QByteArray& bytes) const
     {
-        folders.temp().write(daten(relative), bytes);
+        datenordner.write(relative, bytes);
     }
-    QByteArray lesen(const QString& relative) const { return folders.temp().read(daten(relative)); }
-    bool vorhanden(const QString& relative) const { return folders.temp().exists(daten(relative)); }
+    QByteArray lesen(const QString& relative) const { return datenordner.read(relative); }
+    bool vorhanden(const QString& relative) const { return datenordner.exists(relative); }
 
     // Every file of the data folder with its bytes, for "nothing changed" checks.
     std::map<QString, QByteArray> datenordnerInhalt() const
@@ -91,16 +79,12 @@ protected:
         return folderContents(foundation::ordnerDat);
     }
 
-    void debugAn() const
-    {
-        foundation::resetDebugLogbuch();
-        foundation::debugModus = 1;
-    }
+    void debugAn() const { restartDebugLog(); }
     QByteArray debugLog() const { return lesen(QStringLiteral("Debug.txt")); }
 
     TempSettingsFolders folders;
-    FakeStoreHost host;
-    ScopedService<store::StoreHost> hostGuard{store::setStoreHost, &host};
+    DataFolder datenordner{folders.temp(), QStringLiteral("Daten")};
+    InstalledFake<FakeStoreHost> host{store::setStoreHost};
     std::vector<Fehler> fehler;
     int fehlerAntwort = 2;
 };

@@ -1,8 +1,9 @@
 #include "small_disk.h"
 
+#include "temp_folder.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -57,20 +58,12 @@ QString SmallDisk::file(const QString& relative) const
 
 void SmallDisk::write(const QString& relative, const QByteArray& bytes) const
 {
-    const QString target = file(relative);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile out(target);
-    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && out.write(bytes) == bytes.size() && out.flush();
-    EXPECT_TRUE(written) << "cannot write " << target.toStdString();
+    writeFileBytes(file(relative), bytes);
 }
 
 QByteArray SmallDisk::read(const QString& relative) const
 {
-    QFile in(file(relative));
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    return in.readAll();
+    return readFileBytes(file(relative));
 }
 
 QStringList SmallDisk::entries(const QString& relativeFolder) const

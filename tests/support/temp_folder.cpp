@@ -25,20 +25,12 @@ QString TempFolder::file(const QString& relative) const
 
 void TempFolder::write(const QString& relative, const QByteArray& bytes) const
 {
-    const QString target = file(relative);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile out(target);
-    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && out.write(bytes) == bytes.size();
-    EXPECT_TRUE(written) << "cannot write " << target.toStdString();
+    writeFileBytes(file(relative), bytes);
 }
 
 QByteArray TempFolder::read(const QString& relative) const
 {
-    QFile in(file(relative));
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    return in.readAll();
+    return readFileBytes(file(relative));
 }
 
 bool TempFolder::exists(const QString& relative) const
@@ -69,6 +61,23 @@ PermissionGuard::~PermissionGuard()
 bool runningAsRoot()
 {
     return ::geteuid() == 0;
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && out.write(bytes) == bytes.size() && out.flush();
+    EXPECT_TRUE(written) << "cannot write " << path.toStdString();
+}
+
+QByteArray readFileBytes(const QString& path)
+{
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
 }
 
 std::map<QString, QByteArray> folderContents(const QString& root)

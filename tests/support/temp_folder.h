@@ -34,6 +34,12 @@ private:
     QTemporaryDir dir_;
 };
 
+// Creates the file at path (and the folders on its way) with exactly these bytes, written
+// through to the file system; a failure fails the test.
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+// The bytes of the file at path; empty when it cannot be read.
+QByteArray readFileBytes(const QString& path);
+
 // Every file and folder below root (hidden ones too) with its bytes, keyed by the path below
 // root; a folder, or a file that cannot be read, stands as "<ordner>". For "nothing changed"
 // checks: compare the contents before and after.
