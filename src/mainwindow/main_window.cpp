@@ -1173,7 +1173,8 @@ void Main::TagesbildZuordnen()
                            + rt::Format(*tag, QStringLiteral("yyyy-mm-dd")) + QStringLiteral("*.*");
     int filterIndex = qMax(1, iniZahl("MediaFltIdx", "1"));
     const std::optional<QString> gewaehlt =
-        BildDateiWaehlen(QStringLiteral("Bild-Verknüpfung herstellen"), filter, start, filterIndex);
+        platform::dialogs().openFile(QStringLiteral("Bild-Verknüpfung herstellen"), filter, start,
+                                     &filterIndex);
     foundation::DebugLogbuch(QStringLiteral("Datei: ") + gewaehlt.value_or(QString()));
     if (!gewaehlt || !foundation::DateiExistiert(*gewaehlt))
         return;

@@ -87,7 +87,6 @@ protected:
         foundation::setFehlerBehandlungFuerTests({});
         foundation::setLaendereinstellungFuerTests(std::nullopt);
         store::setKennwortAbfrage({});
-        mainwindow::setBildDateiDialog({});
         resetAll();
     }
 
