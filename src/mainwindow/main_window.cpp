@@ -378,6 +378,7 @@ Main::Main()
 
 Main::~Main()
 {
+    hooksLoesen();
     if (platform::mainPort() == this)
         platform::setMainPort(nullptr);
     if (&store::storeHost() == this)
@@ -1207,9 +1208,8 @@ void Main::TagesbilderZaehlen()
 void Main::PulBeenden()
 {
     // The one ordered shutdown of the program: entry saved (or the user asked when it cannot
-    // be), transfer files gone, settings saved, reservation released, statistics, log, end.
-    if (!mainHooks().vorgabenSichern)
-        mainHooks().vorgabenSichern = [this] { MainVorgabenSichern(); };
+    // be), transfer files gone, settings saved (mainHooks().vorgabenSichern), reservation
+    // released, statistics, log, end.
     mainwindow::PulBeenden();
 }
 
