@@ -7,6 +7,7 @@
 #include "platform/form.h"
 #include "store/diary_chooser.h"
 #include "store/password_change.h"
+#include "views/month_sheet.h"
 #include "support/fake_help.h"
 #include "support/fake_shell.h"
 
@@ -587,6 +588,25 @@ TEST_F(MenuWiring, windowEntriesRunTheOpenersRowsAndTheHooksGoWithTheWindow)
     EXPECT_FALSE(mainwindow::mainHooks().vorgabenSichern);
     EXPECT_FALSE(commands::hauptfenster().TagWechseln);
     EXPECT_FALSE(commands::hauptfenster().Beenden);
+}
+
+// F9 shows the month sheet on the shown day; the day it returns becomes the shown one.
+TEST_F(MenuWiring, theMonthSheetMovesTheWindowToTheDayChosen)
+{
+    oeffnen(s("Txt"), s("05.03.2024"));
+    QString titel;
+    imFenster<views::Monatsblatt>([&](views::Monatsblatt& blatt) {
+        titel = blatt.windowTitle();
+        blatt.TimerInit_Timer();
+        QTest::keyClick(blatt.befOk, 'w');
+        blatt.befOk->click();
+    });
+    ASSERT_TRUE(main->actions->trigger(s("PulMonatsTabelle")));
+    EXPECT_EQ(gezeigt, 1);
+    EXPECT_EQ(titel, s("Tag wechseln"));
+    EXPECT_EQ(main->BezDatum->caption(), s("12.03.2024"));
+    EXPECT_EQ(panel("Status"), s("Bereit"));
+    EXPECT_EQ(platform::findForm<views::Monatsblatt>(), nullptr);
 }
 
 TEST_F(MenuWiring, saveNowAndHide)
