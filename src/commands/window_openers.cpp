@@ -25,6 +25,7 @@
 #include "textlib/calendar.h"
 #include "textlib/list_jobs.h"
 #include "textlib/placeholder_expander.h"
+#include "views/day_info_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -394,6 +395,10 @@ void modalZeigen(platform::Form& fenster, const QString& status, bool neuZeichne
 
 void alleFensterAnschliessen()
 {
+    // One line for each window of the table.
+    fensterAnschliessen(u"Tagesinfos"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                              return new views::Tagesinfos(besitzer);
+                                          }});
 }
 
 void mnuGeheZu_Click()
