@@ -27,11 +27,11 @@
 #include "textlib/sun_times.h"
 
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -153,8 +153,8 @@ Tagesinfos::Tagesinfos(QWidget* parent) : platform::Form(parent)
     auto* aussen = new QHBoxLayout(this);
     aussen->addWidget(Text, 1);
     aussen->addLayout(rechts);
-    Text->setMinimumSize(Text->fontMetrics().horizontalAdvance(QString(44, u'x')),
-                         Text->fontMetrics().lineSpacing() * 20);
+    Text->setMinimumSize(Text->fontMetrics().horizontalAdvance(QString(52, u'x')),
+                         Text->fontMetrics().lineSpacing() * 24);
 
     // Events
     for (int i = 0; i < 3; ++i) {
@@ -164,6 +164,10 @@ Tagesinfos::Tagesinfos(QWidget* parent) : platform::Form(parent)
                         optInfTyp_Click(i);
                 });
     }
+    // "&Zeitdifferenz" and "&Zurück" share their key: pressed, it moves between the two, and an
+    // option it reaches is chosen, as a user of the keyboard expects.
+    for (QRadioButton* option : optInfTyp)
+        option->installEventFilter(this);
     connect(befDifferenzTxt, &QPushButton::clicked, this, &Tagesinfos::befDifferenzTxt_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &Tagesinfos::befAbbrechen_Click);
 
@@ -285,34 +289,39 @@ QString Tagesinfos::eintrag()
 void Tagesinfos::mondZeichnen(rt::VbDate tag)
 {
     const double anteil = store::MondphaseAnteil(rt::DateAdd(u"h"_s, 12, tag));
-    const int seite = fontMetrics().lineSpacing() * 4;
+    const int groesse = fontMetrics().lineSpacing() * 4;
     const qreal faktor = devicePixelRatioF();
-    QPixmap bild(QSize(seite, seite) * faktor);
+    QPixmap bild(QSize(groesse, groesse) * faktor);
     bild.setDevicePixelRatio(faktor);
     bild.fill(Qt::transparent);
     QPainter maler(&bild);
     maler.setRenderHint(QPainter::Antialiasing);
-    const QRectF scheibe(2, 2, seite - 4, seite - 4);
+    const QRectF scheibe(2, 2, groesse - 4, groesse - 4);
     const qreal r = scheibe.width() / 2;
     maler.setPen(QPen(QColor(90, 90, 90), 1));
     maler.setBrush(QColor(60, 60, 70));
     maler.drawEllipse(scheibe);
 
-    // The lit part: one half of the disc, widened or narrowed by the terminator's ellipse.
-    // Waxing, the right half is lit (as seen from the northern hemisphere).
-    const bool zunehmend = anteil < 0.5;
-    QPainterPath haelfte;
-    haelfte.moveTo(scheibe.center());
-    haelfte.arcTo(scheibe, zunehmend ? -90 : 90, 180);
-    haelfte.closeSubpath();
-    const qreal breite = r * std::abs(std::cos(2 * std::numbers::pi * anteil));
-    QPainterPath ellipse;
-    ellipse.addEllipse(scheibe.center(), breite, r);
-    const bool sichel = anteil < 0.25 || anteil >= 0.75;
-    const QPainterPath hell = sichel ? haelfte.subtracted(ellipse) : haelfte.united(ellipse);
+    // The lit part: from the top along the limb of the lit side (the right one while the moon
+    // waxes, as seen from the northern hemisphere) to the bottom, and back along the terminator,
+    // a half ellipse that moves from that limb over the middle to the other limb and back.
+    const qreal seite = anteil < 0.5 ? 1.0 : -1.0;
+    const qreal terminator = std::cos(2 * std::numbers::pi * anteil);
+    const QPointF mitte = scheibe.center();
+    QPolygonF hell;
+    constexpr int schritte = 48;
+    for (int i = 0; i <= schritte; ++i) {
+        const qreal t = std::numbers::pi * (static_cast<qreal>(i) / schritte - 0.5);
+        hell << QPointF(mitte.x() + seite * r * std::cos(t), mitte.y() + r * std::sin(t));
+    }
+    for (int i = schritte; i >= 0; --i) {
+        const qreal t = std::numbers::pi * (static_cast<qreal>(i) / schritte - 0.5);
+        hell << QPointF(mitte.x() + seite * terminator * r * std::cos(t),
+                        mitte.y() + r * std::sin(t));
+    }
     maler.setPen(Qt::NoPen);
     maler.setBrush(QColor(250, 240, 190));
-    maler.drawPath(hell);
+    maler.drawPolygon(hell);
     maler.end();
     bildMond->setPixmap(bild);
 }
@@ -343,6 +352,16 @@ void Tagesinfos::befDifferenzTxt_Click()
 void Tagesinfos::befAbbrechen_Click()
 {
     hide();
+}
+
+bool Tagesinfos::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn
+        && static_cast<QFocusEvent*>(event)->reason() == Qt::ShortcutFocusReason) {
+        if (auto* option = qobject_cast<QRadioButton*>(watched))
+            option->setChecked(true);
+    }
+    return platform::Form::eventFilter(watched, event);
 }
 
 void Tagesinfos::Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode)

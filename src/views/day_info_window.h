@@ -60,6 +60,7 @@ public:
 
 protected:
     void Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString kalendertag(rt::VbDate tag);

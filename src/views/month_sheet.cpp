@@ -30,6 +30,7 @@
 #include <QTableView>
 #include <QTextCharFormat>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -124,6 +125,8 @@ Monatsblatt::Monatsblatt(QWidget* parent) : platform::Form(parent)
     QSizePolicy unsichtbarMitPlatz = MonthView->sizePolicy();
     unsichtbarMitPlatz.setRetainSizeWhenHidden(true);
     MonthView->setSizePolicy(unsichtbarMitPlatz);
+    MonthView->setMinimumSize(fontMetrics().horizontalAdvance(QString(40, u'0')),
+                              fontMetrics().lineSpacing() * 14);
     MonthView->hide(); // until the start step has given it its date
 
     for (const Knopf& knopf : knoepfe) {
@@ -414,16 +417,21 @@ bool Monatsblatt::eventFilter(QObject* watched, QEvent* event)
 void Monatsblatt::farbeSetzen(const QColor& farbe)
 {
     farbe_ = farbe;
+    // The calendar's title bar is drawn in its highlight colour, its buttons in their own.
     const QColor schrift = farbe.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
     if (auto* titel = MonthView->findChild<QWidget*>(u"qt_calendar_navigationbar"_s)) {
         QPalette farben = titel->palette();
+        farben.setColor(QPalette::Highlight, farbe);
+        farben.setColor(QPalette::HighlightedText, schrift);
         farben.setColor(QPalette::Window, farbe);
-        farben.setColor(QPalette::Base, farbe);
-        farben.setColor(QPalette::Button, farbe);
-        farben.setColor(QPalette::WindowText, schrift);
-        farben.setColor(QPalette::ButtonText, schrift);
         titel->setPalette(farben);
-        titel->setAutoFillBackground(true);
+        // Month and year draw their text in the highlighted-text colour of their own palette.
+        for (QToolButton* knopf : titel->findChildren<QToolButton*>()) {
+            QPalette knopfFarben = knopf->palette();
+            knopfFarben.setColor(QPalette::HighlightedText, schrift);
+            knopfFarben.setColor(QPalette::ButtonText, schrift);
+            knopf->setPalette(knopfFarben);
+        }
     }
     QPalette marke = Tooltipp->palette();
     marke.setColor(QPalette::Window, farbe);

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -169,6 +170,21 @@ TEST_F(DayInfo, theEntryViewCountsTheEditorsCharactersAndAgesTheDayFile)
                                "12.05.2024 10:00 geändert,\r\ndas war vor 3,0 Tagen.\r\n"));
     EXPECT_EQ(fenster->windowTitle(), s("Tagesinformationen zum 12.05.2024"));
     EXPECT_FALSE(fenster->bildMond->isVisible());
+}
+
+// "&Zeitdifferenz" and "&Zurück" share Alt+Z: reaching an option by its key chooses it.
+TEST_F(DayInfo, anOptionReachedByItsKeyIsChosen)
+{
+    Tagesinfos* fenster = oeffnen();
+    const auto fokus = [](QWidget* option, Qt::FocusReason grund) {
+        QFocusEvent ein(QEvent::FocusIn, grund);
+        QCoreApplication::sendEvent(option, &ein);
+    };
+    fokus(fenster->optInfTyp[2], Qt::TabFocusReason);
+    EXPECT_TRUE(fenster->optInfTyp[0]->isChecked()) << "focus alone chooses nothing";
+    fokus(fenster->optInfTyp[1], Qt::ShortcutFocusReason);
+    EXPECT_TRUE(fenster->optInfTyp[1]->isChecked());
+    EXPECT_TRUE(text(fenster).startsWith(s("Vor 24,4 Jahren")));
 }
 
 TEST_F(DayInfo, theLastViewIsRememberedWhateverWasStored)
