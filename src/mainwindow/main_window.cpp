@@ -2,6 +2,7 @@
 
 #include "character_picker.h"
 #include "day_picture.h"
+#include "editing_commands.h"
 #include "main_hooks.h"
 #include "main_state.h"
 #include "main_timers.h"
@@ -1234,6 +1235,8 @@ void Main::setSelLength(int length) { Text->setSelLength(length); }
 QString Main::selText() const { return Text->selText(); }
 void Main::setSelText(const QString& text) { Text->setSelText(text); }
 QFont Main::textFont() const { return Text->font(); }
+bool Main::insertText(const QString& text) { return TextEinfuegen(*this, text); }
+bool Main::runMenuEntry(const QString& name) { return actions->trigger(name); }
 QString Main::panelText(const QString& key) const { return panels->text(key); }
 void Main::setPanelText(const QString& key, const QString& text) { panels->setText(key, text); }
 void Main::refreshStatusBar() { panels->refresh(); }

@@ -110,6 +110,8 @@ public:
     QString selText() const override;
     void setSelText(const QString& text) override;
     QFont textFont() const override;
+    bool insertText(const QString& text) override;
+    bool runMenuEntry(const QString& name) override;
     QString panelText(const QString& key) const override;
     void setPanelText(const QString& key, const QString& text) override;
     void refreshStatusBar() override;
