@@ -379,6 +379,7 @@ Main::Main()
 
 Main::~Main()
 {
+    hooksLoesen();
     if (platform::mainPort() == this)
         platform::setMainPort(nullptr);
     if (&store::storeHost() == this)
@@ -1174,7 +1175,8 @@ void Main::TagesbildZuordnen()
                            + rt::Format(*tag, QStringLiteral("yyyy-mm-dd")) + QStringLiteral("*.*");
     int filterIndex = qMax(1, iniZahl("MediaFltIdx", "1"));
     const std::optional<QString> gewaehlt =
-        BildDateiWaehlen(QStringLiteral("Bild-Verknüpfung herstellen"), filter, start, filterIndex);
+        platform::dialogs().openFile(QStringLiteral("Bild-Verknüpfung herstellen"), filter, start,
+                                     &filterIndex);
     foundation::DebugLogbuch(QStringLiteral("Datei: ") + gewaehlt.value_or(QString()));
     if (!gewaehlt || !foundation::DateiExistiert(*gewaehlt))
         return;
@@ -1207,9 +1209,8 @@ void Main::TagesbilderZaehlen()
 void Main::PulBeenden()
 {
     // The one ordered shutdown of the program: entry saved (or the user asked when it cannot
-    // be), transfer files gone, settings saved, reservation released, statistics, log, end.
-    if (!mainHooks().vorgabenSichern)
-        mainHooks().vorgabenSichern = [this] { MainVorgabenSichern(); };
+    // be), transfer files gone, settings saved (mainHooks().vorgabenSichern), reservation
+    // released, statistics, log, end.
     mainwindow::PulBeenden();
 }
 

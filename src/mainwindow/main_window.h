@@ -68,6 +68,10 @@ public:
     // The menu's commands and every way out of the program connected to this window (called
     // once by the constructor; main_window_commands.cpp).
     void befehleVerbinden();
+    // The procedures of this window that other layers call (main_hooks.h, the commands, the
+    // editor's helpers), set in one place; the destructor clears them.
+    void hooksSetzen();
+    void hooksLoesen();
     // The desktop session ends: the ordered shutdown, as through the close box. False when the
     // user keeps the program open (an entry that cannot be saved), so the session's end is
     // cancelled.
