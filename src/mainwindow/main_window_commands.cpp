@@ -14,6 +14,7 @@
 
 #include "commands/diary_commands.h"
 #include "commands/marker_picture_commands.h"
+#include "integration/word_processor.h"
 #include "platform/actions.h"
 #include "platform/form.h"
 #include "store/diary_chooser.h"
@@ -134,6 +135,10 @@ void Main::befehleVerbinden()
     verbinden(name("mnuEintragSichern"), [] { commands::mnuEintragSichern_Click(); });
     verbinden(name("mnuScrUnsichtbar"), [] { commands::mnuScrUnsichtbar_Click(); });
     verbinden(name("mnuKorvanelExtern"), [] { commands::mnuKorvanelExtern_Click(); });
+    verbinden(name("PulOleTxt2Word"), [this] {
+        integration::PulOleTxt2Word_Click(textBeiTextverarbeitung,
+                                          actions->action(QStringLiteral("PulOleTxt2Word")));
+    });
 
     // "Mar&ker"
     for (int i = 0; i < 2; ++i)
