@@ -14,6 +14,7 @@
 
 #include "commands/diary_commands.h"
 #include "commands/marker_picture_commands.h"
+#include "integration/spelling.h"
 #include "integration/word_processor.h"
 #include "platform/actions.h"
 #include "platform/form.h"
@@ -139,6 +140,7 @@ void Main::befehleVerbinden()
         integration::PulOleTxt2Word_Click(textBeiTextverarbeitung,
                                           actions->action(QStringLiteral("PulOleTxt2Word")));
     });
+    verbinden(name("mnuWordCheck"), [] { integration::mnuWordCheck_Click(); });
 
     // "Mar&ker"
     for (int i = 0; i < 2; ++i)

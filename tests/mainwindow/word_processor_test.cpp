@@ -1,13 +1,17 @@
-// The word-processor hand-over on the real main window: the menu entry toggles, the temporary
-// copy and the transfer file, the word processor (a small script) saving the file, the text
-// coming back into the entry and the entry saved at the next change of day.
+// The word-processor hand-over and the spelling check on the real main window: the menu entry
+// toggles, the temporary copy and the transfer file, the word processor (a small script) saving
+// the file, the text coming back into the entry and the entry saved at the next change of day;
+// and the read-only lock-down that keeps both commands away.
 #include "main_fixture.h"
 
 #include "integration/word_processor.h"
 #include "platform/actions.h"
+#include "support/fake_spell_checker.h"
 #include "support/fake_word_processor.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QTest>
 
 namespace {
 
@@ -139,6 +143,48 @@ TEST_F(WordProcessorMain, failedStart_messageAndTheEntryStays)
     EXPECT_EQ(caption(), hin);
     EXPECT_EQ(mainwindow::textBeiTextverarbeitung, 0);
     EXPECT_EQ(QDir(folders.temp().file(s("Temp Ordner"))).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(WordProcessorMain, readOnly_menuAndButtonsKeepBothCommandsAwayCtrlWIncluded)
+{
+    InstalledFake<FakeSpellChecker> rechtschreibung{platform::setSpellChecker};
+    rechtschreibung.addDictionary(s("de_DE"), {});
+    folders.writeSettingsFile(s("Brisol.ini"),
+                              rt::encodeText(s("[Korvanel]\r\nWordButtons=1\r\n[Textverarbeitung]\r\nPrgExe=")
+                                             + programm + s("\r\n")));
+    laden({s("readonly")});
+    oeffnen(s("Abc"), s("05.03.2024"));
+    ASSERT_TRUE(foundation::nurLesen);
+    const auto vorher = datenordnerInhalt();
+
+    for (const char* name : {"PulOleTxt2Word", "mnuWordCheck", "btnWord", "btnRechtschreib"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(main->actions->trigger(s(name)));
+    }
+    EXPECT_FALSE(main->actions->ownsShortcut(QKeyCombination(Qt::CTRL, Qt::Key_W)));
+    QApplication::setActiveWindow(main.get());
+    main->Text->setFocus();
+    QTest::keyClick(main->Text, Qt::Key_W, Qt::ControlModifier);
+
+    EXPECT_TRUE(textverarbeitung.started().empty());
+    EXPECT_TRUE(rechtschreibung.loaded().isEmpty()) << "no check started";
+    EXPECT_EQ(main->text(), s("Liebes Tagebuch,\r\nheute war es schön."));
+    EXPECT_EQ(datenordnerInhalt(), vorher);
+}
+
+TEST_F(WordProcessorMain, spellingCheck_fromTheMenuAndCtrlW)
+{
+    InstalledFake<FakeSpellChecker> rechtschreibung{platform::setSpellChecker};
+    rechtschreibung.addDictionary(s("de_DE"), {s("Liebes"), s("Tagebuch"), s("heute"), s("war"),
+                                                s("es"), s("schön")});
+    oeffnen(s("Abc"), s("05.03.2024"));
+    main->panels->setText(s("Status"), s("Bereit"));
+    QApplication::setActiveWindow(main.get());
+    main->Text->setFocus();
+    QTest::keyClick(main->Text, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(rechtschreibung.loaded(), QStringList{s("de_DE")});
+    EXPECT_EQ(panel("Status"), s("Rechtschreibprüfung abgeschlossen"));
+    EXPECT_EQ(store::ungesichert, 0) << "an unchanged entry stays saved";
 }
 
 } // namespace
