@@ -9,6 +9,7 @@
 #include "platform/main_port.h"
 #include "platform/mouse_pointer.h"
 #include "platform/processes.h"
+#include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
 #include "runtime/lines.h"
@@ -21,12 +22,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <optional>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace integration {
 
@@ -79,24 +77,6 @@ Stand standVon(const QString& pfad)
     return stand;
 }
 
-int fehlernummer(int error)
-{
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return rt::ErrDiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return rt::ErrPermissionDenied;
-    case ENOENT:
-    case ENOTDIR:
-        return rt::ErrPathNotFound;
-    default:
-        return rt::ErrPathFileAccess;
-    }
-}
-
 // The program and its arguments from PrgExe: a path of a program as it stands (it may hold
 // blanks), anything else split like a command line.
 QStringList programmBefehl(const QString& prgExe)
@@ -120,40 +100,11 @@ std::optional<QString> dateiAnlegen(const QString& tag, const QByteArray& bytes)
     for (int nummer = 1; nummer < 1000; ++nummer) {
         const QString pfad = foundation::ordnerTmp + u'/' + name
             + (nummer == 1 ? QString() : u" ("_qs + QString::number(nummer) + u')') + u".txt"_qs;
-        const QByteArray lokal = QFile::encodeName(pfad);
-        const int fd = ::open(lokal.constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            rt::raiseError(fehlernummer(errno), QString(), QStringLiteral("PulOleTxt2Word"));
+        if (platform::writeNewFile(pfad, bytes))
+            return pfad;
+        if (rt::Err().number != rt::ErrFileExists)
             return std::nullopt;
-        }
-        qint64 geschrieben = 0;
-        int fehler = 0;
-        while (geschrieben < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.constData() + geschrieben,
-                                      static_cast<size_t>(bytes.size() - geschrieben));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                fehler = n < 0 ? errno : ENOSPC;
-                break;
-            }
-            geschrieben += n;
-        }
-        if (fehler == 0 && ::fsync(fd) != 0)
-            fehler = errno;
-        if (::close(fd) != 0 && fehler == 0)
-            fehler = errno;
-        if (fehler != 0) {
-            ::unlink(lokal.constData());
-            rt::raiseError(fehlernummer(fehler), QString(), QStringLiteral("PulOleTxt2Word"));
-            return std::nullopt;
-        }
-        return pfad;
     }
-    rt::raiseError(rt::ErrFileExists, QString(), QStringLiteral("PulOleTxt2Word"));
     return std::nullopt;
 }
 
