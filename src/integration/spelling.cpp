@@ -157,8 +157,11 @@ void mnuWordCheck_Click()
 
     auto* fenster = new Rechtschreibung(eintrag, *woerterbuch, sprache, main->widget());
     sanduhr.restore();
-    if (!fenster->fertig())
+    if (!fenster->fertig()) {
+        main->setPanelText(QStringLiteral("Status"), fenster->name() + QStringLiteral("..."));
         fenster->showModal();
+        main->setPanelText(QStringLiteral("Status"), QStringLiteral("Bereit"));
+    }
     const QString ergebnis = fenster->ergebnis();
     fenster->unload();
 

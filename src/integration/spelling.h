@@ -39,7 +39,8 @@ std::optional<Wortstelle> naechstesWort(const QString& text, int from);
 // dictionary is loaded now (never before the first check); when not even "de_DE" is installed,
 // the central error dialog gets "Es ist ein Fehler bei 'Rechtschreibprüfung mit Word'
 // aufgetreten." and nothing else happens. The window opens at the first unknown word (not at
-// all when there is none); its result, with every line end as CR LF, then:
+// all when there is none), its name "Rechtschreibung..." in the status panel "Status" while it
+// is open and "Bereit" afterwards; its result, with every line end as CR LF, then:
 // - equal to the entry: the status panel "Status" says "Rechtschreibprüfung abgeschlossen";
 // - empty: the user is asked first (Yes/No, No the default), and only Yes empties the entry;
 // - otherwise it replaces the entry at once (which marks it unsaved).

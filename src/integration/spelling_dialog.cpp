@@ -52,7 +52,7 @@ Rechtschreibung::Rechtschreibung(const QString& text, platform::SpellDictionary&
     txtSatz->setReadOnly(true);
     txtSatz->setAcceptRichText(false);
     txtSatz->setTabChangesFocus(true);
-    bezErsatz = new QLabel(QStringLiteral("Ändern &in:"), this);
+    bezErsatz = new QLabel(QStringLiteral("Ä&ndern in:"), this);
     bezErsatz->setObjectName(QStringLiteral("bezErsatz"));
     txtErsatz = new QLineEdit(this);
     txtErsatz->setObjectName(QStringLiteral("txtErsatz"));
@@ -116,7 +116,6 @@ Rechtschreibung::Rechtschreibung(const QString& text, platform::SpellDictionary&
             &Rechtschreibung::lstVorschläge_Click);
     connect(lstVorschläge, &QListWidget::itemActivated, this,
             &Rechtschreibung::lstVorschläge_DblClick);
-    connect(txtErsatz, &QLineEdit::returnPressed, this, &Rechtschreibung::befErsetzen_Click);
 
     // Load
     setWindowIcon(QApplication::windowIcon());

@@ -9,7 +9,7 @@
 //   const QString korrigiert = fenster->ergebnis();
 //   fenster->unload();
 //
-// "&Ersetzen" puts the text of txtErsatz in place of the word (an empty one removes it), "A&lle
+// "&Ersetzen" (also Enter) puts the text of txtErsatz in place of the word (an empty one removes it), "A&lle
 // ersetzen" does so here and at every later place of the same word, "&Ignorieren" leaves the word
 // here, "Alle i&gnorieren" everywhere until the end of the check. "Abbrechen", Escape and the
 // close box end the check: the corrections made so far stay in the result. The window hides

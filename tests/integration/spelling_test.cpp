@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -128,7 +129,7 @@ TEST_F(Spelling, buttons_tableOfCases)
     };
     const Schritt eigenerText = [](Rechtschreibung& w) {
         w.txtErsatz->setText(u8("Heft"));
-        emit w.txtErsatz->returnPressed();
+        QTest::keyClick(w.txtErsatz, Qt::Key_Return); // replaces this one word only
     };
     struct Row {
         const char* name;
@@ -219,8 +220,9 @@ TEST_F(Spelling, command_resultIntoTheEntry)
         QString danach;
         QString status;
     };
-    const auto leeren = [](Rechtschreibung* w) {
+    const auto leeren = [this](Rechtschreibung* w) {
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(main.panelText(u8("Status")), u8("Rechtschreibung..."));
         w->txtErsatz->clear();
         w->befErsetzen->click();
     };
@@ -238,7 +240,7 @@ TEST_F(Spelling, command_resultIntoTheEntry)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         main.setText(row.eintrag);
-        main.setPanelText(u8("Status"), u8("Bereit"));
+        main.setPanelText(u8("Status"), u8("vorher"));
         for (const int antwort : row.antworten)
             dialogs.expectMsgBox(antwort, u8("nicht mehr i. O. ist.\r\n\r\nSoll folgender Text als "
                                              "Eintrag übernommen werden:"));
