@@ -264,6 +264,10 @@ void Rechtschreibung::zeigen()
         hinten = QStringLiteral("…");
     }
     txtSatz->setPlainText(vorn + text_.mid(anfang, ende - anfang) + hinten);
+    // Plain again: the new text would take on the mark of the word before.
+    QTextCursor alles(txtSatz->document());
+    alles.select(QTextCursor::Document);
+    alles.setCharFormat(QTextCharFormat());
     QTextCursor markierung(txtSatz->document());
     markierung.setPosition(static_cast<int>(vorn.size()) + stelle_ - anfang);
     markierung.setPosition(markierung.position() + laenge_, QTextCursor::KeepAnchor);

@@ -191,6 +191,11 @@ TEST_F(Spelling, window_showsTheWordMarkedInItsSentenceWithSuggestions)
     // Without suggestions the word itself is proposed; "usw." is an abbreviation it knows.
     fenster->befIgnorieren->click();
     EXPECT_EQ(fenster->wort(), u8("Fehlr"));
+    EXPECT_EQ(fenster->txtSatz->toPlainText(), u8("Fehlr usw."));
+    zeichen.setPosition(2);
+    EXPECT_EQ(zeichen.charFormat().fontWeight(), QFont::Bold);
+    zeichen.setPosition(8);
+    EXPECT_NE(zeichen.charFormat().fontWeight(), QFont::Bold) << "only the new word is marked";
     fenster->befIgnorieren->click();
     EXPECT_TRUE(fenster->fertig());
 
