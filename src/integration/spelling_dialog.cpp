@@ -104,6 +104,8 @@ Rechtschreibung::Rechtschreibung(const QString& text, platform::SpellDictionary&
     raster->addWidget(bezWörterbuch, 6, 0, 1, 2);
     raster->setColumnStretch(0, 1);
     raster->setRowStretch(5, 1);
+    // As low as the suggestions' least height lets it be; the user may make it larger.
+    resize(sizeHint().width(), minimumSizeHint().height());
 
     // Events
     connect(befErsetzen, &QPushButton::clicked, this, &Rechtschreibung::befErsetzen_Click);
