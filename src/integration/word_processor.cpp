@@ -133,6 +133,9 @@ void uebergeben(int& textBeiTextverarbeitung, QAction* eintrag, platform::MainPo
         return;
     }
 
+    // As the file is now, before the word processor may save it.
+    const Stand geschrieben = standVon(*datei);
+
     // ' Textverarbeitung starten
     const QString prgExe = foundation::IniLesen(QString(), abschnitt, QStringLiteral("PrgExe"));
     const QStringList befehl = programmBefehl(prgExe);
@@ -148,7 +151,7 @@ void uebergeben(int& textBeiTextverarbeitung, QAction* eintrag, platform::MainPo
     }
 
     // ' Internes
-    uebergabe() = Uebergabe{*datei, bytes, standVon(*datei)};
+    uebergabe() = Uebergabe{*datei, bytes, geschrieben};
     textBeiTextverarbeitung = 1;
     if (eintrag != nullptr)
         eintrag->setText(zurueckholen);

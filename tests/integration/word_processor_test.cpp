@@ -11,6 +11,7 @@
 #include "support/fake_word_processor.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -203,7 +204,12 @@ TEST_F(WordProcessor, takeBack_savedUnchanged_countsAsSaved)
 {
     klick();
     const QByteArray bytes = readFileBytes(textverarbeitungDatei());
-    speichert(bytes); // a new modification time
+    speichert(bytes);
+    QFile datei(textverarbeitungDatei()); // saved a moment later
+    ASSERT_TRUE(datei.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(datei.setFileTime(QDateTime::currentDateTime().addSecs(2),
+                                  QFileDevice::FileModificationTime));
+    datei.close();
     klick();
     EXPECT_EQ(main.text(), u8("Liebes Tagebuch,\r\nGrüße → Straße  "));
     EXPECT_EQ(flag, 0);
