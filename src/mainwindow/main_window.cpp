@@ -1234,6 +1234,7 @@ void Main::setSelLength(int length) { Text->setSelLength(length); }
 QString Main::selText() const { return Text->selText(); }
 void Main::setSelText(const QString& text) { Text->setSelText(text); }
 QFont Main::textFont() const { return Text->font(); }
+QPalette Main::textPalette() const { return Text->palette(); }
 QString Main::panelText(const QString& key) const { return panels->text(key); }
 void Main::setPanelText(const QString& key, const QString& text) { panels->setText(key, text); }
 void Main::refreshStatusBar() { panels->refresh(); }

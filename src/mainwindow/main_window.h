@@ -110,6 +110,7 @@ public:
     QString selText() const override;
     void setSelText(const QString& text) override;
     QFont textFont() const override;
+    QPalette textPalette() const override;
     QString panelText(const QString& key) const override;
     void setPanelText(const QString& key, const QString& text) override;
     void refreshStatusBar() override;

@@ -118,6 +118,11 @@ QFont FakeMainPort::textFont() const
     return text_->font();
 }
 
+QPalette FakeMainPort::textPalette() const
+{
+    return text_->palette();
+}
+
 QString FakeMainPort::panelText(const QString& key) const
 {
     return panels_->text(key);
