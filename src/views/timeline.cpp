@@ -248,9 +248,16 @@ void Zeitleiste::layOut()
     bereich->addWidget(bezDateBis, 0, 0, Qt::AlignRight);
     innen->addLayout(bereich);
 
+    // A long entry scrolls: the label sits in a page whose layout gives it the height its
+    // wrapped text needs at the page's width.
+    auto* seite = new QWidget;
+    auto* seitenLayout = new QVBoxLayout(seite);
+    seitenLayout->setContentsMargins(0, 0, 0, 0);
+    seitenLayout->addWidget(bezZeitleisteText);
+    seitenLayout->addStretch(1);
     auto* rolle = new QScrollArea(this);
     rolle->setObjectName(QStringLiteral("rahmenText"));
-    rolle->setWidget(bezZeitleisteText);
+    rolle->setWidget(seite);
     rolle->setWidgetResizable(true);
     rolle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     innen->addWidget(rolle, 1);

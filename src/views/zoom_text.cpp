@@ -187,6 +187,7 @@ void ZoomText::layOut()
 
     auto* mitte = new QHBoxLayout;
     mitte->setContentsMargins(6, 6, 6, 6);
+    mitte->setSpacing(8);
     mitte->addWidget(Text, 1);
     mitte->addLayout(rechts);
     haupt->addLayout(mitte, 1);
