@@ -1234,7 +1234,6 @@ void Main::setSelLength(int length) { Text->setSelLength(length); }
 QString Main::selText() const { return Text->selText(); }
 void Main::setSelText(const QString& text) { Text->setSelText(text); }
 QFont Main::textFont() const { return Text->font(); }
-QPalette Main::textPalette() const { return Text->palette(); }
 QString Main::panelText(const QString& key) const { return panels->text(key); }
 void Main::setPanelText(const QString& key, const QString& text) { panels->setText(key, text); }
 void Main::refreshStatusBar() { panels->refresh(); }
@@ -1245,6 +1244,7 @@ void Main::setCaption(const QString& caption) { setWindowTitle(caption); }
 QIcon Main::icon() const { return windowIcon(); }
 platform::TwipsGeometry Main::geometryTwips() const { return FormCore::geometryTwips(); }
 QWidget* Main::widget() const { return const_cast<Main*>(this); }
+QPalette Main::textPalette() const { return Text->palette(); }
 
 QString Main::editorText() const { return Text->text(); }
 int Main::stimmung() const { return LaufStimmung->value(); }

@@ -2,7 +2,7 @@
 // What the other windows may do with the main window, and nothing else: move it to a day by
 // setting the caption of its date label BezDatum, read and change the entry in its editor Text,
 // write its status panels, show the busy pointer on it, and read its caption, icon, geometry and
-// editor font and colours. The main window implements this; tests use a fake (tests/support).
+// editor font. The main window implements this; tests use a fake (tests/support).
 //
 //   platform::MainPort& main = *platform::mainPort();
 //   main.setDateCaption(u"05.03.2024"_qs);     // saves the shown day, shows 05.03.2024
@@ -44,9 +44,6 @@ public:
     virtual void setSelText(const QString& text) = 0;
     // The editor's font (name, size, styles).
     virtual QFont textFont() const = 0;
-    // The editor's colours: Text is the colour of its text, Base its background. The default is
-    // the application's palette, for a main window whose editor keeps it.
-    virtual QPalette textPalette() const;
 
     // Status panels by key ("Status", "Aktuell", "Position", ...): "" for an unknown key, and
     // writing to one changes nothing.
@@ -64,6 +61,9 @@ public:
     virtual void setCaption(const QString& caption) = 0;
     virtual QIcon icon() const = 0;
     virtual TwipsGeometry geometryTwips() const = 0;
+    // The editor's colours: Text is the colour of its text, Base its background. The default is
+    // the application's palette, for a main window whose editor keeps it.
+    virtual QPalette textPalette() const;
     // The window itself, as the owner of dialogs.
     virtual QWidget* widget() const = 0;
 };

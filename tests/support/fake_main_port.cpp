@@ -118,11 +118,6 @@ QFont FakeMainPort::textFont() const
     return text_->font();
 }
 
-QPalette FakeMainPort::textPalette() const
-{
-    return text_->palette();
-}
-
 QString FakeMainPort::panelText(const QString& key) const
 {
     return panels_->text(key);
@@ -177,4 +172,9 @@ platform::TwipsGeometry FakeMainPort::geometryTwips() const
 QWidget* FakeMainPort::widget() const
 {
     return &window_;
+}
+
+QPalette FakeMainPort::textPalette() const
+{
+    return text_->palette();
 }

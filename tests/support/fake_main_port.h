@@ -61,7 +61,6 @@ public:
     QString selText() const override;
     void setSelText(const QString& text) override;
     QFont textFont() const override;
-    QPalette textPalette() const override;
     QString panelText(const QString& key) const override;
     void setPanelText(const QString& key, const QString& text) override;
     void refreshStatusBar() override;
@@ -72,6 +71,7 @@ public:
     QIcon icon() const override;
     platform::TwipsGeometry geometryTwips() const override;
     QWidget* widget() const override;
+    QPalette textPalette() const override;
 
 private:
     void changeDay();
