@@ -171,6 +171,16 @@ TEST_F(KeywordListTest, takingIn_equalTextOnlySelects_otherCaseIsAnotherKeyword_
     }
 }
 
+TEST_F(KeywordListTest, takingIn_unloadsTheSearchWindow_soThatItReadsTheFileAgain)
+{
+    auto* suchen = new platform::Form;
+    suchen->setObjectName(u8("Suchen"));
+    Stichworte* fenster = oeffnen();
+    ASSERT_EQ(platform::findForm(u8("Suchen")), suchen);
+    eintippen(fenster, u8("Neu"));
+    EXPECT_EQ(platform::findForm(u8("Suchen")), nullptr);
+}
+
 TEST_F(KeywordListTest, oneKeywordIsOneLine_lineBreaksBecomeTilde)
 {
     Stichworte* fenster = oeffnen();
