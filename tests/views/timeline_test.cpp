@@ -3,6 +3,7 @@
 // entries, an axis without width, five centuries) and leaving; it only ever reads.
 #include "views_fixture.h"
 
+#include "commands/window_openers.h"
 #include "platform/actions.h"
 #include "platform/status_panels.h"
 #include "runtime/format.h"
@@ -11,6 +12,7 @@
 
 #include <QDate>
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 
 using views::Zeitleiste;
@@ -283,6 +285,33 @@ TEST_F(TimelineTest, leavingHidesAndStoresThePosition_onlyReadsTheDataFolder)
     }
     EXPECT_EQ(datenordnerInhalt(), vorher);
     EXPECT_TRUE(main.shownDays.isEmpty());
+}
+
+TEST_F(TimelineTest, theMainMenuOpensAFreshOneEachTime_modally)
+{
+    commands::resetFensterOeffner();
+    commands::alleFensterAnschliessen();
+    QPointer<Zeitleiste> erste;
+    for (int oeffnung = 1; oeffnung <= 2; ++oeffnung) {
+        SCOPED_TRACE(oeffnung);
+        bool gezeigt = false;
+        sobaldOffen<Zeitleiste>([&](Zeitleiste* f) {
+            gezeigt = true;
+            EXPECT_TRUE(f->isModal());
+            EXPECT_EQ(f->parentWidget(), main.widget()) << "owned by the main window";
+            if (erste)
+                EXPECT_NE(f, erste.data()) << "a fresh load each time";
+            else
+                erste = f;
+            QTest::keyClick(f, Qt::Key_Escape);
+        });
+        EXPECT_TRUE(commands::fensterOeffnen(u8("mnuZeitleiste")));
+        EXPECT_TRUE(gezeigt);
+        ASSERT_NE(platform::findForm<Zeitleiste>(), nullptr) << "kept loaded until the next opening";
+    }
+    EXPECT_TRUE(!erste || erste->isUnloaded());
+    EXPECT_TRUE(main.shownDays.isEmpty());
+    commands::resetFensterOeffner();
 }
 
 } // namespace

@@ -68,13 +68,18 @@ protected:
         return folderContents(foundation::ordnerDat);
     }
 
-    // Runs job as soon as a window of class W shows modally (as the user's answer to it).
+    // Runs job as soon as a window of class W shows (as the user's answer to it); the events
+    // processed before, while an opener still prepares it, are let pass.
     template <class W>
-    static void sobaldOffen(const std::function<void(W*)>& job)
+    static void sobaldOffen(const std::function<void(W*)>& job, int versuche = 200)
     {
-        QTimer::singleShot(0, [job] {
+        QTimer::singleShot(0, [job, versuche] {
             W* fenster = platform::findForm<W>();
-            ASSERT_NE(fenster, nullptr);
+            if (fenster == nullptr || !fenster->isVisible()) {
+                ASSERT_GT(versuche, 0) << "the window never showed";
+                sobaldOffen<W>(job, versuche - 1);
+                return;
+            }
             job(fenster);
         });
     }
