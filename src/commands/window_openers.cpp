@@ -25,6 +25,7 @@
 #include "textlib/calendar.h"
 #include "textlib/list_jobs.h"
 #include "textlib/placeholder_expander.h"
+#include "views/timeline.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -394,6 +395,9 @@ void modalZeigen(platform::Form& fenster, const QString& status, bool neuZeichne
 
 void alleFensterAnschliessen()
 {
+    fensterAnschliessen(QStringLiteral("Zeitleiste"), {
+        .laden = [](QWidget* besitzer) -> platform::Form* { return new views::Zeitleiste(besitzer); },
+    });
 }
 
 void mnuGeheZu_Click()

@@ -1248,6 +1248,7 @@ void Main::setCaption(const QString& caption) { setWindowTitle(caption); }
 QIcon Main::icon() const { return windowIcon(); }
 platform::TwipsGeometry Main::geometryTwips() const { return FormCore::geometryTwips(); }
 QWidget* Main::widget() const { return const_cast<Main*>(this); }
+QPalette Main::textPalette() const { return Text->palette(); }
 
 QString Main::editorText() const { return Text->text(); }
 int Main::stimmung() const { return LaufStimmung->value(); }

@@ -126,6 +126,7 @@ public:
     QIcon icon() const override;
     platform::TwipsGeometry geometryTwips() const override;
     QWidget* widget() const override;
+    QPalette textPalette() const override;
 
     // store::StoreHost
     QString editorText() const override;
