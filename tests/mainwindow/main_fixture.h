@@ -87,6 +87,7 @@ protected:
         foundation::setFehlerBehandlungFuerTests({});
         foundation::setLaendereinstellungFuerTests(std::nullopt);
         store::setKennwortAbfrage({});
+        store::setPaßwortEingabeAnzeige({});
         mainwindow::setBildDateiDialog({});
         resetAll();
     }
