@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyledItemDelegate>
 
 #include <cmath>
 
@@ -63,6 +64,20 @@ QString alleZeichen()
     }
     return zeichen;
 }
+
+// The sets' list shows each set by its name alone; the characters stay in the item's text, far
+// to the right of the name, where the filling of the list finds them.
+class SatzNamen : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& wert, const QLocale&) const override
+    {
+        const QString text = wert.toString();
+        const qsizetype trenner = text.indexOf(QStringLiteral(" ;"));
+        return rt::RTrim(trenner >= 0 ? text.left(trenner) : text);
+    }
+};
 
 QString satz(const char* name, const QString& zeichen)
 {
@@ -134,7 +149,8 @@ void Sonderzeichen::createControls()
     ComboSatz->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboSatz->setMinimumContentsLength(12);
     // Each set's characters stand far to the right of its name in the item's text: the list
-    // opens as wide as the box, so the names show and the characters stay out of sight.
+    // shows the names only and opens as wide as the box.
+    ComboSatz->setItemDelegate(new SatzNamen(ComboSatz));
     ComboSatz->view()->setTextElideMode(Qt::ElideNone);
     ComboSatz->view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -159,6 +160,13 @@ TEST_F(SonderzeichenTest, setListOpensAsWideAsItsBox)
         EXPECT_LE(liste->window()->width(), picker.ComboSatz->width());
         EXPECT_GT(liste->window()->width(), liste->fontMetrics().horizontalAdvance(s("Paarweise")));
         EXPECT_EQ(liste->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        const auto* delegat = qobject_cast<QStyledItemDelegate*>(liste->itemDelegate());
+        ASSERT_NE(delegat, nullptr);
+        QStringList namen;
+        for (int i = 0; i < liste->model()->rowCount(); ++i)
+            namen << delegat->displayText(liste->model()->index(i, 0).data(), QLocale());
+        EXPECT_EQ(namen, (QStringList{s("Alle"), s("Deutsch"), s("Dänisch"), s("Spanisch"),
+                                      s("Zeichen"), s("Zahlen"), s("Paarweise")}));
         picker.ComboSatz->hidePopup();
         picker.BefAbbruch->click();
     });
