@@ -6,6 +6,7 @@
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "foundation/text_replace.h"
+#include "platform/main_port.h"
 #include "platform/path_resolver.h"
 #include "runtime/format.h"
 #include "store/day_files.h"
@@ -134,8 +135,11 @@ std::optional<QString> BildDateiWaehlen(const QString& titel, const QString& fil
         filterListe << teile[i] + QStringLiteral(" (") + muster + u')';
     }
     QString gewaehlterFilter = filterListe.value(filterIndex - 1);
+    // Owned by the main window: over it, modal to it, without a task-bar button of its own.
+    const platform::MainPort* main = platform::mainPort();
     const QString datei = QFileDialog::getOpenFileName(
-        nullptr, titel, startOrdner, filterListe.join(QStringLiteral(";;")), &gewaehlterFilter);
+        main ? main->widget() : nullptr, titel, startOrdner,
+        filterListe.join(QStringLiteral(";;")), &gewaehlterFilter);
     if (datei.isEmpty())
         return std::nullopt;
     const int index = static_cast<int>(filterListe.indexOf(gewaehlterFilter));
