@@ -26,6 +26,7 @@
 #include "textlib/list_jobs.h"
 #include "textlib/placeholder_expander.h"
 #include "views/day_info_window.h"
+#include "views/timeline.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -398,6 +399,9 @@ void alleFensterAnschliessen()
     // One line for each window of the table.
     fensterAnschliessen(u"Tagesinfos"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                               return new views::Tagesinfos(besitzer);
+                                          }});
+    fensterAnschliessen(u"Zeitleiste"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                              return new views::Zeitleiste(besitzer);
                                           }});
 }
 

@@ -2,6 +2,7 @@
 
 #include "character_picker.h"
 #include "day_picture.h"
+#include "editing_commands.h"
 #include "main_hooks.h"
 #include "main_state.h"
 #include "main_timers.h"
@@ -519,6 +520,7 @@ void Main::datumsleisteAufbauen(QWidget* flaeche)
     LaufStimmung->setTickPosition(QSlider::TicksBelow);
     LaufStimmung->setToolTip(QStringLiteral("Stimmung des Tages (0 = keine Angabe)"));
     LaufStimmung->setFocusPolicy(Qt::NoFocus);
+    LaufStimmung->hide(); // each diary says whether it shows (KorvanelUmgebung)
     connect(LaufStimmung, &QSlider::valueChanged, this, [this] { LaufStimmung_Verschieben(); });
 }
 
@@ -654,7 +656,10 @@ void Main::MainVorgabenSichern()
     foundation::Fenster_PosSave(*this, QStringLiteral("Main"));
     foundation::IniSchreiben({}, {}, QStringLiteral("AutoFormat"), QString::number(store::autoFormat));
     foundation::IniSchreiben({}, {}, QStringLiteral("FontAutoSize"), QString::number(fontAutoSize));
-    if (!store::korvanelKuerzel.isEmpty())
+    // Only for the diary the slider was set up for: while another one opens (its password
+    // prompt is up) the slider still stands as the previous diary left it.
+    if (!store::korvanelKuerzel.isEmpty()
+        && rt::equalsNoCase(stimmungKorvanel_, store::korvanelKuerzel))
         foundation::IniSchreiben(foundation::ordnerDat + QStringLiteral("/Stimmung.ini"),
                                  store::korvanelKuerzel, QStringLiteral("Barometer"),
                                  LaufStimmung->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
@@ -1038,6 +1043,7 @@ void Main::KorvanelUmgebung(const QString& datum)
                                      store::korvanelKuerzel, QStringLiteral("Barometer"),
                                      QStringLiteral("0")))
         != 0);
+    stimmungKorvanel_ = store::korvanelKuerzel;
 
     const auto schriftUndFarbe = [this](const QString& datei, const QString& abschnitt) {
         foundation::SchriftAusText(
@@ -1235,6 +1241,8 @@ void Main::setSelLength(int length) { Text->setSelLength(length); }
 QString Main::selText() const { return Text->selText(); }
 void Main::setSelText(const QString& text) { Text->setSelText(text); }
 QFont Main::textFont() const { return Text->font(); }
+bool Main::insertText(const QString& text) { return TextEinfuegen(*this, text); }
+bool Main::runMenuEntry(const QString& name) { return actions->trigger(name); }
 QString Main::panelText(const QString& key) const { return panels->text(key); }
 void Main::setPanelText(const QString& key, const QString& text) { panels->setText(key, text); }
 void Main::refreshStatusBar() { panels->refresh(); }
@@ -1245,6 +1253,7 @@ void Main::setCaption(const QString& caption) { setWindowTitle(caption); }
 QIcon Main::icon() const { return windowIcon(); }
 platform::TwipsGeometry Main::geometryTwips() const { return FormCore::geometryTwips(); }
 QWidget* Main::widget() const { return const_cast<Main*>(this); }
+QPalette Main::textPalette() const { return Text->palette(); }
 
 QString Main::editorText() const { return Text->text(); }
 int Main::stimmung() const { return LaufStimmung->value(); }

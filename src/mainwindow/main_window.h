@@ -114,6 +114,8 @@ public:
     QString selText() const override;
     void setSelText(const QString& text) override;
     QFont textFont() const override;
+    bool insertText(const QString& text) override;
+    bool runMenuEntry(const QString& name) override;
     QString panelText(const QString& key) const override;
     void setPanelText(const QString& key, const QString& text) override;
     void refreshStatusBar() override;
@@ -124,6 +126,7 @@ public:
     QIcon icon() const override;
     platform::TwipsGeometry geometryTwips() const override;
     QWidget* widget() const override;
+    QPalette textPalette() const override;
 
     // store::StoreHost
     QString editorText() const override;
@@ -166,6 +169,7 @@ private:
     bool eintragGesperrt_ = false;   // the shown entry could not be read
     bool imLayout_ = false;
     QString letzterGueltigerTag_;    // the last day shown successfully
+    QString stimmungKorvanel_;       // the diary the mood slider was set up for
 };
 
 } // namespace mainwindow

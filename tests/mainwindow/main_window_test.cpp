@@ -304,4 +304,118 @@ TEST_F(MainWindow, settingsAreSavedAndLoadedBack)
     EXPECT_EQ(foundation::IniLesen({}, {}, s("AutoFormat")), s("0"));
 }
 
+// The insertion other windows use: in at the caret wherever the user could type, nowhere else.
+TEST_F(MainWindow, insertTextGoesInAtTheCaretOnlyWhereTheUserCouldType)
+{
+    schreiben(s("Info.Txt"), "Tagebuch\r\n");
+    schreiben(s("2024/20240305.Txt"), "Heute Hafen.");
+    folders.temp().makeFolder(s("daten/2024/20240306.Txt")); // exists, cannot be read
+
+    struct Fall {
+        const char* name;
+        QStringList worte;   // command line
+        const char* tag;     // "" no diary open
+        const char* text;
+        bool hinein;
+    };
+    const Fall faelle[] = {
+        {"open entry", {}, "05.03.2024", "am ", true},
+        {"empty text", {}, "05.03.2024", "", false},
+        {"no diary open", {}, "", "am ", false},
+        {"unreadable entry", {}, "06.03.2024", "am ", false},
+        {"read-only", {s("readonly")}, "05.03.2024", "am ", false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        main.reset();
+        resetAll();
+        laden(fall.worte);
+        if (*fall.tag)
+            oeffnen(s("Txt"), s(fall.tag));
+        const QString vorher = main->text();
+        main->setSelStart(6);
+        main->setSelLength(0);
+        QApplication::setActiveWindow(main.get());
+        main->Text->clearFocus();
+        ASSERT_FALSE(main->Text->hasFocus());
+        const auto dateien = datenordnerInhalt();
+
+        EXPECT_EQ(main->insertText(s(fall.text)), fall.hinein);
+        if (fall.hinein) {
+            EXPECT_EQ(main->text(), s("Heute am Hafen."));
+            EXPECT_EQ(main->selStart(), 9);
+            EXPECT_EQ(main->selLength(), 0);
+            EXPECT_TRUE(main->Text->hasFocus());
+            EXPECT_EQ(store::ungesichert, 1);
+            EXPECT_EQ(panel("Unsaved"), s(" * "));
+        } else {
+            EXPECT_EQ(main->text(), vorher);
+            EXPECT_EQ(store::ungesichert, 0);
+        }
+        main->setDateCaption(s("07.03.2024")); // saves what is unsaved
+        if (!fall.hinein) {
+            EXPECT_EQ(datenordnerInhalt(), dateien);
+        }
+    }
+    EXPECT_EQ(lesen(s("2024/20240305.Txt")), QByteArray("Heute am Hafen."));
+}
+
+// Running a menu entry by name, as other windows' buttons do: as a click, only where a click
+// could run it.
+TEST_F(MainWindow, runMenuEntryRunsOnlyWhatTheUserCouldClick)
+{
+    laden({s("readonly")});
+    QSignalSpy gehezu(main->actions->action(s("mnuGeheZu")), &QAction::triggered);
+    QSignalSpy zuletzt(main->actions->action(s("mnuZuletzt(1)")), &QAction::triggered);
+    QSignalSpy datum(main->actions->action(s("mnuDateEinfg")), &QAction::triggered);
+
+    dialogs.expectInputBox(std::nullopt, s("relativen Sprung"));
+    EXPECT_TRUE(main->runMenuEntry(s("MNUGEHEZU")));
+    EXPECT_EQ(gehezu.count(), 1);
+    EXPECT_FALSE(main->runMenuEntry(s("mnuDateEinfg"))) << "below the menu read-only locks";
+    EXPECT_FALSE(main->runMenuEntry(s("mnuZuletzt(1)"))) << "hidden until a diary was used";
+    EXPECT_FALSE(main->runMenuEntry(s("mnuGibtEsNicht")));
+    EXPECT_EQ(zuletzt.count(), 0);
+    EXPECT_EQ(datum.count(), 0);
+}
+
+// The mood slider belongs to the open diary: hidden while none is open (the start, a password
+// prompt), shown for a diary that uses it, and stored only for the diary it was set up for.
+TEST_F(MainWindow, moodSliderShowsOnlyForTheOpenDiaryThatUsesIt)
+{
+    for (const char* name : {"Info.Abc", "Info.Txt", "Info.Pwd"})
+        schreiben(s(name), "Tagebuch\r\n");
+    schreiben(s("Stimmung.ini"), "[Abc]\r\nBarometer=1\r\n[Pwd]\r\nBarometer=1\r\n");
+    laden();
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+    EXPECT_EQ(panel("Aktuell"), s("Kein Korvanel geladen"));
+    store::korvanelKuerzel = s("Pwd");
+    store::kennwortSchreiben = s("geheim");
+    ASSERT_TRUE(store::EintragDateiSchreiben(s("20240305.PWD"), s("Geheim")));
+    store::kennwortSchreiben.clear();
+    store::korvanelKuerzel.clear();
+
+    oeffnen(s("Abc"), s("05.03.2024"));
+    EXPECT_FALSE(main->LaufStimmung->isHidden());
+    oeffnen(s("Txt"), s("05.03.2024"));
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+
+    // The program ends in order while the password prompt of the next diary is up.
+    const QByteArray stimmungVorher = lesen(s("Stimmung.ini"));
+    bool abgefragt = false;
+    store::setPaßwortEingabeAnzeige([&](store::PaßwortEingabe& fenster) {
+        abgefragt = true;
+        EXPECT_TRUE(main->LaufStimmung->isHidden()) << "still as the diary before left it";
+        main->MainVorgabenSichern();
+        fenster.TxtPWin->setText(s("geheim"));
+        fenster.befOk_Click();
+    });
+    oeffnen(s("Pwd"), s("05.03.2024"));
+    ASSERT_TRUE(abgefragt);
+    EXPECT_EQ(lesen(s("Stimmung.ini")), stimmungVorher) << "not the previous diary's slider";
+    EXPECT_FALSE(main->LaufStimmung->isHidden());
+    main->MainVorgabenSichern();
+    EXPECT_EQ(lesen(s("Stimmung.ini")), stimmungVorher);
+}
+
 } // namespace

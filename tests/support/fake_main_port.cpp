@@ -1,5 +1,6 @@
 #include "fake_main_port.h"
 
+#include "platform/actions.h"
 #include "platform/mouse_pointer.h"
 #include "platform/screen.h"
 #include "runtime/dates.h"
@@ -118,6 +119,23 @@ QFont FakeMainPort::textFont() const
     return text_->font();
 }
 
+bool FakeMainPort::insertText(const QString& text)
+{
+    insertions.append(text);
+    if (text.isEmpty() || text_->locked())
+        return false;
+    text_->setSelText(text);
+    text_->setFocus();
+    return true;
+}
+
+bool FakeMainPort::runMenuEntry(const QString& name)
+{
+    menuRuns.append(name);
+    platform::ActionRegistry* actions = platform::ActionRegistry::of(&window_);
+    return actions && actions->trigger(name);
+}
+
 QString FakeMainPort::panelText(const QString& key) const
 {
     return panels_->text(key);
@@ -172,4 +190,9 @@ platform::TwipsGeometry FakeMainPort::geometryTwips() const
 QWidget* FakeMainPort::widget() const
 {
     return &window_;
+}
+
+QPalette FakeMainPort::textPalette() const
+{
+    return text_->palette();
 }

@@ -22,6 +22,8 @@ namespace {
 
 class MonthSheet : public ViewsTest {
 protected:
+    MonthSheet() { uhr.setNow(rt::dateTimeOf(2024, 5, 15, 10, 0, 0)); }
+
     // The sheet as a caller opens it, after its start step.
     Monatsblatt* oeffnen(const QString& datum)
     {
@@ -34,7 +36,7 @@ protected:
 
     static QString panel(const Monatsblatt* blatt, const char* key)
     {
-        return blatt->panels->text(s(key));
+        return blatt->panels->text(u8(key));
     }
 
     // The cell of the calendar that shows the day of the shown month.
@@ -70,7 +72,7 @@ protected:
 
 TEST_F(MonthSheet, keysAndButtonsMoveTheDateAndThePanelsFollow)
 {
-    Monatsblatt* blatt = oeffnen(s("31.01.2024"));
+    Monatsblatt* blatt = oeffnen(u8("31.01.2024"));
     EXPECT_EQ(blatt->MonthView->selectedDate(), QDate(2024, 1, 31));
     EXPECT_TRUE(blatt->MonthView->isVisible());
     EXPECT_TRUE(blatt->befOk->hasFocus() || !blatt->isActiveWindow());
@@ -84,23 +86,23 @@ TEST_F(MonthSheet, keysAndButtonsMoveTheDateAndThePanelsFollow)
                                    Schritt{'W', "21.02.2025"}, Schritt{'T', "20.02.2025"}}) {
         SCOPED_TRACE(schritt.taste);
         QTest::keyClick(blatt->befOk, schritt.taste);
-        EXPECT_EQ(blatt->Datum->text(), s(schritt.datum));
-        EXPECT_EQ(blatt->MonthView->selectedDate(), rt::toQDate(*rt::CDate(s(schritt.datum))));
+        EXPECT_EQ(blatt->Datum->text(), u8(schritt.datum));
+        EXPECT_EQ(blatt->MonthView->selectedDate(), rt::toQDate(*rt::CDate(u8(schritt.datum))));
     }
-    EXPECT_EQ(panel(blatt, "Datum"), s(" 20.02.2025 "));
-    EXPECT_EQ(panel(blatt, "KW"), s(" 8. Woche "));
-    EXPECT_EQ(panel(blatt, "vor"), s(" in 281 Tagen "));
+    EXPECT_EQ(panel(blatt, "Datum"), u8(" 20.02.2025 "));
+    EXPECT_EQ(panel(blatt, "KW"), u8(" 8. Woche "));
+    EXPECT_EQ(panel(blatt, "vor"), u8(" in 281 Tagen "));
 
     // The calendar itself passes letters and digits on; a key without a meaning changes nothing.
     auto* ansicht = blatt->MonthView->findChild<QTableView*>();
     for (const char taste : {'x', '5', 'd', 'D', 'w', 'y', 'Y', 'M', 't'})
         QTest::keyClick(ansicht, taste);
-    EXPECT_EQ(blatt->Datum->text(), s("28.01.2025"));
+    EXPECT_EQ(blatt->Datum->text(), u8("28.01.2025"));
     // Its arrows are its own: a day on.
     QTest::keyClick(ansicht, Qt::Key_Right);
-    EXPECT_EQ(blatt->Datum->text(), s("29.01.2025"));
+    EXPECT_EQ(blatt->Datum->text(), u8("29.01.2025"));
     QTest::keyClick(blatt->befOk, 'h');
-    EXPECT_EQ(blatt->Datum->text(), s("15.05.2024"));
+    EXPECT_EQ(blatt->Datum->text(), u8("15.05.2024"));
 
     // The buttons send their letter.
     struct Knopf {
@@ -123,11 +125,11 @@ TEST_F(MonthSheet, keysAndButtonsMoveTheDateAndThePanelsFollow)
     for (const Knopf& knopf : knoepfe) {
         SCOPED_TRACE(knopf.text);
         QPushButton* button = blatt->BefDatumWechsel[static_cast<std::size_t>(knopf.index)];
-        EXPECT_EQ(button->text(), s(knopf.text));
-        EXPECT_EQ(button->toolTip(), s(knopf.tipp));
+        EXPECT_EQ(button->text(), u8(knopf.text));
+        EXPECT_EQ(button->toolTip(), u8(knopf.tipp));
         blatt->MonthView->setSelectedDate(QDate(2024, 3, 31));
         button->click();
-        EXPECT_EQ(blatt->Datum->text(), s(knopf.datum));
+        EXPECT_EQ(blatt->Datum->text(), u8(knopf.datum));
     }
     EXPECT_EQ(blatt->BefDatumWechsel[3], nullptr);
 }
@@ -143,12 +145,12 @@ TEST_F(MonthSheet, theDistancePanelCountsDaysFromToday)
         {"16.05.2024", " in 1 Tag "},    {"01.10.2027", " in 1.234 Tagen "},
         {"01.01.2000", " vor 8.901 Tagen "},
     };
-    Monatsblatt* blatt = oeffnen(s("15.05.2024"));
+    Monatsblatt* blatt = oeffnen(u8("15.05.2024"));
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.datum);
-        blatt->Datum->setText(s(fall.datum));
+        blatt->Datum->setText(u8(fall.datum));
         blatt->AnzeigeAuffrischen();
-        EXPECT_EQ(panel(blatt, "vor"), s(fall.vor));
+        EXPECT_EQ(panel(blatt, "vor"), u8(fall.vor));
     }
 }
 
@@ -165,15 +167,15 @@ TEST_F(MonthSheet, aStartThatIsNoDateOrOutOfRangeShowsANearbyValidDay)
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.start);
-        Monatsblatt* blatt = oeffnen(s(fall.start));
+        Monatsblatt* blatt = oeffnen(u8(fall.start));
         EXPECT_EQ(blatt->MonthView->selectedDate(), fall.tag);
-        EXPECT_EQ(blatt->Datum->text(), fall.tag.toString(s("dd.MM.yyyy")));
+        EXPECT_EQ(blatt->Datum->text(), fall.tag.toString(u8("dd.MM.yyyy")));
         blatt->unload();
     }
     // At the edge of the range the keys stop there.
-    Monatsblatt* blatt = oeffnen(s("31.12.2200"));
+    Monatsblatt* blatt = oeffnen(u8("31.12.2200"));
     QTest::keyClick(blatt->befOk, 'j');
-    EXPECT_EQ(blatt->Datum->text(), s("31.12.2200"));
+    EXPECT_EQ(blatt->Datum->text(), u8("31.12.2200"));
 }
 
 TEST_F(MonthSheet, everyWayOutReturnsTheShownDate)
@@ -200,74 +202,74 @@ TEST_F(MonthSheet, everyWayOutReturnsTheShownDate)
             if (nochOffen)
                 blatt.hide();
         });
-        EXPECT_EQ(Monatsblatt::DatumWaehlen(nullptr, s("Tag wechseln"), s("05.03.2024")),
-                  s("12.03.2024"));
+        EXPECT_EQ(Monatsblatt::DatumWaehlen(nullptr, u8("Tag wechseln"), u8("05.03.2024")),
+                  u8("12.03.2024"));
         EXPECT_FALSE(nochOffen);
         EXPECT_EQ(platform::findForm<Monatsblatt>(), nullptr) << "unloaded by the call";
     }
     // The place of the window is kept under the name "Korvanel".
-    EXPECT_NE(foundation::IniLesen({}, {}, s("Form_WeiteKorvanel")), QString());
+    EXPECT_NE(foundation::IniLesen({}, {}, u8("Form_WeiteKorvanel")), QString());
 }
 
 TEST_F(MonthSheet, aDoubleClickTakesTheDayOnlyWhileDoubleClickIsTicked)
 {
     for (const bool angehakt : {false, true}) {
         SCOPED_TRACE(angehakt);
-        foundation::IniSchreiben({}, s("_MonBlatt"), s("MonBlatt2Click"), angehakt ? s("1") : s("0"));
+        foundation::IniSchreiben({}, u8("_MonBlatt"), u8("MonBlatt2Click"), angehakt ? u8("1") : u8("0"));
         bool nochOffen = false;
         imBlatt([&](Monatsblatt& blatt) {
-            EXPECT_EQ(blatt.actions->action(s("mnuSetupDoppelklick"))->isChecked(), angehakt);
+            EXPECT_EQ(blatt.actions->action(u8("mnuSetupDoppelklick"))->isChecked(), angehakt);
             auto* ansicht = blatt.MonthView->findChild<QTableView*>();
             // As a mouse does it: the first click selects, the second one makes it a double-click.
             QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, zelle(&blatt, 20));
             QTest::mouseDClick(ansicht->viewport(), Qt::LeftButton, {}, zelle(&blatt, 20));
             nochOffen = blatt.isVisible();
             if (nochOffen) {
-                EXPECT_EQ(blatt.Datum->text(), s("20.03.2024")) << "selected";
+                EXPECT_EQ(blatt.Datum->text(), u8("20.03.2024")) << "selected";
                 blatt.befOk->click();
             }
         });
-        EXPECT_EQ(Monatsblatt::DatumWaehlen(nullptr, s("Tag wechseln"), s("05.03.2024")),
-                  s("20.03.2024"));
+        EXPECT_EQ(Monatsblatt::DatumWaehlen(nullptr, u8("Tag wechseln"), u8("05.03.2024")),
+                  u8("20.03.2024"));
         EXPECT_EQ(nochOffen, !angehakt);
     }
 }
 
 TEST_F(MonthSheet, colourAndDoubleClickAreKeptInTheSettings)
 {
-    Monatsblatt* blatt = oeffnen(s("05.03.2024"));
+    Monatsblatt* blatt = oeffnen(u8("05.03.2024"));
     EXPECT_EQ(blatt->farbe(), QColor(192, 192, 192));
-    EXPECT_EQ(blatt->windowTitle(), s("Monatsblatt"));
-    EXPECT_EQ(blatt->actions->menu(s("mnuSetupX"))->title(), s("&Einstellungen"));
-    EXPECT_EQ(blatt->actions->action(s("mnuSetupFarbe"))->text(), s("&Farbe..."));
-    EXPECT_EQ(blatt->actions->action(s("mnuSetupDoppelklick"))->text(), s("&Doppelklick"));
+    EXPECT_EQ(blatt->windowTitle(), u8("Monatsblatt"));
+    EXPECT_EQ(blatt->actions->menu(u8("mnuSetupX"))->title(), u8("&Einstellungen"));
+    EXPECT_EQ(blatt->actions->action(u8("mnuSetupFarbe"))->text(), u8("&Farbe..."));
+    EXPECT_EQ(blatt->actions->action(u8("mnuSetupDoppelklick"))->text(), u8("&Doppelklick"));
 
     dialogs.expectColor(std::nullopt).expectColor(QColor(Qt::red));
-    blatt->actions->action(s("mnuSetupFarbe"))->trigger();
-    EXPECT_EQ(ini("_MonBlatt", "MonBlattFarbe"), s("<fehlt>"));
-    blatt->actions->action(s("mnuSetupFarbe"))->trigger();
-    EXPECT_EQ(ini("_MonBlatt", "MonBlattFarbe"), s("255"));
+    blatt->actions->action(u8("mnuSetupFarbe"))->trigger();
+    EXPECT_EQ(ini("_MonBlatt", "MonBlattFarbe"), u8("<fehlt>"));
+    blatt->actions->action(u8("mnuSetupFarbe"))->trigger();
+    EXPECT_EQ(ini("_MonBlatt", "MonBlattFarbe"), u8("255"));
     EXPECT_EQ(dialogs.calls()[0].startColor, QColor(192, 192, 192));
     EXPECT_EQ(blatt->farbe(), QColor(Qt::red));
 
-    blatt->actions->action(s("mnuSetupDoppelklick"))->trigger();
-    EXPECT_EQ(ini("_MonBlatt", "MonBlatt2Click"), s("1"));
-    blatt->actions->action(s("mnuSetupDoppelklick"))->trigger();
-    EXPECT_EQ(ini("_MonBlatt", "MonBlatt2Click"), s("0"));
-    blatt->actions->action(s("mnuSetupDoppelklick"))->trigger();
+    blatt->actions->action(u8("mnuSetupDoppelklick"))->trigger();
+    EXPECT_EQ(ini("_MonBlatt", "MonBlatt2Click"), u8("1"));
+    blatt->actions->action(u8("mnuSetupDoppelklick"))->trigger();
+    EXPECT_EQ(ini("_MonBlatt", "MonBlatt2Click"), u8("0"));
+    blatt->actions->action(u8("mnuSetupDoppelklick"))->trigger();
     blatt->unload();
 
     // The next sheet reads them back.
-    blatt = oeffnen(s("05.03.2024"));
+    blatt = oeffnen(u8("05.03.2024"));
     EXPECT_EQ(blatt->farbe(), QColor(Qt::red));
-    EXPECT_TRUE(blatt->actions->action(s("mnuSetupDoppelklick"))->isChecked());
+    EXPECT_TRUE(blatt->actions->action(u8("mnuSetupDoppelklick"))->isChecked());
 }
 
 TEST_F(MonthSheet, weekendsAreBoldAndMarkedAndHolidaysNamed)
 {
-    schreiben(s("Feiertag.dci"), "[Zyklisch]\r\n01.05=Tag der Arbeit\r\n");
-    Monatsblatt* blatt = oeffnen(s("01.05.2024"));
-    EXPECT_EQ(panel(blatt, "Feiertag"), s("Tag der Arbeit"));
+    schreiben(u8("Feiertag.dci"), "[Zyklisch]\r\n01.05=Tag der Arbeit\r\n");
+    Monatsblatt* blatt = oeffnen(u8("01.05.2024"));
+    EXPECT_EQ(panel(blatt, "Feiertag"), u8("Tag der Arbeit"));
     EXPECT_EQ(blatt->Tooltipp->text(), QString());
     EXPECT_TRUE(blatt->MonthView->weekdayTextFormat(Qt::Saturday).font().bold());
     EXPECT_TRUE(blatt->MonthView->weekdayTextFormat(Qt::Sunday).font().bold());
@@ -278,8 +280,8 @@ TEST_F(MonthSheet, weekendsAreBoldAndMarkedAndHolidaysNamed)
     QTest::keyClick(blatt->befOk, 't');
     QTest::keyClick(blatt->befOk, 't');
     QTest::keyClick(blatt->befOk, 't'); // Saturday 25.05.2024
-    EXPECT_EQ(blatt->Datum->text(), s("25.05.2024"));
-    EXPECT_EQ(blatt->Tooltipp->text(), s(" "));
+    EXPECT_EQ(blatt->Datum->text(), u8("25.05.2024"));
+    EXPECT_EQ(blatt->Tooltipp->text(), u8(" "));
     EXPECT_EQ(panel(blatt, "Feiertag"), QString());
     EXPECT_EQ(blatt->MonthView->locale().language(), QLocale::German);
     EXPECT_EQ(blatt->MonthView->minimumDate(), QDate(1500, 1, 1));
