@@ -9,6 +9,7 @@
 #include "store/password_change.h"
 #include "views/month_sheet.h"
 #include "support/fake_help.h"
+#include "support/fake_processes.h"
 #include "support/fake_shell.h"
 
 #include <QCloseEvent>
@@ -607,6 +608,33 @@ TEST_F(MenuWiring, theMonthSheetMovesTheWindowToTheDayChosen)
     EXPECT_EQ(main->BezDatum->caption(), s("12.03.2024"));
     EXPECT_EQ(panel("Status"), s("Bereit"));
     EXPECT_EQ(platform::findForm<views::Monatsblatt>(), nullptr);
+}
+
+// "W&eiteres" hides the entry of this very program when it opens; the others start their
+// program or say that it is not installed.
+TEST_F(MenuWiring, theProgramsMenuFollowsTheInstalledSiblings)
+{
+    oeffnen(s("Txt"), s("05.03.2024"));
+    InstalledFake<FakeProcesses> programme{platform::setProcesses};
+    schreiben(s("prg/Korvanel"), "#!/bin/sh\n");
+    schreiben(s("prg/Zindor_Eingabe"), "#!/bin/sh\n");
+    foundation::IniSchreiben({}, s("korvanel"), s("OrdnerPrg"), pfad(s("prg")));
+    foundation::IniSchreiben({}, s("Zindor"), s("OrdnerPrg"), pfad(s("prg")));
+
+    emit main->actions->menu(s("mnuWeiteres"))->aboutToShow();
+    EXPECT_FALSE(eintrag("mnuPrg(3)")->isVisible());
+    EXPECT_TRUE(eintrag("mnuPrg(2)")->isVisible());
+    EXPECT_TRUE(eintrag("mnuPrg(1)")->isVisible());
+
+    ASSERT_TRUE(main->actions->trigger(s("mnuPrg(2)")));
+    ASSERT_EQ(programme.starts().size(), 1u);
+    EXPECT_EQ(programme.starts()[0].command, QStringList{pfad(s("prg/Zindor_Eingabe"))});
+
+    dialogs.expectMsgBox(platform::vbOK);
+    ASSERT_TRUE(main->actions->trigger(s("mnuPrg(1)")));
+    ASSERT_FALSE(dialogs.calls().empty());
+    EXPECT_EQ(dialogs.calls().back().title, s("Quelbar nicht installiert."));
+    EXPECT_EQ(programme.starts().size(), 1u);
 }
 
 TEST_F(MenuWiring, saveNowAndHide)
