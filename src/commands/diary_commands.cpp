@@ -293,7 +293,9 @@ void mnuKorvanelExtern_Click()
         foundation::TextErsetzen(vorlage, QStringLiteral("{Aktuell}"), datumJetzt());
     if (rt::Trim(befehl).isEmpty())
         return;
-    integration::ProgrammStarten(befehl, QString(), 1);
+    integration::ProgrammStarten(befehl, QString(), 1,
+                                 QStringLiteral("Es ist ein Fehler beim Starten von »") + vorlage
+                                     + QStringLiteral("« aufgetreten."));
 }
 
 void mnuEintragSichern_Click()

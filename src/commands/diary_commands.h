@@ -76,7 +76,8 @@ void PulKennwortschutz_Click();
 // be moved are reported and stay. Nothing in read-only mode.
 void mnuKvLöschen_Click();
 // mnuKorvanelExtern: starts the program of [Korvanel] "ExternesBuch", "{Aktuell}" replaced by
-// the date shown.
+// the date shown; a start that fails goes to the error dialog with "Es ist ein Fehler beim
+// Starten von »<ExternesBuch>« aufgetreten.".
 void mnuKorvanelExtern_Click();
 // mnuEintragSichern: saves the entry now.
 void mnuEintragSichern_Click();

@@ -25,6 +25,7 @@
 #include "textlib/calendar.h"
 #include "textlib/list_jobs.h"
 #include "textlib/placeholder_expander.h"
+#include "views/day_info_window.h"
 #include "views/timeline.h"
 
 #include <QAction>
@@ -395,9 +396,13 @@ void modalZeigen(platform::Form& fenster, const QString& status, bool neuZeichne
 
 void alleFensterAnschliessen()
 {
-    fensterAnschliessen(QStringLiteral("Zeitleiste"), {
-        .laden = [](QWidget* besitzer) -> platform::Form* { return new views::Zeitleiste(besitzer); },
-    });
+    // One line for each window of the table.
+    fensterAnschliessen(u"Tagesinfos"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                              return new views::Tagesinfos(besitzer);
+                                          }});
+    fensterAnschliessen(u"Zeitleiste"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                              return new views::Zeitleiste(besitzer);
+                                          }});
 }
 
 void mnuGeheZu_Click()

@@ -23,6 +23,8 @@ namespace {
 // (WindowText for labels, ButtonText for buttons).
 QPalette::ColorRole textRolle(const QWidget* control)
 {
+    if (!control)
+        return QPalette::WindowText;
     if (qobject_cast<const QLineEdit*>(control)
         || qobject_cast<const QAbstractScrollArea*>(control)
         || qobject_cast<const QAbstractSpinBox*>(control)
@@ -31,14 +33,13 @@ QPalette::ColorRole textRolle(const QWidget* control)
     return control->foregroundRole();
 }
 
-// The colour number of the settings: red in the lowest byte, blue in the third.
+} // namespace
+
 qint32 farbNummer(const QColor& farbe)
 {
     return farbe.red() | (farbe.green() << 8) | (farbe.blue() << 16);
 }
 
-// A colour number as a colour: 0 to 0xFFFFFF is RGB; 0x80000000 plus an index is the system
-// colour of that index, taken from the application's palette. Anything else is no colour.
 std::optional<QColor> farbeAusNummer(qint64 nummer, const QWidget* control)
 {
     if (nummer >= 0 && nummer <= 0xFFFFFF)
@@ -69,6 +70,8 @@ std::optional<QColor> farbeAusNummer(qint64 nummer, const QWidget* control)
     }
     return std::nullopt;
 }
+
+namespace {
 
 // A truth value as the settings write it ("-1", "0") or as a word.
 std::optional<bool> wahrheitswert(const QString& feld)

@@ -201,17 +201,20 @@ platform::WaitResult ProzessStartenWarten(const QString& commandLine, qint64 tim
     return ProzessStartenWarten(QProcess::splitCommand(commandLine), timeoutMs);
 }
 
-qint64 ProgrammStarten(const QStringList& command, const QString& workingFolder, int windowStyle)
+qint64 ProgrammStarten(const QStringList& command, const QString& workingFolder, int windowStyle,
+                       const QString& errorText)
 {
     Q_UNUSED(windowStyle) // every program starts in its own normal window
     platform::BusyPointer sanduhr;
     const QString befehlText = command.join(u' ');
+    const QString text = !errorText.isEmpty()
+                             ? errorText
+                             : u"Es ist ein Fehler beim Programmstart von~"_qs + befehlText
+                                   + u"~"_qs + workingFolder + u" aufgetreten."_qs;
     auto melden = [&](int nummer, const QString& beschreibung) {
         const rt::ErrorRecordGuard bewahren;
         rt::raiseError(nummer, beschreibung, QStringLiteral("ProgrammStarten"));
-        return foundation::FehlerBehandlung(nummer, u"Es ist ein Fehler beim Programmstart von~"_qs
-                                                        + befehlText + u"~"_qs + workingFolder
-                                                        + u" aufgetreten."_qs);
+        return foundation::FehlerBehandlung(nummer, text);
     };
     if (command.isEmpty() || command.front().isEmpty()) {
         melden(rt::ErrInvalidCall, QString());
@@ -233,9 +236,11 @@ qint64 ProgrammStarten(const QStringList& command, const QString& workingFolder,
     return prozess;
 }
 
-qint64 ProgrammStarten(const QString& commandLine, const QString& workingFolder, int windowStyle)
+qint64 ProgrammStarten(const QString& commandLine, const QString& workingFolder, int windowStyle,
+                       const QString& errorText)
 {
-    return ProgrammStarten(QProcess::splitCommand(commandLine), workingFolder, windowStyle);
+    return ProgrammStarten(QProcess::splitCommand(commandLine), workingFolder, windowStyle,
+                           errorText);
 }
 
 } // namespace integration

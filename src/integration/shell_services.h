@@ -51,10 +51,12 @@ platform::WaitResult ProzessStartenWarten(const QString& commandLine, qint64 tim
 // working folder is the folder of the program file (none for a bare program name). The
 // program's own current folder stays as it is. windowStyle (0 hidden, 1 normal) has no meaning
 // on this desktop. The process id of the started program, 0 when none was started. A failure
-// goes to the central error dialog ("Es ist ein Fehler beim Programmstart von~..."); a working
-// folder that does not exist is reported there first, and "go on" starts the program in the
-// current folder.
-qint64 ProgrammStarten(const QStringList& command, const QString& workingFolder, int windowStyle);
-qint64 ProgrammStarten(const QString& commandLine, const QString& workingFolder, int windowStyle);
+// goes to the central error dialog with errorText, by default "Es ist ein Fehler beim
+// Programmstart von~<command>~<folder> aufgetreten."; a working folder that does not exist is
+// reported there first, and "go on" starts the program in the current folder.
+qint64 ProgrammStarten(const QStringList& command, const QString& workingFolder, int windowStyle,
+                       const QString& errorText = {});
+qint64 ProgrammStarten(const QString& commandLine, const QString& workingFolder, int windowStyle,
+                       const QString& errorText = {});
 
 } // namespace integration

@@ -30,6 +30,7 @@
 #include "store/diary_title.h"
 #include "store/password_change.h"
 #include "store/password_check.h"
+#include "views/month_sheet.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -136,6 +137,9 @@ void Main::hooksSetzen()
     setPopupZeigen(mitFenster([](Main& main, QPoint wo) {
         main.actions->menu(QStringLiteral("mnuPopUp"))->popup(wo);
     }));
+    setMonatsblattFenster([selbst](const QString& tag) {
+        return views::Monatsblatt::DatumWaehlen(selbst, QStringLiteral("Tag wechseln"), tag);
+    });
 
     commands::alleFensterAnschliessen();
 }

@@ -96,13 +96,18 @@ QString TextBereinigen(QString& text)
     return text;
 }
 
-QString MondphaseText(rt::VbDate datum)
+double MondphaseAnteil(rt::VbDate datum)
 {
     // Signed, so that a day before the reference new moon lies in the lunation before it.
     const double tage = static_cast<double>(rt::DateDiff(QStringLiteral("n"), neumond, datum))
         / 1440.0;
     const double lunationen = tage / synodischerMonat;
-    const double anteil = lunationen - std::floor(lunationen);
+    return lunationen - std::floor(lunationen);
+}
+
+QString MondphaseText(rt::VbDate datum)
+{
+    const double anteil = MondphaseAnteil(datum);
     const double alter = anteil * synodischerMonat;
     const double p = rt::Round(anteil * 100.0);
     const double t = std::fabs(terminator(p) - 90.0);

@@ -34,6 +34,8 @@ QString TextBereinigen(QString& text);
 // central error dialog and gives "".
 QString MondphaseText(rt::VbDate datum);
 QString MondphaseText(const QString& datum);
+// Where in its lunation the moon of that moment is: 0 new moon, 0.5 full moon, up to 1.
+double MondphaseAnteil(rt::VbDate datum);
 
 // " " (one blank) for a Saturday or a Sunday, else "" (also for a text that is no date).
 QString WochenendeKennung(rt::VbDate datum);

@@ -335,9 +335,16 @@ TEST_F(DiaryCommands, theSecondCopyStartsOnTheShownDate)
               (QStringList{programm, u8("/Datum=05.03.2024"), u8("/Korvanel=Rei")}));
     EXPECT_TRUE(fehler.isEmpty());
 
+    // A program that cannot be started is reported with the setting as written.
+    processes.setAnswer(false);
+    commands::mnuKorvanelExtern_Click();
+    EXPECT_EQ(fehler, QStringList{u8("53 Es ist ein Fehler beim Starten von »") + programm
+                                  + u8(" /Datum={AKTUELL} /Korvanel=Rei« aufgetreten.")});
+    processes.setAnswer(true);
+
     foundation::IniSchreiben(QString(), QString(), u8("ExternesBuch"), QString());
     commands::mnuKorvanelExtern_Click();
-    EXPECT_EQ(processes.started().size(), 1u);
+    EXPECT_EQ(processes.started().size(), 2u);
 }
 
 TEST_F(DiaryCommands, saveNowAndHide)

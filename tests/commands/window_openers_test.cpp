@@ -5,6 +5,8 @@
 #include "platform/form.h"
 #include "platform/sound.h"
 #include "platform/text_box.h"
+#include "support/fake_clock.h"
+#include "support/recording_print_surface.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -426,6 +428,123 @@ TEST_F(WindowOpeners, aWindowsOwnHooksRunAroundTheRowsSteps)
     EXPECT_TRUE(oeffnen("PulDrucken"));
     EXPECT_EQ(ablauf, (QStringList{u8("gezeigt Druck"), u8("entladen Druck")}));
     EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+}
+
+} // namespace
+
+namespace {
+
+class GoToDate : public CommandsTest {
+protected:
+    GoToDate()
+    {
+        main.setDateCaption(u8("10.05.2024"));
+        main.shownDays.clear();
+    }
+
+    InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 5, 15, 9, 30, 0)};
+};
+
+TEST_F(GoToDate, aJumpOrADateMovesTheDayAndEveryOtherAnswerIsToldOrIgnored)
+{
+    struct Fall {
+        const char* name;
+        const char* markiert;  // the editor's selection
+        const char* gotoFix;   // [Korvanel] GoToFix
+        std::optional<QString> antwort;
+        const char* vorschlag; // what the question proposed
+        const char* tag;       // the day shown afterwards; "" the day stays
+        const char* meldung;   // "" none
+    };
+    const Fall faelle[] = {
+        {"two weeks back", "", "", u8("-2w"), "10.05.2024", "26.04.2024", ""},
+        {"a date", "", "", u8("1.2.2000"), "10.05.2024", "01.02.2000", ""},
+        {"the selected date is offered", "Am 3.5.24 war", "", u8("3.5.24"), "10.05.2024",
+         "03.05.2024", ""},
+        {"a selected date", "3.5.24", "", u8("03.05.2024"), "03.05.2024", "03.05.2024", ""},
+        {"GoToFix wins", "3.5.24", "{datum}", u8("+1"), "15.5.2024", "11.05.2024", ""},
+        {"beyond 2200", "", "", u8("01.01.2201"), "10.05.2024", "",
+         "Das Datum liegt außerhalb des gültigen Bereichs 1500-2200."},
+        {"before 1500", "", "", u8("31.12.1499"), "10.05.2024", "",
+         "Das Datum liegt außerhalb des gültigen Bereichs 1500-2200."},
+        {"no date, eight characters", "", "", u8("kein Datum"), "10.05.2024", "",
+         "Ihre Eingabe »kein Datum« ist nicht gültig."},
+        {"a jump of no days", "", "", u8("abc"), "10.05.2024", "", ""},
+        {"empty", "", "", QString(), "10.05.2024", "", ""},
+        {"cancelled", "", "", std::nullopt, "10.05.2024", "", ""},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        main.setDateCaption(u8("10.05.2024"));
+        main.shownDays.clear();
+        main.setText(u8("Am 3.5.24 war es."));
+        const QString markiert = u8(fall.markiert);
+        main.setSelStart(markiert.isEmpty() ? 0 : static_cast<int>(main.text().indexOf(markiert)));
+        main.setSelLength(static_cast<int>(markiert.size()));
+        foundation::IniSchreiben({}, {}, u8("GoToFix"), u8(fall.gotoFix));
+        dialogs.expectInputBox(fall.antwort);
+        if (*fall.meldung)
+            dialogs.expectMsgBox(platform::vbOK, u8(fall.meldung));
+        const std::size_t vorher = dialogs.calls().size();
+
+        commands::mnuGeheZu_Click();
+
+        ASSERT_GT(dialogs.calls().size(), vorher);
+        const FakeDialogs::Call& frage = dialogs.calls().at(vorher);
+        EXPECT_EQ(frage.title, u8("Gehe zum Tag..."));
+        EXPECT_EQ(frage.text, u8("Geben Sie ein Datum oder einen relativen Sprung ein, zu "
+                                 "welchem Sie wechseln möchten."));
+        EXPECT_EQ(frage.defaultText, u8(fall.vorschlag));
+        EXPECT_EQ(frage.help.context, 161);
+        EXPECT_EQ(main.shownDays, *fall.tag ? QStringList{u8(fall.tag)} : QStringList());
+        if (*fall.meldung) {
+            const FakeDialogs::Call& meldung = dialogs.calls().back();
+            EXPECT_EQ(meldung.title, u8("Datum wechseln"));
+            EXPECT_EQ(meldung.icon, platform::vbExclamation);
+            EXPECT_EQ(meldung.buttons, platform::vbOKOnly);
+            const bool ungueltig = u8(fall.meldung).contains(u8("nicht gültig"));
+            EXPECT_EQ(meldung.helpButton, ungueltig);
+            if (ungueltig) {
+                EXPECT_EQ(meldung.help.context, 161);
+            }
+        }
+    }
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.join(u'\n').toStdString();
+}
+
+TEST_F(GoToDate, inReadOnlyModeTheDayStillChanges)
+{
+    foundation::nurLesen = true;
+    dialogs.expectInputBox(u8("1t"));
+    commands::mnuGeheZu_Click();
+    EXPECT_EQ(main.shownDays, QStringList{u8("11.05.2024")});
+}
+
+TEST_F(CommandsTest, printerSetUpChangesTheProgramsPrinterOnly)
+{
+    RecordingPrintSurface papier;
+    ScopedService guard(platform::setPrinter, &papier);
+    papier.setPrinters({{u8("Büro"), u8("usb"), u8("cups")}, {u8("Keller"), u8("lan"), u8("cups")}},
+                       1);
+    dialogs.expectPrinter(u8("Büro"), u8("Druckereinrichtung"))
+        .expectPrinter(std::nullopt)
+        .expectPrinter(u8("Gibt es nicht"));
+    commands::MnuDruckerEinrichten_Click();
+    EXPECT_EQ(platform::printer().DeviceName(), u8("Büro"));
+    commands::MnuDruckerEinrichten_Click();
+    commands::MnuDruckerEinrichten_Click();
+    EXPECT_EQ(platform::printer().DeviceName(), u8("Büro"));
+    EXPECT_TRUE(fehler.isEmpty());
+}
+
+TEST_F(CommandsTest, theHelpEntriesOpenTheManualAndTheTermsOfUse)
+{
+    commands::PulAnleitung_Click();
+    commands::mnuAGB_Click();
+    ASSERT_EQ(help.calls().size(), 2u);
+    EXPECT_TRUE(help.calls()[0].file.endsWith(u8("/Korvanel.chm")));
+    EXPECT_EQ(help.calls()[0].context, 0);
+    EXPECT_EQ(help.calls()[1].context, 6001);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "mainwindow/editor_keys.h"
 #include "mainwindow/program_icon.h"
 #include "mainwindow/tray_icon.h"
+#include "platform/form.h"
 #include "runtime/strings.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 
 using MainTray = MainFixture;
 
@@ -117,7 +119,12 @@ TEST_F(MainTray, doubleClicksOnTheStatusPanelsRunTheirCommands)
     EXPECT_EQ(panel("txtEinf"), s("Einf"));
     EXPECT_EQ(mainwindow::ueberschreiben, 0);
 
-    // "Aktuell": the day information.
+    // "Aktuell": the day information, which the user closes again.
+    QTimer::singleShot(0, qApp, [] {
+        platform::FormCore* fenster = platform::findForm(s("Tagesinfos"));
+        ASSERT_NE(fenster, nullptr);
+        fenster->widget()->hide();
+    });
     doppelklick("Aktuell");
     EXPECT_EQ(tagesinfos, 1);
 

@@ -7,7 +7,9 @@
 #include "platform/form.h"
 #include "store/diary_chooser.h"
 #include "store/password_change.h"
+#include "views/month_sheet.h"
 #include "support/fake_help.h"
+#include "support/fake_processes.h"
 #include "support/fake_shell.h"
 
 #include <QCloseEvent>
@@ -587,6 +589,52 @@ TEST_F(MenuWiring, windowEntriesRunTheOpenersRowsAndTheHooksGoWithTheWindow)
     EXPECT_FALSE(mainwindow::mainHooks().vorgabenSichern);
     EXPECT_FALSE(commands::hauptfenster().TagWechseln);
     EXPECT_FALSE(commands::hauptfenster().Beenden);
+}
+
+// F9 shows the month sheet on the shown day; the day it returns becomes the shown one.
+TEST_F(MenuWiring, theMonthSheetMovesTheWindowToTheDayChosen)
+{
+    oeffnen(s("Txt"), s("05.03.2024"));
+    QString titel;
+    imFenster<views::Monatsblatt>([&](views::Monatsblatt& blatt) {
+        titel = blatt.windowTitle();
+        blatt.TimerInit_Timer();
+        QTest::keyClick(blatt.befOk, 'w');
+        blatt.befOk->click();
+    });
+    ASSERT_TRUE(main->actions->trigger(s("PulMonatsTabelle")));
+    EXPECT_EQ(gezeigt, 1);
+    EXPECT_EQ(titel, s("Tag wechseln"));
+    EXPECT_EQ(main->BezDatum->caption(), s("12.03.2024"));
+    EXPECT_EQ(panel("Status"), s("Bereit"));
+    EXPECT_EQ(platform::findForm<views::Monatsblatt>(), nullptr);
+}
+
+// "W&eiteres" hides the entry of this very program when it opens; the others start their
+// program or say that it is not installed.
+TEST_F(MenuWiring, theProgramsMenuFollowsTheInstalledSiblings)
+{
+    oeffnen(s("Txt"), s("05.03.2024"));
+    InstalledFake<FakeProcesses> programme{platform::setProcesses};
+    schreiben(s("prg/Korvanel"), "#!/bin/sh\n");
+    schreiben(s("prg/Zindor_Eingabe"), "#!/bin/sh\n");
+    foundation::IniSchreiben({}, s("korvanel"), s("OrdnerPrg"), pfad(s("prg")));
+    foundation::IniSchreiben({}, s("Zindor"), s("OrdnerPrg"), pfad(s("prg")));
+
+    emit main->actions->menu(s("mnuWeiteres"))->aboutToShow();
+    EXPECT_FALSE(eintrag("mnuPrg(3)")->isVisible());
+    EXPECT_TRUE(eintrag("mnuPrg(2)")->isVisible());
+    EXPECT_TRUE(eintrag("mnuPrg(1)")->isVisible());
+
+    ASSERT_TRUE(main->actions->trigger(s("mnuPrg(2)")));
+    ASSERT_EQ(programme.starts().size(), 1u);
+    EXPECT_EQ(programme.starts()[0].command, QStringList{pfad(s("prg/Zindor_Eingabe"))});
+
+    dialogs.expectMsgBox(platform::vbOK);
+    ASSERT_TRUE(main->actions->trigger(s("mnuPrg(1)")));
+    ASSERT_FALSE(dialogs.calls().empty());
+    EXPECT_EQ(dialogs.calls().back().title, s("Quelbar nicht installiert."));
+    EXPECT_EQ(programme.starts().size(), 1u);
 }
 
 TEST_F(MenuWiring, saveNowAndHide)

@@ -169,12 +169,13 @@ TEST_F(MainEditorMoves, dateButtonsRunTheMovesWithBothMouseButtons)
 
 TEST_F(MainEditorMoves, monthSheetFromItsKeyAndItsButtonShowsTheDayChosenThere)
 {
+    oeffnenImEditor("05.03.2024");
+    // In place of the month sheet the window installed.
     QStringList geoeffnet;
     mainwindow::setMonatsblattFenster([&](const QString& datum) {
         geoeffnet << datum;
         return std::optional<QString>(s("24.12.2015"));
     });
-    oeffnenImEditor("05.03.2024");
     QTest::keyClick(main->Text, Qt::Key_F9);
     EXPECT_EQ(main->dateCaption(), s("24.12.2015"));
     main->setDateCaption(s("03.01.2015"));

@@ -2,6 +2,7 @@
 // The day views on a diary "Txt" in a data folder of the test's own, with the fake main window,
 // a fixed clock, recorded dialogs, printer and shell, and the keys the test says are held.
 #include "foundation/error_dialog.h"
+#include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "platform/form.h"
 #include "store/cipher.h"
@@ -19,6 +20,7 @@
 #include "support/scoped_service.h"
 #include "support/temp_folder.h"
 #include "support/temp_settings.h"
+#include "textlib/calendar.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -37,6 +39,7 @@ protected:
     ViewsTest()
     {
         resetDiaryState();
+        textlib::resetKalender();
         datenordner.use();
         store::korvanelKuerzel = u8("Txt");
         store::schluessel = QString::fromLatin1(store::festerSchluessel);
@@ -56,6 +59,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         foundation::setFehlerBehandlungFuerTests({});
         resetDiaryState();
+        textlib::resetKalender();
     }
 
     void schreiben(const QString& relative, const QByteArray& bytes) const
@@ -63,6 +67,12 @@ protected:
         datenordner.write(relative, bytes);
     }
     QByteArray lesen(const QString& relative) const { return datenordner.read(relative); }
+    bool vorhanden(const QString& relative) const { return datenordner.exists(relative); }
+    // The key of Brisol.ini in the data folder, "<fehlt>" when it is not there.
+    QString ini(const char* abschnitt, const char* schluessel) const
+    {
+        return foundation::IniLesen({}, u8(abschnitt), u8(schluessel), u8("<fehlt>"));
+    }
     std::map<QString, QByteArray> datenordnerInhalt() const
     {
         return folderContents(foundation::ordnerDat);
