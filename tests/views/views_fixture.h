@@ -1,0 +1,128 @@
+#pragma once
+// The day views on a diary "Txt" in a data folder of the test's own, with the fake main window,
+// scripted dialogs, a standing clock, recorded sounds, a clipboard and a print surface of the
+// test's own, and every error that reaches the error dialog recorded instead.
+#include "foundation/error_dialog.h"
+#include "foundation/folders.h"
+#include "foundation/ini_store.h"
+#include "foundation/read_only.h"
+#include "platform/form.h"
+#include "print/printer_set.h"
+#include "store/cipher.h"
+#include "store/day_files.h"
+#include "store/store_host.h"
+#include "store/store_state.h"
+#include "support/data_folder.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_main_port.h"
+#include "support/fake_mouse_pointer.h"
+#include "support/fake_sound.h"
+#include "support/fake_store_host.h"
+#include "support/qt_print.h"
+#include "support/recording_print_surface.h"
+#include "support/scoped_service.h"
+#include "support/temp_folder.h"
+#include "support/temp_settings.h"
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QStringList>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+inline QString u8(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+class ViewsTest : public ::testing::Test {
+protected:
+    ViewsTest()
+    {
+        resetDiaryState();
+        datenordner.use();
+        store::korvanelKuerzel = u8("Txt");
+        store::schluessel = QString::fromLatin1(store::festerSchluessel);
+        foundation::setFehlerBehandlungFuerTests([this](int nummer, const QString& text) {
+            fehler.append(QString::number(nummer) + u' ' + text);
+            return 2;
+        });
+    }
+    ~ViewsTest() override
+    {
+        for (platform::FormCore* fenster : platform::openForms()) {
+            if (platform::isLoaded(fenster))
+                fenster->unload();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        foundation::setFehlerBehandlungFuerTests({});
+        print::druckJob.clear();
+        resetDiaryState();
+    }
+
+    // Shows the day in the store's state and in the main window.
+    void zeigeTag(const QString& datum)
+    {
+        main.setDateCaption(datum);
+        store::aktDatum = datum;
+        store::aktTagesdatei = store::DatumZuTagesnummer(datum) + u'.' + store::korvanelKuerzel;
+    }
+
+    // The day file of "yyyymmdd" with these bytes.
+    void eintrag(const char* tagesnummer, const QByteArray& bytes) const
+    {
+        const QString name = QString::fromLatin1(tagesnummer);
+        datenordner.write(name.left(4) + u'/' + name + QStringLiteral(".Txt"), bytes);
+    }
+    void schreiben(const QString& relative, const QByteArray& bytes) const
+    {
+        datenordner.write(relative, bytes);
+    }
+    QByteArray lesen(const QString& relative) const { return datenordner.read(relative); }
+    bool vorhanden(const QString& relative) const { return datenordner.exists(relative); }
+    std::map<QString, QByteArray> datenordnerInhalt() const
+    {
+        return folderContents(foundation::ordnerDat);
+    }
+    // A value of Brisol.ini, default section.
+    static QString einstellung(const QString& key)
+    {
+        return foundation::IniLesen({}, {}, key, u8("<fehlt>"));
+    }
+
+    static QStringList zeilen(const QListWidget* liste)
+    {
+        QStringList texte;
+        for (int i = 0; i < liste->count(); ++i)
+            texte.append(liste->item(i)->text());
+        return texte;
+    }
+
+    // Runs job with the printer-settings window answered by answer as soon as it shows.
+    static void mitDruckeinstellungen(const std::function<void(print::PrinterSet*)>& answer,
+                                      const std::function<void()>& job)
+    {
+        QTimer::singleShot(0, [answer] {
+            if (auto* w = platform::findForm<print::PrinterSet>())
+                answer(w);
+        });
+        job();
+    }
+
+    TempSettingsFolders folders;
+    DataFolder datenordner{folders.temp(), u8("Daten")};
+    FakeMainPort main;
+    InstalledFake<FakeStoreHost> host{store::setStoreHost};
+    InstalledFake<FakeDialogs> dialogs{platform::setDialogs};
+    InstalledFake<FakeSound> sound{platform::setSound};
+    InstalledFake<FakeClipboard> clipboard{platform::setClipboard};
+    InstalledFake<FakeMousePointer> pointer{platform::setMousePointer};
+    InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 5, 15, 10, 0)};
+    InstalledFake<RecordingPrintSurface> papier{platform::setPrinter};
+    QStringList fehler; // "<number> <text>" of each error that reached the error dialog
+};
