@@ -3,14 +3,12 @@
 // The title window is the start object: its timer brings up the main window, whose load runs
 // the start-up services, and then unloads the title window. The main window's start-up timer then
 // opens the diary (command line, chooser or "KorvanelName") and the auto-save runs every minute.
-#include "mainwindow/main_hooks.h"
 #include "mainwindow/main_timers.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/title_window.h"
 #include "platform/command_line_text.h"
 #include "platform/platform_services.h"
 #include "platform/program_end.h"
-#include "store/password_check.h"
 #include "store/password_prompt.h"
 
 #include <QApplication>
@@ -39,15 +37,9 @@ int main(int argc, char** argv)
     });
 
     mainwindow::setHauptfensterZeigen([&hauptfenster](std::optional<int> fensterStatus) {
+        // The window sets the hooks the timers and the commands reach it by.
         auto* main = new mainwindow::Main;
         hauptfenster = main;
-        auto& hooks = mainwindow::mainHooks();
-        hooks.korvanelUmgebung = [main](const QString& tag) { main->KorvanelUmgebung(tag); };
-        hooks.kennwortMerken = [](const QString& kuerzel, const QString& kennwort) {
-            store::KennwortMerken(kuerzel, kennwort);
-        };
-        hooks.tagWirdGeladen = [main] { return main->tagWirdGeladen(); };
-        hooks.vorgabenSichern = [main] { main->MainVorgabenSichern(); };
         auto* timers = new mainwindow::MainTimers(main);
         main->Form_Load();
         if (fensterStatus)

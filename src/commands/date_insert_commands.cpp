@@ -1,8 +1,8 @@
 #include "commands/date_insert_commands.h"
 
 #include "foundation/ini_store.h"
-#include "mainwindow/editing_commands.h"
 #include "platform/clock.h"
+#include "platform/main_port.h"
 #include "runtime/format.h"
 #include "textlib/calendar.h"
 #include "textlib/date_names.h"
@@ -43,12 +43,12 @@ QString DatumUhrzeitText(rt::VbDate jetzt)
 
 void DatumEinfuegen(platform::MainPort& main)
 {
-    mainwindow::TextEinfuegen(main, DatumText(platform::clock().now()));
+    main.insertText(DatumText(platform::clock().now()));
 }
 
 void DatumUhrzeitEinfuegen(platform::MainPort& main)
 {
-    mainwindow::TextEinfuegen(main, DatumUhrzeitText(platform::clock().now()));
+    main.insertText(DatumUhrzeitText(platform::clock().now()));
 }
 
 } // namespace commands

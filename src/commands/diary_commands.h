@@ -21,9 +21,16 @@ namespace commands {
 // What the commands need of the main window besides MainPort. An empty function does nothing.
 struct Hauptfenster {
     // Saves the shown entry and loads the day of the date label again.
-    std::function<void()> TagWechseln;
+    std::function<void()> TagWechseln{};
     // Sets up the diary named by korvanelKuerzel and shows the day of the date text.
-    std::function<void(const QString& datumText)> KorvanelUmgebung;
+    std::function<void(const QString& datumText)> KorvanelUmgebung{};
+    // Saves the window's settings and reads them again (MainVorgabenSichern, MainVorgabenLaden).
+    std::function<void()> VorgabenSichern{};
+    std::function<void()> VorgabenLaden{};
+    // Lays the window out again from its size (the resize handler).
+    std::function<void()> Anordnen{};
+    // The ordered shutdown (PulBeenden).
+    std::function<void()> Beenden{};
 };
 void setHauptfenster(Hauptfenster hauptfenster);
 const Hauptfenster& hauptfenster();

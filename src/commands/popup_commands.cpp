@@ -2,7 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/ui_services.h"
-#include "mainwindow/popup_menu.h"
+#include "platform/main_port.h"
 #include "runtime/strings.h"
 
 namespace commands {
@@ -44,7 +44,7 @@ bool PopupBefehl(platform::MainPort& main, const QString& name)
     for (const PopupEintrag& eintrag : popupEintraege()) {
         if (!rt::equalsNoCase(eintrag.name, name) || eintrag.hauptbefehl.isEmpty())
             continue;
-        return mainwindow::menuebefehl(main, eintrag.hauptbefehl);
+        return main.runMenuEntry(eintrag.hauptbefehl);
     }
     return false;
 }

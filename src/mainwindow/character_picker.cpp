@@ -107,7 +107,7 @@ void SonderzeichenEinfuegen()
         return;
     // In place of the selection, the caret behind the insertion, the editor in focus and the
     // entry marked unsaved: as every insertion into the entry.
-    TextEinfuegen(*main, ergebnis);
+    main->insertText(ergebnis);
 }
 
 Sonderzeichen::Sonderzeichen(QWidget* parent) : Form(parent)

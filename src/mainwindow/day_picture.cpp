@@ -11,7 +11,6 @@
 #include "store/day_files.h"
 #include "store/store_state.h"
 
-#include <QFileDialog>
 #include <QStringList>
 
 namespace mainwindow {
@@ -48,12 +47,6 @@ QString ersterTreffer(const QString& muster)
             return voll;
     }
     return {};
-}
-
-BildDateiDialog& dialogErsatz()
-{
-    static BildDateiDialog dialog;
-    return dialog;
 }
 
 } // namespace
@@ -113,35 +106,6 @@ bool TagesbildVerknuepfen(rt::VbDate datum, const QString& datei)
     foundation::IniSchreiben(bildListIni, store::korvanelKuerzel, store::DatumZuTagesnummer(datum),
                              datei);
     return true;
-}
-
-void setBildDateiDialog(BildDateiDialog dialog)
-{
-    dialogErsatz() = std::move(dialog);
-}
-
-std::optional<QString> BildDateiWaehlen(const QString& titel, const QString& filter,
-                                        const QString& startOrdner, int& filterIndex)
-{
-    if (dialogErsatz())
-        return dialogErsatz()(titel, filter, startOrdner, filterIndex);
-    // "Name|Muster|Name|Muster" as Qt's filter list "Name (Muster)".
-    const QStringList teile = filter.split(u'|');
-    QStringList filterListe;
-    for (int i = 0; i + 1 < teile.size(); i += 2) {
-        QString muster = teile[i + 1];
-        muster.replace(u';', u' ');
-        filterListe << teile[i] + QStringLiteral(" (") + muster + u')';
-    }
-    QString gewaehlterFilter = filterListe.value(filterIndex - 1);
-    const QString datei = QFileDialog::getOpenFileName(
-        nullptr, titel, startOrdner, filterListe.join(QStringLiteral(";;")), &gewaehlterFilter);
-    if (datei.isEmpty())
-        return std::nullopt;
-    const int index = static_cast<int>(filterListe.indexOf(gewaehlterFilter));
-    if (index >= 0)
-        filterIndex = index + 1;
-    return datei;
 }
 
 } // namespace mainwindow

@@ -7,8 +7,6 @@
 #include <QSize>
 #include <QSizeF>
 #include <QString>
-#include <functional>
-#include <optional>
 
 namespace mainwindow {
 
@@ -28,14 +26,5 @@ QString TagesbilderText(rt::VbDate datum);
 // Links file to the day (an empty file removes the link). Nothing is written in read-only mode
 // or without an open diary; returns whether it was written.
 bool TagesbildVerknuepfen(rt::VbDate datum, const QString& datei);
-
-// The open-file dialog of the picture link: title, filter ("Name|*.a;*.b|Name|*.c"), start
-// folder and the filter index (1-based, updated to the one used). nullopt when cancelled.
-using BildDateiDialog = std::function<std::optional<QString>(
-    const QString& titel, const QString& filter, const QString& startOrdner, int& filterIndex)>;
-// Tests: the dialog's stand-in (empty: the real dialog again).
-void setBildDateiDialog(BildDateiDialog dialog);
-std::optional<QString> BildDateiWaehlen(const QString& titel, const QString& filter,
-                                        const QString& startOrdner, int& filterIndex);
 
 } // namespace mainwindow

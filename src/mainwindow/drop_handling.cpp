@@ -6,7 +6,6 @@
 #include "mainwindow/day_picture.h"
 #include "mainwindow/editing_commands.h"
 #include "mainwindow/editor_keys.h"
-#include "mainwindow/popup_menu.h"
 #include "platform/dialogs.h"
 #include "platform/text_box.h"
 #include "runtime/error.h"
@@ -218,7 +217,7 @@ void BildDoppelklick(platform::MainPort& main)
 {
     if (foundation::nurLesen)
         return;
-    menuebefehl(main, QStringLiteral("mnuBildZuordnen"));
+    main.runMenuEntry(QStringLiteral("mnuBildZuordnen"));
 }
 
 void setTagesbildLaden(std::function<void()> laden)

@@ -36,14 +36,16 @@ void alsUngesichertMarkieren()
     store::UngesichertAnzeigen();
 }
 
-void TextEinfuegen(platform::MainPort& main, const QString& text)
+bool TextEinfuegen(platform::MainPort& main, const QString& text)
 {
-    if (foundation::nurLesen)
-        return;
+    platform::TextBox* editor = editorVon(main);
+    if (text.isEmpty() || foundation::nurLesen || (editor && editor->locked()))
+        return false;
     main.setSelText(text);
-    if (platform::TextBox* editor = editorVon(main))
+    if (editor)
         editor->setFocus();
     alsUngesichertMarkieren();
+    return true;
 }
 
 void Ausschneiden(platform::MainPort& main)

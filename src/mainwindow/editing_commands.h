@@ -30,8 +30,10 @@ platform::TextBox* editorVon(const platform::MainPort& main);
 void alsUngesichertMarkieren();
 
 // text in place of the selection with the caret behind it, the focus in the editor and the entry
-// marked unsaved. Nothing in read-only mode.
-void TextEinfuegen(platform::MainPort& main, const QString& text);
+// marked unsaved. Nothing for an empty text, in read-only mode or while the editor is locked;
+// returns whether the text went in. This is platform::MainPort::insertText of the main window:
+// its own commands call it here, every other window through the port.
+bool TextEinfuegen(platform::MainPort& main, const QString& text);
 
 // PulAusschneiden: the selection to the clipboard and out of the text, the caret where it began.
 void Ausschneiden(platform::MainPort& main);

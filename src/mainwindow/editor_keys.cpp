@@ -130,7 +130,7 @@ void EditorDoppelklick(platform::MainPort& main)
         return;
     }
     foundation::DebugLogbuch(QStringLiteral("Doppelklick: Lesezeichen setzen / holen"));
-    menuebefehl(main, QStringLiteral("mnuLesezeichen"));
+    main.runMenuEntry(QStringLiteral("mnuLesezeichen"));
 }
 
 } // namespace mainwindow

@@ -2,6 +2,7 @@
 
 #include "character_picker.h"
 #include "day_picture.h"
+#include "editing_commands.h"
 #include "main_hooks.h"
 #include "main_state.h"
 #include "main_timers.h"
@@ -378,6 +379,7 @@ Main::Main()
 
 Main::~Main()
 {
+    hooksLoesen();
     if (platform::mainPort() == this)
         platform::setMainPort(nullptr);
     if (&store::storeHost() == this)
@@ -1173,7 +1175,8 @@ void Main::TagesbildZuordnen()
                            + rt::Format(*tag, QStringLiteral("yyyy-mm-dd")) + QStringLiteral("*.*");
     int filterIndex = qMax(1, iniZahl("MediaFltIdx", "1"));
     const std::optional<QString> gewaehlt =
-        BildDateiWaehlen(QStringLiteral("Bild-Verknüpfung herstellen"), filter, start, filterIndex);
+        platform::dialogs().openFile(QStringLiteral("Bild-Verknüpfung herstellen"), filter, start,
+                                     &filterIndex);
     foundation::DebugLogbuch(QStringLiteral("Datei: ") + gewaehlt.value_or(QString()));
     if (!gewaehlt || !foundation::DateiExistiert(*gewaehlt))
         return;
@@ -1206,9 +1209,8 @@ void Main::TagesbilderZaehlen()
 void Main::PulBeenden()
 {
     // The one ordered shutdown of the program: entry saved (or the user asked when it cannot
-    // be), transfer files gone, settings saved, reservation released, statistics, log, end.
-    if (!mainHooks().vorgabenSichern)
-        mainHooks().vorgabenSichern = [this] { MainVorgabenSichern(); };
+    // be), transfer files gone, settings saved (mainHooks().vorgabenSichern), reservation
+    // released, statistics, log, end.
     mainwindow::PulBeenden();
 }
 
@@ -1234,6 +1236,8 @@ void Main::setSelLength(int length) { Text->setSelLength(length); }
 QString Main::selText() const { return Text->selText(); }
 void Main::setSelText(const QString& text) { Text->setSelText(text); }
 QFont Main::textFont() const { return Text->font(); }
+bool Main::insertText(const QString& text) { return TextEinfuegen(*this, text); }
+bool Main::runMenuEntry(const QString& name) { return actions->trigger(name); }
 QString Main::panelText(const QString& key) const { return panels->text(key); }
 void Main::setPanelText(const QString& key, const QString& text) { panels->setText(key, text); }
 void Main::refreshStatusBar() { panels->refresh(); }

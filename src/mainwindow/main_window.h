@@ -68,6 +68,10 @@ public:
     // The menu's commands and every way out of the program connected to this window (called
     // once by the constructor; main_window_commands.cpp).
     void befehleVerbinden();
+    // The procedures of this window that other layers call (main_hooks.h, the commands, the
+    // editor's helpers), set in one place; the destructor clears them.
+    void hooksSetzen();
+    void hooksLoesen();
     // The desktop session ends: the ordered shutdown, as through the close box. False when the
     // user keeps the program open (an entry that cannot be saved), so the session's end is
     // cancelled.
@@ -110,6 +114,8 @@ public:
     QString selText() const override;
     void setSelText(const QString& text) override;
     QFont textFont() const override;
+    bool insertText(const QString& text) override;
+    bool runMenuEntry(const QString& name) override;
     QString panelText(const QString& key) const override;
     void setPanelText(const QString& key, const QString& text) override;
     void refreshStatusBar() override;

@@ -1,10 +1,11 @@
-// The main window's menu entries connected to their commands, and every way out of the program
-// (exit command, close box, a close request of the desktop, the end of the session, the end of
-// the event loop) led into the one ordered shutdown.
+// The main window's menu entries connected to their commands, the procedures and hooks the
+// other layers reach the window by (set here, in one place, and cleared when the window goes),
+// and every way out of the program (exit command, close box, a close request of the desktop, the
+// end of the session, the end of the event loop) led into the one ordered shutdown.
 //
-// Entries whose window comes with a later step (day list, search, print, statistics, settings,
-// ...) keep their caption, shortcut and enabled state and stay unconnected here: their action is
-// the hook, and the window connects to its triggered signal. Until then they do nothing.
+// The entries that open another window run the opener's rows (commands/window_openers.h); a
+// window plugs into its rows there. The other entries whose command comes with a later step keep
+// their caption, shortcut and enabled state and stay unconnected here until then.
 #include "main_window.h"
 
 #include "character_picker.h"
@@ -12,13 +13,21 @@
 #include "main_state.h"
 #include "shutdown.h"
 
+#include "mainwindow/drop_handling.h"
+#include "mainwindow/editor_keys.h"
+#include "mainwindow/navigation.h"
+#include "mainwindow/popup_menu.h"
+
 #include "commands/diary_commands.h"
 #include "commands/marker_picture_commands.h"
+#include "commands/window_openers.h"
 #include "platform/actions.h"
 #include "platform/form.h"
+#include "platform/text_box.h"
 #include "store/diary_chooser.h"
 #include "store/diary_title.h"
 #include "store/password_change.h"
+#include "store/password_check.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -34,16 +43,7 @@ namespace mainwindow {
 
 namespace {
 
-// Shows a window of the menu modally, its name in the panel "Status" while it is open.
-void modalZeigen(platform::Form& fenster)
-{
-    platform::MainPort* main = platform::mainPort();
-    if (main)
-        main->setPanelText(QStringLiteral("Status"), fenster.name() + QStringLiteral("..."));
-    fenster.showModal();
-    if (main)
-        main->setPanelText(QStringLiteral("Status"), QStringLiteral("Bereit"));
-}
+constexpr int tasteEinfg = 45; // the Insert key's code
 
 // The diary chooser, shown modally and unloaded again, so each opening starts afresh.
 commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
@@ -52,7 +52,7 @@ commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
     auto* auswahl = new store::Öffnen(fenster);
     auswahl->TxtName->setText(name);
     auswahl->optStartAt[1]->setText(datumJetzt);
-    modalZeigen(*auswahl);
+    commands::modalZeigen(*auswahl);
     commands::KorvanelWahl wahl;
     if (!auswahl->isUnloaded()) {
         wahl.name = auswahl->gewaehlterName();
@@ -68,7 +68,7 @@ commands::KorvanelWahl korvanelWaehlen(QWidget* fenster, const QString& name,
 void kennwortAendern(QWidget* fenster)
 {
     auto* aendern = new store::PaßwortÄndern(fenster);
-    modalZeigen(*aendern);
+    commands::modalZeigen(*aendern);
     if (!aendern->isUnloaded())
         aendern->unload();
 }
@@ -87,29 +87,72 @@ void andereFensterEntladen()
 
 } // namespace
 
-void Main::befehleVerbinden()
+void Main::hooksSetzen()
 {
-    // The procedures of this window that the diary commands call; they do nothing once the
-    // window is gone.
+    // Every hook asks whether the window is still there; the destructor clears them all.
     const QPointer<Main> selbst(this);
+    const auto mitFenster = [selbst](auto schritt) {
+        return [selbst, schritt](auto&&... argumente) {
+            if (selbst)
+                schritt(*selbst, std::forward<decltype(argumente)>(argumente)...);
+        };
+    };
+
+    MainHooks& hooks = mainHooks();
+    hooks.korvanelUmgebung =
+        mitFenster([](Main& main, const QString& tag) { main.KorvanelUmgebung(tag); });
+    hooks.kennwortMerken = [](const QString& kuerzel, const QString& kennwort) {
+        store::KennwortMerken(kuerzel, kennwort);
+    };
+    hooks.tagWirdGeladen = [selbst] { return selbst && selbst->tagWirdGeladen(); };
+    hooks.einfuegenUmschalten = mitFenster([](Main& main) {
+        int code = tasteEinfg;
+        EditorTasteUnten(main, code, 0);
+    });
+    hooks.vorgabenSichern = mitFenster([](Main& main) { main.MainVorgabenSichern(); });
+    hooks.fensterEntladen = andereFensterEntladen;
+
     commands::setHauptfenster({
-        .TagWechseln =
-            [selbst] {
-                if (selbst)
-                    selbst->TagWechseln();
-            },
+        .TagWechseln = mitFenster([](Main& main) { main.TagWechseln(); }),
         .KorvanelUmgebung =
-            [selbst](const QString& datum) {
-                if (selbst)
-                    selbst->KorvanelUmgebung(datum);
-            },
+            mitFenster([](Main& main, const QString& datum) { main.KorvanelUmgebung(datum); }),
+        .VorgabenSichern = mitFenster([](Main& main) { main.MainVorgabenSichern(); }),
+        .VorgabenLaden = mitFenster([](Main& main) { main.MainVorgabenLaden(); }),
+        .Anordnen = mitFenster([](Main& main) { main.Form_Resize(); }),
+        .Beenden = mitFenster([](Main& main) { main.PulBeenden(); }),
     });
     commands::setKorvanelAuswahl([selbst](const QString& name, const QString& datumJetzt) {
         return korvanelWaehlen(selbst, name, datumJetzt);
     });
     commands::setKennwortAendern([selbst] { kennwortAendern(selbst); });
-    if (!mainHooks().fensterEntladen)
-        mainHooks().fensterEntladen = andereFensterEntladen;
+
+    setKorvanelHypersprung(mitFenster([](Main& main, const QString& kuerzel,
+                                         const QString& datum) {
+        main.KorvanelHypersprung(kuerzel, datum);
+    }));
+    setTagesbildLaden(mitFenster([](Main& main) { main.TagesbildLaden(); }));
+    setPopupZeigen(mitFenster([](Main& main, QPoint wo) {
+        main.actions->menu(QStringLiteral("mnuPopUp"))->popup(wo);
+    }));
+
+    commands::alleFensterAnschliessen();
+}
+
+void Main::hooksLoesen()
+{
+    resetMainHooks();
+    commands::setHauptfenster({});
+    commands::setKorvanelAuswahl({});
+    commands::setKennwortAendern({});
+    setKorvanelHypersprung({});
+    setTagesbildLaden({});
+    setPopupZeigen({});
+    setMonatsblattFenster({});
+}
+
+void Main::befehleVerbinden()
+{
+    hooksSetzen();
 
     const auto verbinden = [this](const QString& name, auto handler) {
         connect(actions->action(name), &QAction::triggered, this, handler);
@@ -143,6 +186,20 @@ void Main::befehleVerbinden()
 
     // "&Einfügen" of "&Bearbeiten"
     verbinden(name("PulSonderzeichenEinfg"), [] { SonderzeichenEinfuegen(); });
+
+    // The windows of the menus, and the commands that hand over to a service.
+    for (const commands::FensterZeile& zeile : commands::fensterZeilen()) {
+        const QString befehl = zeile.befehl;
+        verbinden(befehl, [befehl] { commands::fensterOeffnen(befehl); });
+    }
+    verbinden(name("mnuGeheZu"), [] { commands::mnuGeheZu_Click(); });
+    verbinden(name("MnuDruckerEinrichten"), [] { commands::MnuDruckerEinrichten_Click(); });
+    verbinden(name("PulAnleitung"), [] { commands::PulAnleitung_Click(); });
+    verbinden(name("mnuAGB"), [] { commands::mnuAGB_Click(); });
+    connect(actions->menu(name("mnuWeiteres")), &QMenu::aboutToShow, this,
+            [this] { commands::mnuWeiteres_Oeffnen(*actions); });
+    for (int i = 0; i < 4; ++i)
+        verbinden(platform::indexedName(name("mnuPrg"), i), [i] { commands::mnuPrg_Click(i); });
 
     // "&Bild"
     verbinden(name("mnuBildZuordnen"), [this] { TagesbildZuordnen(); });

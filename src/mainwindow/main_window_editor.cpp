@@ -7,7 +7,6 @@
 #include "mainwindow/drop_handling.h"
 #include "mainwindow/editing_commands.h"
 #include "mainwindow/editor_keys.h"
-#include "mainwindow/main_hooks.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/popup_menu.h"
 #include "platform/actions.h"
@@ -16,43 +15,14 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
 
 namespace mainwindow {
-
-namespace {
-
-constexpr int tasteEinfg = 45; // the Insert key's code
-
-} // namespace
 
 void Main::editorVerbinden()
 {
     Text->setKeyDownHandler([this](int& code, int shift) { EditorTasteUnten(*this, code, shift); });
     Text->setKeyPressHandler([this](int& ascii) { EditorZeichen(*this, ascii); });
     new EditorMaus(*this, Text); // a child of the editor
-
-    // Hooks that outlive no window: each one asks whether its window is still there.
-    const QPointer<Main> fenster(this);
-    setKorvanelHypersprung([fenster](const QString& kuerzel, const QString& datum) {
-        if (fenster)
-            fenster->KorvanelHypersprung(kuerzel, datum);
-    });
-    setTagesbildLaden([fenster] {
-        if (fenster)
-            fenster->TagesbildLaden();
-    });
-    setPopupZeigen([fenster](QPoint wo) {
-        if (fenster)
-            fenster->actions->menu(QStringLiteral("mnuPopUp"))->popup(wo);
-    });
-    // The status panel "txtEinf" switches the typing mode as the Insert key does.
-    mainHooks().einfuegenUmschalten = [fenster] {
-        if (!fenster)
-            return;
-        int code = tasteEinfg;
-        EditorTasteUnten(*fenster, code, 0);
-    };
 
     const auto verbinden = [this](const QString& name, auto handler) {
         connect(actions->action(name), &QAction::triggered, this, handler);

@@ -1,7 +1,6 @@
 #include "navigation.h"
 
 #include "foundation/folders.h"
-#include "mainwindow/popup_menu.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
@@ -255,7 +254,7 @@ void MonatsblattWaehlen(platform::MainPort& main)
         const int antwort = platform::dialogs().msgBox(
             text, platform::vbYesNo | platform::vbExclamation, QStringLiteral("Monatsblatt"));
         if (antwort == platform::vbYes)
-            menuebefehl(main, QStringLiteral("mnuGeheZu"));
+            main.runMenuEntry(QStringLiteral("mnuGeheZu"));
         return;
     }
     main.setPanelText(QStringLiteral("Status"), QStringLiteral("Tag wechseln..."));

@@ -1,7 +1,6 @@
 #include "popup_menu.h"
 
 #include "mainwindow/navigation.h"
-#include "platform/actions.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
 
@@ -49,18 +48,12 @@ PopupMenue popupMenue(const QString& selText, int selLength, bool zwischenablage
     return menue;
 }
 
-bool menuebefehl(platform::MainPort& main, const QString& name)
-{
-    platform::ActionRegistry* actions = platform::ActionRegistry::of(main.widget());
-    return actions && actions->trigger(name);
-}
-
 void PopupDatumWechsel(platform::MainPort& main)
 {
     if (const std::optional<rt::VbDate> datum = datumAmAnfang(rt::Trim(main.selText())))
         main.setDateCaption(tagAlsCaption(*datum));
     else
-        menuebefehl(main, QStringLiteral("mnuGeheZu"));
+        main.runMenuEntry(QStringLiteral("mnuGeheZu"));
 }
 
 void PopupHypersprung(platform::MainPort& main)
@@ -69,7 +62,7 @@ void PopupHypersprung(platform::MainPort& main)
     if (kuerzel && sprungHook())
         sprungHook()(*kuerzel, rt::Trim(main.dateCaption()));
     else if (!kuerzel)
-        menuebefehl(main, QStringLiteral("PulLaden"));
+        main.runMenuEntry(QStringLiteral("PulLaden"));
 }
 
 void setKorvanelHypersprung(KorvanelHypersprung sprung)

@@ -40,11 +40,11 @@ struct PopupMenue {
 };
 PopupMenue popupMenue(const QString& selText, int selLength, bool zwischenablageHatText);
 
-// mnuPopDatumWechsel: to the date at the start of the selection; without one, the registered
+// mnuPopDatumWechsel: to the date at the start of the selection; without one, the main window's
 // menu entry "mnuGeheZu" (the go-to-date question) runs.
 void PopupDatumWechsel(platform::MainPort& main);
 // mnuPopHypersprung: into the diary of the reference at the start of the selection, at the shown
-// day (the hook below); without one, the registered menu entry "PulLaden" runs.
+// day (the hook below); without one, the menu entry "PulLaden" runs.
 void PopupHypersprung(platform::MainPort& main);
 
 // Opens the diary kuerzel at the day datum ("dd.mm.yyyy") in the main window; the main window
@@ -52,9 +52,5 @@ void PopupHypersprung(platform::MainPort& main);
 using KorvanelHypersprung = std::function<void(const QString& kuerzel, const QString& datum)>;
 void setKorvanelHypersprung(KorvanelHypersprung sprung);
 const KorvanelHypersprung& korvanelHypersprung();
-
-// Runs a registered menu entry of the main window by name; false when it has none or the entry
-// is disabled.
-bool menuebefehl(platform::MainPort& main, const QString& name);
 
 } // namespace mainwindow

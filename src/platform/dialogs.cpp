@@ -1,11 +1,15 @@
 #include "dialogs.h"
 
+#include "print_surface.h"
 #include "service.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +17,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -225,6 +230,51 @@ private:
     QLineEdit* edit_ = nullptr;
 };
 
+// The printer set-up: the installed printers in a list, the current one chosen.
+class PrinterDialog final : public QDialog {
+public:
+    PrinterDialog(const QString& title, QWidget* parent) : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("Druckereinrichtung"));
+        setWindowTitle(titleOrProgramName(title));
+
+        auto* label = new QLabel(QStringLiteral("&Drucker:"));
+        list_ = new QComboBox;
+        list_->setObjectName(QStringLiteral("lstDrucker"));
+        label->setBuddy(list_);
+        PrintSurface& surface = printer();
+        for (const PrinterInfo& info : surface.Printers())
+            list_->addItem(info.DeviceName);
+        const QString current = surface.DeviceName();
+        if (list_->count() == 0) {
+            // Nothing to choose: documents go to a PDF file, and the list says so.
+            list_->addItem(current);
+            list_->setEnabled(false);
+        }
+        list_->setCurrentIndex(std::max(0, list_->findText(current)));
+        list_->setMinimumContentsLength(24);
+
+        auto* buttons = new QDialogButtonBox;
+        auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+        ok->setObjectName(QStringLiteral("befOk"));
+        ok->setDefault(true);
+        buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole)
+            ->setObjectName(QStringLiteral("befAbbrechen"));
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(label);
+        layout->addWidget(list_);
+        layout->addWidget(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    }
+
+    QString chosen() const { return list_->currentText(); }
+
+private:
+    QComboBox* list_ = nullptr;
+};
+
 class QtDialogs final : public Dialogs {
 protected:
     int showMessage(const QString& text, int style, const QString& title,
@@ -243,7 +293,89 @@ protected:
             return std::nullopt;
         return dialog.text();
     }
+
+    std::optional<FileAnswer> askFile(const FileRequest& request) override
+    {
+        QFileDialog dialog(ownerWindow(), titleOrProgramName(request.title), request.start);
+        dialog.setObjectName(QStringLiteral("DateiDialog"));
+        if (request.kind == FileChooser::Folder) {
+            dialog.setFileMode(QFileDialog::Directory);
+            dialog.setOption(QFileDialog::ShowDirsOnly);
+        } else {
+            dialog.setFileMode(request.kind == FileChooser::Save ? QFileDialog::AnyFile
+                                                                  : QFileDialog::ExistingFile);
+            dialog.setAcceptMode(request.kind == FileChooser::Save ? QFileDialog::AcceptSave
+                                                                    : QFileDialog::AcceptOpen);
+            // The names only: the patterns are spelled for matching without regard to case.
+            dialog.setOption(QFileDialog::HideNameFilterDetails);
+            const QStringList filters = fileNameFilters(request.filter);
+            dialog.setNameFilters(filters);
+            dialog.selectNameFilter(filters.value(request.filterIndex - 1, filters.front()));
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        FileAnswer answer;
+        answer.path = dialog.selectedFiles().front();
+        // With the details hidden the dialog names the filter in use by its name part only.
+        const QString inUse = dialog.selectedNameFilter();
+        const QStringList filters = fileNameFilters(request.filter);
+        answer.filterIndex = request.filterIndex;
+        for (qsizetype i = 0; i < filters.size(); ++i) {
+            if (filters.at(i) == inUse || filters.at(i).startsWith(inUse + QStringLiteral(" ("))) {
+                answer.filterIndex = static_cast<int>(i) + 1;
+                break;
+            }
+        }
+        return answer;
+    }
+
+    std::optional<QColor> askColor(const QString& title, const QColor& start) override
+    {
+        const QColor color = QColorDialog::getColor(start, ownerWindow(), titleOrProgramName(title));
+        if (!color.isValid())
+            return std::nullopt;
+        return color;
+    }
+
+    std::optional<QString> askPrinter(const QString& title) override
+    {
+        PrinterDialog dialog(title, ownerWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.chosen();
+    }
 };
+
+// "*.JPG" as "*.[jJ][pP][gG]", and a final ".*" that also matches no extension at all.
+QString patternWithoutCase(QString pattern)
+{
+    pattern = pattern.trimmed();
+    if (pattern.endsWith(QStringLiteral(".*"))) {
+        pattern.chop(2);
+        pattern += u'*';
+    }
+    QString spelled;
+    bool inBrackets = false;
+    for (const QChar ch : pattern) {
+        if (ch == u'[')
+            inBrackets = true;
+        else if (ch == u']')
+            inBrackets = false;
+        const QChar lower = ch.toLower();
+        const QChar upper = ch.toUpper();
+        if (inBrackets || lower == upper || !ch.isLetter()) {
+            spelled += ch;
+            continue;
+        }
+        spelled += u'[';
+        spelled += lower;
+        spelled += upper;
+        spelled += u']';
+    }
+    while (spelled.contains(QStringLiteral("**")))
+        spelled.replace(QStringLiteral("**"), QStringLiteral("*"));
+    return spelled;
+}
 
 ServiceSlot<Dialogs>& slot()
 {
@@ -254,6 +386,25 @@ ServiceSlot<Dialogs>& slot()
 }
 
 } // namespace
+
+QStringList fileNameFilters(const QString& filter)
+{
+    QStringList filters;
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts.at(i + 1).split(u';', Qt::SkipEmptyParts)) {
+            if (!pattern.trimmed().isEmpty())
+                patterns.append(patternWithoutCase(pattern));
+        }
+        if (patterns.isEmpty())
+            patterns.append(QStringLiteral("*"));
+        filters.append(parts.at(i).trimmed() + QStringLiteral(" (") + patterns.join(u' ') + u')');
+    }
+    if (filters.isEmpty())
+        filters.append(QStringLiteral("Alle Dateien (*)"));
+    return filters;
+}
 
 int msgBoxButtons(int style)
 {

@@ -1,8 +1,19 @@
 #pragma once
-// Message boxes and input boxes (later also the file, folder, font, colour and printer
-// choosers): every dialog of the program goes through this service, so that tests answer them
-// from a script.
+// Message boxes, input boxes and the choosers of a file, a folder, a colour and a printer:
+// every dialog of the program goes through this service, so that tests answer them from a
+// script. A chooser that the user cancels gives nothing (nullopt).
+//
+//   int filter = 1;
+//   if (auto datei = platform::dialogs().openFile(u"Bild wählen"_qs,
+//                                                  u"Bilder|*.png;*.jpg|Alle Dateien|*.*"_qs,
+//                                                  startOrdner, &filter))
+//       ... *datei is the chosen path, filter the (1-based) filter the user had chosen
+//   if (auto farbe = platform::dialogs().chooseColor(u"Farbe"_qs, jetzt)) ...
+//   if (auto drucker = platform::dialogs().choosePrinter(u"Druckereinrichtung"_qs))
+//       platform::printer().selectPrinter(*drucker);
+#include <QColor>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -63,6 +74,36 @@ struct HelpTopic {
     friend bool operator==(const HelpTopic&, const HelpTopic&) = default;
 };
 
+// The file choosers' filter in the program's form: pairs of a name and its patterns, all
+// separated by "|", the patterns of one pair by ";":
+//   "Bilder|*.bmp;*.jpg|Dateien (05.03.2024)|2024-03-05*.*"
+// As Qt's list of name filters, one "Name (patterns)" each. Patterns match names without regard
+// to case (each letter becomes "[xX]"), and a pattern ending in ".*" matches a name without an
+// extension too, as it did on Windows ("*.*" is every file). A trailing name without patterns
+// is dropped; an empty filter gives one filter of every file ("Alle Dateien (*)").
+QStringList fileNameFilters(const QString& filter);
+
+enum class FileChooser {
+    Open,   // an existing file
+    Save,   // a file to write; an existing one is written only after the user confirmed it
+    Folder, // an existing folder
+};
+
+// What a file chooser is asked.
+struct FileRequest {
+    FileChooser kind = FileChooser::Open;
+    QString title;
+    QString filter;      // see fileNameFilters; not used for a folder
+    QString start;       // the folder shown first; for Save also a proposed file path
+    int filterIndex = 1; // the filter shown first, 1-based
+};
+
+// What the user chose: the path, and the filter that was in use (1-based).
+struct FileAnswer {
+    QString path;
+    int filterIndex = 1;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -84,11 +125,55 @@ public:
         return askText(prompt, title, defaultText, help);
     }
 
+    // A file to open, a file to save, a folder. filterIndex (optional, 1-based) chooses the
+    // filter shown first and gets the one in use when the user chose a file.
+    std::optional<QString> openFile(const QString& title, const QString& filter = {},
+                                    const QString& start = {}, int* filterIndex = nullptr)
+    {
+        return chooseFile(FileChooser::Open, title, filter, start, filterIndex);
+    }
+    std::optional<QString> saveFile(const QString& title, const QString& filter = {},
+                                    const QString& start = {}, int* filterIndex = nullptr)
+    {
+        return chooseFile(FileChooser::Save, title, filter, start, filterIndex);
+    }
+    std::optional<QString> chooseFolder(const QString& title, const QString& start = {})
+    {
+        return chooseFile(FileChooser::Folder, title, {}, start, nullptr);
+    }
+
+    // A colour, start preselected (with the custom colours open).
+    std::optional<QColor> chooseColor(const QString& title, const QColor& start)
+    {
+        return askColor(title, start);
+    }
+
+    // The printer set-up: the device name of one of the installed printers (the current one
+    // preselected). The caller makes it the current printer of the program.
+    std::optional<QString> choosePrinter(const QString& title) { return askPrinter(title); }
+
 protected:
     virtual int showMessage(const QString& text, int style, const QString& title,
                             const HelpTopic& help) = 0;
     virtual std::optional<QString> askText(const QString& prompt, const QString& title,
                                            const QString& defaultText, const HelpTopic& help) = 0;
+    virtual std::optional<FileAnswer> askFile(const FileRequest& request) = 0;
+    virtual std::optional<QColor> askColor(const QString& title, const QColor& start) = 0;
+    virtual std::optional<QString> askPrinter(const QString& title) = 0;
+
+private:
+    std::optional<QString> chooseFile(FileChooser kind, const QString& title,
+                                      const QString& filter, const QString& start,
+                                      int* filterIndex)
+    {
+        FileRequest request{kind, title, filter, start, filterIndex ? *filterIndex : 1};
+        std::optional<FileAnswer> answer = askFile(request);
+        if (!answer || answer->path.isEmpty())
+            return std::nullopt;
+        if (filterIndex)
+            *filterIndex = answer->filterIndex;
+        return answer->path;
+    }
 };
 
 Dialogs& dialogs();

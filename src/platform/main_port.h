@@ -1,14 +1,24 @@
 #pragma once
 // What the other windows may do with the main window, and nothing else: move it to a day by
 // setting the caption of its date label BezDatum, read and change the entry in its editor Text,
+// insert a text at the caret as the user's own insertion, run one of its menu entries by name,
 // write its status panels, show the busy pointer on it, and read its caption, icon, geometry and
-// editor font. The main window implements this; tests use a fake (tests/support).
+// editor font. The main window implements this; tests use a fake (tests/support) that also
+// records every insertion and every menu entry run.
 //
 //   platform::MainPort& main = *platform::mainPort();
 //   main.setDateCaption(u"05.03.2024"_qs);     // saves the shown day, shows 05.03.2024
 //   main.setSelStart(treffer - 1);              // positions as in text(): CR LF counts two
 //   main.setSelLength(suchbegriff.size());
 //   main.setSelText(ersatz);                    // marks the entry unsaved
+//
+// A window that hands the user a text for the entry (a keyword, a file name, special
+// characters, an imported text) puts it in with insertText(); a window whose button stands for
+// a command of the main menu runs that entry with runMenuEntry():
+//
+//   if (!stichwort.isEmpty())
+//       main.insertText(stichwort);             // caret behind it, editor focused, unsaved
+//   main.runMenuEntry(u"mnuSuchen"_qs);         // as a click on "Text &suchen..."
 //
 // Texts have CR LF line ends and positions count a line break as two characters (text_box.h).
 // Every change of the text through this interface counts as an edit of the entry: the main
@@ -43,6 +53,20 @@ public:
     virtual void setSelText(const QString& text) = 0;
     // The editor's font (name, size, styles).
     virtual QFont textFont() const = 0;
+
+    // The one insertion into the entry at the caret: text (line ends as for setText) replaces
+    // the selection, the caret ends behind it with nothing selected, the editor gets the focus
+    // and the entry is marked unsaved. Nothing happens, and false comes back, for an empty text,
+    // in read-only mode and while the editor is locked (no diary open, an entry that could not
+    // be read), so no window can change an entry the user could not change by typing.
+    virtual bool insertText(const QString& text) = 0;
+
+    // Runs the main window's menu entry or tool-bar button registered under name ("mnuGeheZu",
+    // "mnuZuletzt(1)" for an element of a menu array, "btnPrint"; case does not matter) as a click
+    // would, before it returns: only when the entry exists, is visible and is enabled together
+    // with every menu above it, so a command that read-only mode or an opening menu switched off
+    // stays off. A submenu's name runs what opening that menu runs. Returns whether it ran.
+    virtual bool runMenuEntry(const QString& name) = 0;
 
     // Status panels by key ("Status", "Aktuell", "Position", ...): "" for an unknown key, and
     // writing to one changes nothing.

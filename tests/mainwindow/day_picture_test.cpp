@@ -109,20 +109,16 @@ TEST_F(DayPicture, linkingAndUnlinkingWriteTheLinkFile)
     // The pattern finds the automatic picture.
     EXPECT_EQ(main->bezPicture->pixmap().size(), QSize(50, 50));
 
-    QStringList aufrufe;
-    mainwindow::setBildDateiDialog([&](const QString& titel, const QString& filter, const QString& start,
-                                       int& index) {
-        aufrufe << titel << filter << start << QString::number(index);
-        index = 2;
-        return std::optional<QString>(foto);
-    });
+    dialogs.expectOpenFile(foto, 2, s("Bild-Verknüpfung"));
     main->actions->trigger(s("mnuBildZuordnen"));
 
-    ASSERT_EQ(aufrufe.size(), 4);
-    EXPECT_EQ(aufrufe[0], s("Bild-Verknüpfung herstellen"));
-    EXPECT_EQ(aufrufe[1], s("Bilder|*.bmp;*.ico;*.gif;*.jpg;*.jpeg;*.png|Dateien (05.03.2024)|2024-03-05*.*"));
-    EXPECT_EQ(aufrufe[2], folders.temp().file(s("bilder")));
-    EXPECT_EQ(aufrufe[3], s("1"));
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    const FakeDialogs::Call& wahl = dialogs.calls()[0];
+    EXPECT_EQ(wahl.kind, FakeDialogs::Kind::OpenFile);
+    EXPECT_EQ(wahl.title, s("Bild-Verknüpfung herstellen"));
+    EXPECT_EQ(wahl.filter, s("Bilder|*.bmp;*.ico;*.gif;*.jpg;*.jpeg;*.png|Dateien (05.03.2024)|2024-03-05*.*"));
+    EXPECT_EQ(wahl.start, folders.temp().file(s("bilder")));
+    EXPECT_EQ(wahl.filterIndex, 1);
     EXPECT_EQ(lesen(s("BildList.ini")),
               (s("[Txt]\r\nMediaAuto=") + folders.temp().file(s("bilder/auto-{jjjj}{mm}{tt}*.png"))
                + s("\r\n20240305=") + foto + s("\r\n"))
@@ -140,9 +136,7 @@ TEST_F(DayPicture, linkingAndUnlinkingWriteTheLinkFile)
 
     // A cancelled dialog links nothing.
     const auto vorher = lesen(s("BildList.ini"));
-    mainwindow::setBildDateiDialog([](const QString&, const QString&, const QString&, int&) {
-        return std::optional<QString>();
-    });
+    dialogs.expectOpenFile(std::nullopt);
     main->TagesbildZuordnen();
     EXPECT_EQ(lesen(s("BildList.ini")), vorher);
 }

@@ -2,6 +2,7 @@
 // The main window loaded on a temporary data folder ("<temp>/daten", given on the command line)
 // with a fixed clock (Sunday 10.03.2024 12:00), recorded sounds and dialogs, every error
 // reported to a recorder, and the state of the store and the window reset around each test.
+#include "commands/window_openers.h"
 #include "foundation/debug_log.h"
 #include "foundation/error_dialog.h"
 #include "foundation/folders.h"
@@ -87,7 +88,6 @@ protected:
         foundation::setFehlerBehandlungFuerTests({});
         foundation::setLaendereinstellungFuerTests(std::nullopt);
         store::setKennwortAbfrage({});
-        mainwindow::setBildDateiDialog({});
         resetAll();
     }
 
@@ -100,6 +100,7 @@ protected:
         mainwindow::resetMainState();
         mainwindow::resetMainHooks();
         mainwindow::resetBeenden();
+        commands::resetFensterOeffner();
         foundation::resetReservierung();
         foundation::resetStatistik();
         foundation::resetInstanzWaechter();

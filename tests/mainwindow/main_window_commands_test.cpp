@@ -3,6 +3,7 @@
 #include "main_fixture.h"
 
 #include "commands/diary_commands.h"
+#include "commands/window_openers.h"
 #include "platform/form.h"
 #include "store/diary_chooser.h"
 #include "store/password_change.h"
@@ -544,6 +545,48 @@ TEST_F(MenuWiring, thePictureDisplayTogglesAndTheLinkedFileOpens)
     // The tick is kept with the window's settings.
     main->MainVorgabenSichern();
     EXPECT_EQ(foundation::IniLesen({}, {}, s("BildAnzeigen")), s("0"));
+}
+
+// Every entry of the opener's table, the tool-bar button and the status panel of the day
+// information reach their row; the hooks the window set go with it.
+TEST_F(MenuWiring, windowEntriesRunTheOpenersRowsAndTheHooksGoWithTheWindow)
+{
+    oeffnen(s("Txt"), s("05.03.2024"));
+    foundation::IniSchreiben({}, s("Zindor"), s("ordnerDat"), datenOrdner());
+    schreiben(s("Zindor.pld"), "Termine");
+    QStringList geladen;
+    for (const commands::FensterZeile& zeile : commands::fensterZeilen()) {
+        const QString name = zeile.fenster;
+        commands::fensterAnschliessen(name, {.laden = [&geladen, name](QWidget* besitzer) {
+                                           geladen << name;
+                                           auto* fenster = new platform::Form(besitzer);
+                                           fenster->setObjectName(name);
+                                           QTimer::singleShot(0, fenster, [fenster] { fenster->hide(); });
+                                           return fenster;
+                                       }});
+    }
+    QStringList erwartet;
+    for (const commands::FensterZeile& zeile : commands::fensterZeilen()) {
+        SCOPED_TRACE(qPrintable(zeile.befehl));
+        for (platform::FormCore* fenster : platform::openForms())
+            if (fenster->name() == zeile.fenster)
+                fenster->unload();
+        EXPECT_TRUE(main->actions->trigger(zeile.befehl));
+        erwartet << zeile.fenster;
+    }
+    EXPECT_EQ(geladen, erwartet);
+
+    geladen.clear();
+    ASSERT_TRUE(main->actions->trigger(s("btnInfo")));
+    emit main->panels->doubleClicked(s("Aktuell"));
+    EXPECT_EQ(geladen, (QStringList{s("Tagesinfos"), s("Tagesinfos")}));
+    EXPECT_EQ(panel("Status"), s("Bereit"));
+
+    main.reset();
+    EXPECT_FALSE(mainwindow::mainHooks().korvanelUmgebung);
+    EXPECT_FALSE(mainwindow::mainHooks().vorgabenSichern);
+    EXPECT_FALSE(commands::hauptfenster().TagWechseln);
+    EXPECT_FALSE(commands::hauptfenster().Beenden);
 }
 
 TEST_F(MenuWiring, saveNowAndHide)

@@ -106,10 +106,7 @@ TEST_F(MainWindow, readOnlyLocksEntriesButtonsEditorAndShortcutsAndWritesNothing
     schreiben(s("Stimmung2024.ini"), "[Txt]\r\n05.03.2024=2\r\n");
     laden({s("readonly")});
     ASSERT_TRUE(foundation::nurLesen);
-    mainwindow::setBildDateiDialog([](const QString&, const QString&, const QString&, int&) {
-        ADD_FAILURE() << "no picture dialog in read-only mode";
-        return std::optional<QString>();
-    });
+    // No picture chooser opens: the strict dialogs would fail the test.
     const auto vorher = datenordnerInhalt();
 
     for (const char* name : {"PulKennwortschutz", "PulBeschreiben", "PulBearbeiten", "mnuHlpWeb",
@@ -305,6 +302,80 @@ TEST_F(MainWindow, settingsAreSavedAndLoadedBack)
     EXPECT_EQ(foundation::IniLesen(pfad(s("Stimmung.ini")), s("Txt"), s("Barometer")), s("1"));
     EXPECT_EQ(foundation::IniLesen({}, {}, s("BildAnzeigen")), s("0"));
     EXPECT_EQ(foundation::IniLesen({}, {}, s("AutoFormat")), s("0"));
+}
+
+// The insertion other windows use: in at the caret wherever the user could type, nowhere else.
+TEST_F(MainWindow, insertTextGoesInAtTheCaretOnlyWhereTheUserCouldType)
+{
+    schreiben(s("Info.Txt"), "Tagebuch\r\n");
+    schreiben(s("2024/20240305.Txt"), "Heute Hafen.");
+    folders.temp().makeFolder(s("daten/2024/20240306.Txt")); // exists, cannot be read
+
+    struct Fall {
+        const char* name;
+        QStringList worte;   // command line
+        const char* tag;     // "" no diary open
+        const char* text;
+        bool hinein;
+    };
+    const Fall faelle[] = {
+        {"open entry", {}, "05.03.2024", "am ", true},
+        {"empty text", {}, "05.03.2024", "", false},
+        {"no diary open", {}, "", "am ", false},
+        {"unreadable entry", {}, "06.03.2024", "am ", false},
+        {"read-only", {s("readonly")}, "05.03.2024", "am ", false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        main.reset();
+        resetAll();
+        laden(fall.worte);
+        if (*fall.tag)
+            oeffnen(s("Txt"), s(fall.tag));
+        const QString vorher = main->text();
+        main->setSelStart(6);
+        main->setSelLength(0);
+        QApplication::setActiveWindow(main.get());
+        main->Text->clearFocus();
+        ASSERT_FALSE(main->Text->hasFocus());
+        const auto dateien = datenordnerInhalt();
+
+        EXPECT_EQ(main->insertText(s(fall.text)), fall.hinein);
+        if (fall.hinein) {
+            EXPECT_EQ(main->text(), s("Heute am Hafen."));
+            EXPECT_EQ(main->selStart(), 9);
+            EXPECT_EQ(main->selLength(), 0);
+            EXPECT_TRUE(main->Text->hasFocus());
+            EXPECT_EQ(store::ungesichert, 1);
+            EXPECT_EQ(panel("Unsaved"), s(" * "));
+        } else {
+            EXPECT_EQ(main->text(), vorher);
+            EXPECT_EQ(store::ungesichert, 0);
+        }
+        main->setDateCaption(s("07.03.2024")); // saves what is unsaved
+        if (!fall.hinein) {
+            EXPECT_EQ(datenordnerInhalt(), dateien);
+        }
+    }
+    EXPECT_EQ(lesen(s("2024/20240305.Txt")), QByteArray("Heute am Hafen."));
+}
+
+// Running a menu entry by name, as other windows' buttons do: as a click, only where a click
+// could run it.
+TEST_F(MainWindow, runMenuEntryRunsOnlyWhatTheUserCouldClick)
+{
+    laden({s("readonly")});
+    QSignalSpy gehezu(main->actions->action(s("mnuGeheZu")), &QAction::triggered);
+    QSignalSpy zuletzt(main->actions->action(s("mnuZuletzt(1)")), &QAction::triggered);
+    QSignalSpy datum(main->actions->action(s("mnuDateEinfg")), &QAction::triggered);
+
+    EXPECT_TRUE(main->runMenuEntry(s("MNUGEHEZU")));
+    EXPECT_EQ(gehezu.count(), 1);
+    EXPECT_FALSE(main->runMenuEntry(s("mnuDateEinfg"))) << "below the menu read-only locks";
+    EXPECT_FALSE(main->runMenuEntry(s("mnuZuletzt(1)"))) << "hidden until a diary was used";
+    EXPECT_FALSE(main->runMenuEntry(s("mnuGibtEsNicht")));
+    EXPECT_EQ(zuletzt.count(), 0);
+    EXPECT_EQ(datum.count(), 0);
 }
 
 } // namespace

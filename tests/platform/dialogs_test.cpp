@@ -1,9 +1,14 @@
 #include "platform/dialogs.h"
 #include "support/fake_dialogs.h"
 #include "support/qt_print.h"
+#include "support/recording_print_surface.h"
 #include "support/scoped_service.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -293,6 +298,158 @@ TEST_F(RealDialogs, inputBoxWithHelpTopicHasAHelpButtonThatKeepsItOpen)
     EXPECT_EQ(answer, QStringLiteral("+1"));
 }
 
+TEST(FileNameFilters, programFiltersBecomeQtFiltersThatIgnoreCase)
+{
+    struct Row {
+        const char* name;
+        const char* filter;
+        QStringList filters;
+    };
+    const Row rows[] = {
+        {"pairs", "Bilder|*.bmp;*.PNG|Texte|*.txt",
+         {"Bilder (*.[bB][mM][pP] *.[pP][nN][gG])", "Texte (*.[tT][xX][tT])"}},
+        // "*.*" was every file, also one without an extension.
+        {"every file", "Alle Dateien|*.*", {"Alle Dateien (*)"}},
+        {"a name in brackets, a date pattern", "Dateien (05.03.2024)|2024-03-05*.*",
+         {"Dateien (05.03.2024) (2024-03-05*)"}},
+        {"umlauts and a set", "Tagebücher|Ä?[0-9].txt", {"Tagebücher ([äÄ]?[0-9].[tT][xX][tT])"}},
+        {"blanks and empty patterns", " Texte | *.txt ;; ", {"Texte (*.[tT][xX][tT])"}},
+        {"a name without patterns is dropped", "Texte|*.txt|Rest", {"Texte (*.[tT][xX][tT])"}},
+        {"pattern list empty", "Alles|", {"Alles (*)"}},
+        {"no filter", "", {"Alle Dateien (*)"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(fileNameFilters(QString::fromUtf8(row.filter)), row.filters);
+    }
+}
+
+TEST_F(RealDialogs, fileChoosersGiveThePathAndTheFilterInUseOrNothingOnCancel)
+{
+    TempFolder temp;
+    temp.write(QStringLiteral("Bild.PNG"), "png");
+    temp.write(QStringLiteral("Notiz.txt"), "txt");
+    const QString filter = QStringLiteral("Texte|*.txt|Bilder|*.png");
+
+    QStringList shownFilters;
+    QString shownFilter;
+    QString shownFolder;
+    whenOpen([&](QWidget* dialog) {
+        auto* chooser = qobject_cast<QFileDialog*>(dialog);
+        if (!chooser) {
+            ADD_FAILURE() << "no file chooser";
+            dialog->close();
+            return;
+        }
+        shownFilters = chooser->nameFilters();
+        shownFilter = chooser->selectedNameFilter();
+        shownFolder = chooser->directory().absolutePath();
+        chooser->selectNameFilter(shownFilters.value(0));
+        chooser->selectFile(temp.file(QStringLiteral("Notiz.txt")));
+        static_cast<QDialog*>(chooser)->accept();
+    });
+    int index = 2;
+    EXPECT_EQ(dialogs().openFile(QStringLiteral("Datei wählen"), filter, temp.path(), &index),
+              temp.file(QStringLiteral("Notiz.txt")));
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(shownFilters, fileNameFilters(filter));
+    EXPECT_EQ(shownFilter, QStringLiteral("Bilder")); // the one asked for came first, by name
+    EXPECT_EQ(shownFolder, temp.path());
+
+    // Cancelled: nothing, and the filter index stays.
+    for (const FileChooser kind : {FileChooser::Open, FileChooser::Save, FileChooser::Folder}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        whenOpen([](QWidget* dialog) { pressEscape(dialog); });
+        index = 2;
+        std::optional<QString> chosen = QStringLiteral("x");
+        if (kind == FileChooser::Open)
+            chosen = dialogs().openFile(QStringLiteral("Öffnen"), filter, temp.path(), &index);
+        else if (kind == FileChooser::Save)
+            chosen = dialogs().saveFile(QStringLiteral("Speichern"), filter, temp.path(), &index);
+        else
+            chosen = dialogs().chooseFolder(QStringLiteral("Ordner"), temp.path());
+        EXPECT_EQ(chosen, std::nullopt);
+        EXPECT_EQ(index, 2);
+    }
+
+    // A folder.
+    temp.makeFolder(QStringLiteral("Fotos"));
+    whenOpen([&](QWidget* dialog) {
+        if (auto* chooser = qobject_cast<QFileDialog*>(dialog)) {
+            chooser->selectFile(temp.file(QStringLiteral("Fotos")));
+            static_cast<QDialog*>(chooser)->accept();
+        }
+    });
+    EXPECT_EQ(dialogs().chooseFolder(QStringLiteral("Ordner"), temp.path()),
+              temp.file(QStringLiteral("Fotos")));
+}
+
+TEST_F(RealDialogs, colourChooserStartsAtTheColourGivenAndGivesNothingOnCancel)
+{
+    QColor shown;
+    whenOpen([&](QWidget* dialog) {
+        auto* chooser = qobject_cast<QColorDialog*>(dialog);
+        if (!chooser) {
+            ADD_FAILURE() << "no colour chooser";
+            dialog->close();
+            return;
+        }
+        shown = chooser->currentColor();
+        chooser->setCurrentColor(Qt::red);
+        static_cast<QDialog*>(chooser)->accept();
+    });
+    EXPECT_EQ(dialogs().chooseColor(QStringLiteral("Farbe"), QColor(192, 192, 192)),
+              QColor(Qt::red));
+    EXPECT_EQ(shown, QColor(192, 192, 192));
+
+    whenOpen([](QWidget* dialog) { pressEscape(dialog); });
+    EXPECT_EQ(dialogs().chooseColor(QStringLiteral("Farbe"), Qt::blue), std::nullopt);
+}
+
+TEST_F(RealDialogs, printerChooserOffersTheInstalledPrintersWithTheCurrentOneChosen)
+{
+    RecordingPrintSurface paper;
+    ScopedService guard(setPrinter, &paper);
+    paper.setPrinters({{QStringLiteral("Büro"), QStringLiteral("usb"), QStringLiteral("cups")},
+                       {QStringLiteral("Keller"), QStringLiteral("lan"), QStringLiteral("cups")}},
+                      1);
+    QStringList offered;
+    QString preselected;
+    const auto choose = [&](const QString& name) {
+        return [&, name](QWidget* dialog) {
+            auto* list = dialog->findChild<QComboBox*>(QStringLiteral("lstDrucker"));
+            if (!list) {
+                ADD_FAILURE() << "no printer list";
+                dialog->close();
+                return;
+            }
+            offered.clear();
+            for (int i = 0; i < list->count(); ++i)
+                offered.append(list->itemText(i));
+            preselected = list->currentText();
+            if (name.isEmpty()) {
+                buttonWithText(dialog, QStringLiteral("Abbrechen"))->click();
+                return;
+            }
+            list->setCurrentText(name);
+            buttonWithText(dialog, QStringLiteral("OK"))->click();
+        };
+    };
+    whenOpen(choose(QStringLiteral("Büro")));
+    EXPECT_EQ(dialogs().choosePrinter(QStringLiteral("Druckereinrichtung")), QStringLiteral("Büro"));
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Büro"), QStringLiteral("Keller")}));
+    EXPECT_EQ(preselected, QStringLiteral("Keller"));
+
+    whenOpen(choose(QString()));
+    EXPECT_EQ(dialogs().choosePrinter(QStringLiteral("Druckereinrichtung")), std::nullopt);
+
+    // No printer installed: the PDF file is shown, there is nothing else to choose.
+    paper.setPrinters({});
+    whenOpen(choose(pdfDeviceName()));
+    EXPECT_EQ(dialogs().choosePrinter(QStringLiteral("Druckereinrichtung")), pdfDeviceName());
+    EXPECT_EQ(offered, QStringList{pdfDeviceName()});
+}
+
 TEST(MsgBoxStyle, oddStyleValuesFallBackToWhatWindowsShowed)
 {
     struct Row {
@@ -353,6 +510,48 @@ TEST(FakeDialogs, answersFromTheScriptAndRecordsEveryCall)
     EXPECT_EQ(fake.calls()[1].kind, FakeDialogs::Kind::InputBox);
     EXPECT_EQ(fake.calls()[2].defaultText, QStringLiteral("365"));
     EXPECT_EQ(fake.pendingAnswers(), 0u);
+}
+
+TEST(FakeDialogs, choosersAnswerFromTheScriptAndRecordWhatTheyWereAsked)
+{
+    FakeDialogs fake;
+    ScopedService guard(setDialogs, &fake);
+    fake.expectOpenFile(QStringLiteral("/tmp/a.png"), 2, QStringLiteral("Bild"))
+        .expectSaveFile(std::nullopt)
+        .expectFolder(QStringLiteral("/tmp"))
+        .expectColor(QColor(Qt::red))
+        .expectPrinter(QStringLiteral("Büro"));
+
+    int index = 1;
+    EXPECT_EQ(dialogs().openFile(QStringLiteral("Bild wählen"), QStringLiteral("A|*.a|B|*.b"),
+                                 QStringLiteral("/home"), &index),
+              QStringLiteral("/tmp/a.png"));
+    EXPECT_EQ(index, 2);
+    index = 2;
+    EXPECT_EQ(dialogs().saveFile(QStringLiteral("Export"), QString(), QString(), &index),
+              std::nullopt);
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(dialogs().chooseFolder(QStringLiteral("Ordner")), QStringLiteral("/tmp"));
+    EXPECT_EQ(dialogs().chooseColor(QStringLiteral("Farbe"), Qt::gray), QColor(Qt::red));
+    EXPECT_EQ(dialogs().choosePrinter(QStringLiteral("Drucker")), QStringLiteral("Büro"));
+
+    ASSERT_EQ(fake.calls().size(), 5u);
+    const FakeDialogs::Call& open = fake.calls()[0];
+    EXPECT_EQ(open.kind, FakeDialogs::Kind::OpenFile);
+    EXPECT_EQ(open.filter, QStringLiteral("A|*.a|B|*.b"));
+    EXPECT_EQ(open.start, QStringLiteral("/home"));
+    EXPECT_EQ(open.filterIndex, 1);
+    EXPECT_EQ(fake.calls()[1].kind, FakeDialogs::Kind::SaveFile);
+    EXPECT_EQ(fake.calls()[2].kind, FakeDialogs::Kind::Folder);
+    EXPECT_EQ(fake.calls()[3].startColor, QColor(Qt::gray));
+    EXPECT_EQ(fake.calls()[4].kind, FakeDialogs::Kind::Printer);
+
+    fake.expectColor(Qt::red);
+    EXPECT_NONFATAL_FAILURE(dialogs().choosePrinter(QStringLiteral("Drucker")),
+                            "is for a colour chooser");
+    fake.dropPendingAnswers();
+    EXPECT_NONFATAL_FAILURE(dialogs().chooseFolder(QStringLiteral("Ordner")),
+                            "unscripted folder chooser");
 }
 
 TEST(FakeDialogs, misuseFailsTheTestInsteadOfHanging)

@@ -8,11 +8,31 @@
 
 namespace {
 
+const char* kindName(FakeDialogs::Kind kind)
+{
+    switch (kind) {
+    case FakeDialogs::Kind::MsgBox:
+        return "message box";
+    case FakeDialogs::Kind::InputBox:
+        return "input box";
+    case FakeDialogs::Kind::OpenFile:
+        return "open-file chooser";
+    case FakeDialogs::Kind::SaveFile:
+        return "save-file chooser";
+    case FakeDialogs::Kind::Folder:
+        return "folder chooser";
+    case FakeDialogs::Kind::Color:
+        return "colour chooser";
+    case FakeDialogs::Kind::Printer:
+        return "printer chooser";
+    }
+    return "dialog";
+}
+
 std::string describe(const FakeDialogs::Call& call)
 {
-    const char* kind = call.kind == FakeDialogs::Kind::MsgBox ? "message box" : "input box";
-    return std::string(kind) + " titled \"" + call.title.toStdString() + "\" with text \"" +
-           call.text.toStdString() + "\"";
+    return std::string(kindName(call.kind)) + " titled \"" + call.title.toStdString()
+           + "\" with text \"" + call.text.toStdString() + "\"";
 }
 
 } // namespace
@@ -27,14 +47,47 @@ FakeDialogs::~FakeDialogs()
 
 FakeDialogs& FakeDialogs::expectMsgBox(int answer, const QString& textFragment)
 {
-    script_.push_back({Kind::MsgBox, answer, std::nullopt, textFragment});
+    script_.push_back({Kind::MsgBox, answer, std::nullopt, textFragment, 0, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectInputBox(std::optional<QString> answer,
                                          const QString& promptFragment)
 {
-    script_.push_back({Kind::InputBox, 0, std::move(answer), promptFragment});
+    script_.push_back({Kind::InputBox, 0, std::move(answer), promptFragment, 0, {}});
+    return *this;
+}
+
+FakeDialogs& FakeDialogs::expectOpenFile(std::optional<QString> path, int filterIndex,
+                                         const QString& titleFragment)
+{
+    script_.push_back({Kind::OpenFile, 0, std::move(path), titleFragment, filterIndex, {}});
+    return *this;
+}
+
+FakeDialogs& FakeDialogs::expectSaveFile(std::optional<QString> path, int filterIndex,
+                                         const QString& titleFragment)
+{
+    script_.push_back({Kind::SaveFile, 0, std::move(path), titleFragment, filterIndex, {}});
+    return *this;
+}
+
+FakeDialogs& FakeDialogs::expectFolder(std::optional<QString> path, const QString& titleFragment)
+{
+    script_.push_back({Kind::Folder, 0, std::move(path), titleFragment, 0, {}});
+    return *this;
+}
+
+FakeDialogs& FakeDialogs::expectColor(std::optional<QColor> color, const QString& titleFragment)
+{
+    script_.push_back({Kind::Color, 0, std::nullopt, titleFragment, 0, color});
+    return *this;
+}
+
+FakeDialogs& FakeDialogs::expectPrinter(std::optional<QString> deviceName,
+                                        const QString& titleFragment)
+{
+    script_.push_back({Kind::Printer, 0, std::move(deviceName), titleFragment, 0, {}});
     return *this;
 }
 
@@ -46,8 +99,9 @@ std::optional<FakeDialogs::Answer> FakeDialogs::nextAnswer(const Call& call)
     }
     Answer answer = script_.front();
     if (answer.kind != call.kind) {
+        const std::string kind = kindName(answer.kind);
         ADD_FAILURE() << "FakeDialogs: the next scripted answer is for "
-                      << (answer.kind == Kind::MsgBox ? "a message box" : "an input box")
+                      << (kind.front() == 'i' || kind.front() == 'o' ? "an " : "a ") << kind
                       << ", but the program shows a " << describe(call);
         return std::nullopt;
     }
@@ -97,6 +151,64 @@ std::optional<QString> FakeDialogs::askText(const QString& prompt, const QString
     call.help = help;
     call.helpButton = help.isSet();
     call.defaultText = defaultText;
+    calls_.push_back(call);
+
+    const std::optional<Answer> answer = nextAnswer(call);
+    if (!answer)
+        return std::nullopt;
+    return answer->inputAnswer;
+}
+
+std::optional<platform::FileAnswer> FakeDialogs::askFile(const platform::FileRequest& request)
+{
+    Call call;
+    switch (request.kind) {
+    case platform::FileChooser::Open:
+        call.kind = Kind::OpenFile;
+        break;
+    case platform::FileChooser::Save:
+        call.kind = Kind::SaveFile;
+        break;
+    case platform::FileChooser::Folder:
+        call.kind = Kind::Folder;
+        break;
+    }
+    call.title = request.title;
+    call.text = request.title;
+    call.filter = request.filter;
+    call.start = request.start;
+    call.filterIndex = request.filterIndex;
+    calls_.push_back(call);
+
+    const std::optional<Answer> answer = nextAnswer(call);
+    if (!answer || !answer->inputAnswer)
+        return std::nullopt;
+    return platform::FileAnswer{*answer->inputAnswer,
+                                answer->filterIndex > 0 ? answer->filterIndex
+                                                        : request.filterIndex};
+}
+
+std::optional<QColor> FakeDialogs::askColor(const QString& title, const QColor& start)
+{
+    Call call;
+    call.kind = Kind::Color;
+    call.title = title;
+    call.text = title;
+    call.startColor = start;
+    calls_.push_back(call);
+
+    const std::optional<Answer> answer = nextAnswer(call);
+    if (!answer)
+        return std::nullopt;
+    return answer->colorAnswer;
+}
+
+std::optional<QString> FakeDialogs::askPrinter(const QString& title)
+{
+    Call call;
+    call.kind = Kind::Printer;
+    call.title = title;
+    call.text = title;
     calls_.push_back(call);
 
     const std::optional<Answer> answer = nextAnswer(call);

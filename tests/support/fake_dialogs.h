@@ -5,11 +5,14 @@
 //   ScopedService guard(platform::setDialogs, &dialogs);
 //   dialogs.expectMsgBox(platform::vbYes, "wirklich gelöscht");
 //   dialogs.expectInputBox(QStringLiteral("Anna"));
+//   dialogs.expectOpenFile(u"/home/anna/bild.png"_qs, 2);   // chosen with the second filter
+//   dialogs.expectColor(std::nullopt);                       // the user cancels
 //   ... code under test ...
 //   EXPECT_EQ(dialogs.calls()[0].icon, platform::vbCritical);
 //
-// A dialog without a scripted answer fails the test and answers Cancel (an input box nullopt),
-// so a test never hangs on a dialog. So does a scripted answer that the box cannot give (Yes for
+// A dialog without a scripted answer fails the test and answers Cancel (an input box or a chooser
+// nullopt), so a test never hangs on a dialog. The fragment of a chooser's answer is looked for
+// in its title. So does a scripted answer that the box cannot give (Yes for
 // an OK/Cancel box), a text that lacks the expected fragment, and an answer left unused when
 // the fake is destroyed.
 #include "platform/dialogs.h"
@@ -22,7 +25,7 @@
 
 class FakeDialogs : public platform::Dialogs {
 public:
-    enum class Kind { MsgBox, InputBox };
+    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, Folder, Color, Printer };
 
     struct Call {
         Kind kind = Kind::MsgBox;
@@ -35,6 +38,10 @@ public:
         bool helpButton = false;
         platform::HelpTopic help;
         QString defaultText; // the proposal of an input box
+        QString filter;      // a file chooser's filter as the program gave it
+        QString start;       // its start folder or proposed file
+        int filterIndex = 0; // the filter it showed first (1-based)
+        QColor startColor;   // the colour chooser's start colour
     };
 
     FakeDialogs() = default;
@@ -46,6 +53,17 @@ public:
     FakeDialogs& expectMsgBox(int answer, const QString& textFragment = {});
     // The next input box answers answer (nullopt: Cancel); promptFragment as above.
     FakeDialogs& expectInputBox(std::optional<QString> answer, const QString& promptFragment = {});
+    // The next chooser of that kind answers path (nullopt: Cancel); filterIndex 0 leaves the
+    // filter as the program showed it, another value is the filter the user chose.
+    FakeDialogs& expectOpenFile(std::optional<QString> path, int filterIndex = 0,
+                                const QString& titleFragment = {});
+    FakeDialogs& expectSaveFile(std::optional<QString> path, int filterIndex = 0,
+                                const QString& titleFragment = {});
+    FakeDialogs& expectFolder(std::optional<QString> path, const QString& titleFragment = {});
+    FakeDialogs& expectColor(std::optional<QColor> color, const QString& titleFragment = {});
+    // The device name the user chooses in the printer set-up.
+    FakeDialogs& expectPrinter(std::optional<QString> deviceName,
+                               const QString& titleFragment = {});
 
     const std::vector<Call>& calls() const { return calls_; }
     std::size_t pendingAnswers() const { return script_.size(); }
@@ -58,13 +76,18 @@ protected:
     std::optional<QString> askText(const QString& prompt, const QString& title,
                                    const QString& defaultText,
                                    const platform::HelpTopic& help) override;
+    std::optional<platform::FileAnswer> askFile(const platform::FileRequest& request) override;
+    std::optional<QColor> askColor(const QString& title, const QColor& start) override;
+    std::optional<QString> askPrinter(const QString& title) override;
 
 private:
     struct Answer {
         Kind kind;
         int msgBoxAnswer = 0;
-        std::optional<QString> inputAnswer;
+        std::optional<QString> inputAnswer; // also a chooser's path or device name
         QString fragment;
+        int filterIndex = 0;
+        std::optional<QColor> colorAnswer;
     };
 
     // The next answer when it is of the right kind and its fragment fits; else a failure.

@@ -1,5 +1,6 @@
 #include "fake_main_port.h"
 
+#include "platform/actions.h"
 #include "platform/mouse_pointer.h"
 #include "platform/screen.h"
 #include "runtime/dates.h"
@@ -116,6 +117,23 @@ void FakeMainPort::setSelText(const QString& text)
 QFont FakeMainPort::textFont() const
 {
     return text_->font();
+}
+
+bool FakeMainPort::insertText(const QString& text)
+{
+    insertions.append(text);
+    if (text.isEmpty() || text_->locked())
+        return false;
+    text_->setSelText(text);
+    text_->setFocus();
+    return true;
+}
+
+bool FakeMainPort::runMenuEntry(const QString& name)
+{
+    menuRuns.append(name);
+    platform::ActionRegistry* actions = platform::ActionRegistry::of(&window_);
+    return actions && actions->trigger(name);
 }
 
 QString FakeMainPort::panelText(const QString& key) const

@@ -14,6 +14,18 @@
 // that is a date back as "dd.mm.yyyy" (a nested change, as the main window does), and shows the
 // new day's text (empty when the day has none) with the caret at 0. Every change of the text
 // that is not the loading of a day makes the entry unsaved.
+//
+// insertText() and runMenuEntry() are recorded, then act as the main window's do: the text goes
+// in at the caret (not when empty or while textBox() is locked: lock it to play read-only mode),
+// and a menu entry runs through the window's ActionRegistry, which a test adds when it needs
+// entries:
+//
+//   auto* actions = new platform::ActionRegistry(&main.window());
+//   QMenu* menu = actions->addMenu(main.window().menuBar(), u"PulWechseln"_qs, u"&Wechseln"_qs);
+//   actions->addAction(menu, u"mnuGeheZu"_qs, u"&Gehe zu..."_qs);
+//   ... the window under test ...
+//   EXPECT_EQ(main.insertions, QStringList{u"Hafen"_qs});
+//   EXPECT_EQ(main.menuRuns, QStringList{u"mnuGeheZu"_qs});
 #include "platform/date_label.h"
 #include "platform/main_port.h"
 #include "platform/status_panels.h"
@@ -40,6 +52,10 @@ public:
     QStringList shownDays;
     // Runs after a day is shown (caption normalised, text loaded).
     std::function<void(const QString& day)> onDayShown;
+    // Every text handed to insertText() and every name handed to runMenuEntry(), in order,
+    // also those that were refused.
+    QStringList insertions;
+    QStringList menuRuns;
 
     bool unsaved() const { return unsaved_; }
     // Every pointer shape set on the window, in order.
@@ -61,6 +77,8 @@ public:
     QString selText() const override;
     void setSelText(const QString& text) override;
     QFont textFont() const override;
+    bool insertText(const QString& text) override;
+    bool runMenuEntry(const QString& name) override;
     QString panelText(const QString& key) const override;
     void setPanelText(const QString& key, const QString& text) override;
     void refreshStatusBar() override;
