@@ -25,6 +25,8 @@
 #include "textlib/calendar.h"
 #include "textlib/list_jobs.h"
 #include "textlib/placeholder_expander.h"
+#include "views/bookmarks.h"
+#include "views/day_list.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -394,6 +396,14 @@ void modalZeigen(platform::Form& fenster, const QString& status, bool neuZeichne
 
 void alleFensterAnschliessen()
 {
+    fensterAnschliessen(u"Tagesliste"_s,
+                        {.laden = [](QWidget* besitzer) -> platform::Form* {
+                            return new views::Tagesliste(besitzer);
+                        }});
+    fensterAnschliessen(u"Lesezeichen"_s,
+                        {.laden = [](QWidget* besitzer) -> platform::Form* {
+                            return new views::Lesezeichen(besitzer);
+                        }});
 }
 
 void mnuGeheZu_Click()

@@ -3,6 +3,7 @@
 // a file that cannot be read.
 #include "views_fixture.h"
 
+#include "commands/window_openers.h"
 #include "platform/actions.h"
 #include "runtime/codec.h"
 #include "store/cipher.h"
@@ -104,6 +105,29 @@ TEST_F(Bookmarks, readsDatedLines_mergesTheSameDay_andWritesExactlyTheList)
     EXPECT_EQ(zeilen(fenster->Liste),
               (QStringList{u8("03.05.2024 Noch neuer"), u8("02.05.2024 Umgezogen")}));
     EXPECT_EQ(lesen(datei), QByteArray("03.05.2024 Noch neuer\r\n02.05.2024 Umgezogen\r\n"));
+}
+
+TEST_F(Bookmarks, openFromTheMainMenu_andGoToADay)
+{
+    schreiben(datei, vierZeilen);
+    commands::resetFensterOeffner();
+    commands::alleFensterAnschliessen();
+    bool gezeigt = false;
+    QTimer::singleShot(0, [&] {
+        auto* fenster = platform::findForm<Lesezeichen>();
+        ASSERT_NE(fenster, nullptr);
+        gezeigt = true;
+        EXPECT_TRUE(fenster->isModal());
+        EXPECT_EQ(main.panelText(u8("Status")), u8("Lesezeichen..."));
+        waehlen(fenster, "01.05.2024");
+        fenster->befGeheZu->click();
+    });
+    EXPECT_TRUE(commands::fensterOeffnen(u8("mnuLesezeichen")));
+    EXPECT_TRUE(gezeigt);
+    EXPECT_EQ(platform::findForm<Lesezeichen>(), nullptr);
+    EXPECT_EQ(main.dateCaption(), u8("01.05.2024"));
+    EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    commands::resetFensterOeffner();
 }
 
 TEST_F(Bookmarks, alphabeticalOrderKeepsBookmarksOfOneDayUnlessTheyMeet)

@@ -2,6 +2,7 @@
 // cancel, the line limit, the clicks, the range commands and the commands on the list.
 #include "views_fixture.h"
 
+#include "commands/window_openers.h"
 #include "platform/actions.h"
 #include "platform/mouse_pointer.h"
 #include "platform/status_panels.h"
@@ -65,6 +66,33 @@ protected:
         return -1;
     }
 };
+
+TEST_F(DayList, opensFromTheMainMenuOnTheMonthShown_andIsUnloadedAfterwards)
+{
+    commands::resetFensterOeffner();
+    commands::alleFensterAnschliessen();
+    bool gezeigt = false;
+    QTimer::singleShot(0, [&] {
+        auto* fenster = platform::findForm<Tagesliste>();
+        ASSERT_NE(fenster, nullptr);
+        gezeigt = true;
+        EXPECT_TRUE(fenster->isModal());
+        EXPECT_TRUE(fenster->TimerInit->isActive());
+        EXPECT_EQ(fenster->Liste->count(), 0);
+        EXPECT_EQ(main.panelText(u8("Status")), u8("Tagesliste..."));
+        fenster->TimerInit_Timer(); // its first tick
+        EXPECT_EQ(fenster->Liste->count(), 31);
+        EXPECT_EQ(fenster->bereichVon, u8("01.05.2024"));
+        fenster->Liste->setCurrentRow(2);
+        fenster->mnuZurück_Click();
+    });
+    EXPECT_TRUE(commands::fensterOeffnen(u8("mnuTagesliste")));
+    EXPECT_TRUE(gezeigt);
+    EXPECT_EQ(platform::findForm<Tagesliste>(), nullptr);
+    EXPECT_EQ(main.dateCaption(), u8("03.05.2024"));
+    EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    commands::resetFensterOeffner();
+}
 
 TEST_F(DayList, listsEveryDayOfTheRange_filterAndDaysWithoutEntry)
 {
