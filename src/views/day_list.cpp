@@ -257,6 +257,7 @@ void Tagesliste::connectHandlers()
         actions->menu(QStringLiteral("mnuBereichHead"))->popup(Liste->viewport()->mapToGlobal(wo));
     });
     connect(kombiSuche, &QComboBox::activated, this, &Tagesliste::kombiSuche_Click);
+    kombiSuche->installEventFilter(this);
     kombiSuche->lineEdit()->installEventFilter(this);
     connect(TimerInit, &QTimer::timeout, this, &Tagesliste::TimerInit_Timer);
 }
@@ -600,7 +601,10 @@ void Tagesliste::keyPressEvent(QKeyEvent* event)
 
 bool Tagesliste::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == kombiSuche->lineEdit() && event->type() == QEvent::KeyPress) {
+    // The combo box has the focus and hands keys to its line box itself, past the line box's
+    // filters: Enter is caught on both.
+    if ((watched == kombiSuche || watched == kombiSuche->lineEdit())
+        && event->type() == QEvent::KeyPress) {
         const int taste = static_cast<QKeyEvent*>(event)->key();
         if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
             mnuListeAktualisieren_Click();

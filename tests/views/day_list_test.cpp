@@ -523,9 +523,11 @@ TEST_F(DayList, shortcutsWinOverTheFilterField_andEnterInItBuilds)
 {
     Tagesliste* fenster = oeffnen();
     QApplication::setActiveWindow(fenster);
-    QLineEdit* feld = fenster->kombiSuche->lineEdit();
+    // The combo box has the focus; it hands the keys to its line box.
+    QComboBox* feld = fenster->kombiSuche;
     feld->setFocus();
     QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), feld);
 
     QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(fenster->bereichVon, u8("01.05.2024")) << "Ctrl+A is \"&Aktueller Monat\"";
@@ -539,9 +541,12 @@ TEST_F(DayList, shortcutsWinOverTheFilterField_andEnterInItBuilds)
     fenster->bereichBis = u8("03.03.2024");
     feld->setFocus();
     QTest::keyClicks(feld, u8("dritter"));
+    EXPECT_EQ(feld->currentText(), u8("dritter"));
     QTest::keyClick(feld, Qt::Key_Return);
     EXPECT_EQ(zeilen(fenster->Liste), QStringList{u8("03.03.2024 Dritter")});
     EXPECT_TRUE(fenster->isVisible()) << "Enter only builds";
+    QTest::keyClick(feld->lineEdit(), Qt::Key_Enter);
+    EXPECT_EQ(zeilen(fenster->Liste), QStringList{u8("03.03.2024 Dritter")});
 
     // The filter's choices: the keyword file and this day and month of every year.
     QStringList wahl;
