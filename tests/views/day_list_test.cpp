@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using views::Tagesliste;
 
 namespace {
@@ -142,16 +144,27 @@ TEST_F(DayList, listsEveryDayOfTheRange_filterAndDaysWithoutEntry)
 TEST_F(DayList, linesCarry350CharactersAndAnUnreadableDayShowsWhyItIsMissing)
 {
     eintrag("20240304", QByteArray(400, 'x'));
-    // A folder where the day file should be: the day exists, but it cannot be read.
+    // A folder where the day file should be, and a pipe: the day exists, but it cannot be read
+    // (and the pipe is not waited on).
     QDir().mkpath(datenordner.path() + u8("/2024/20240302.Txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(datenordner.path() + u8("/2024/20240305.Txt")).constData(),
+                       0600),
+              0);
+    // Line breaks become blanks before the 350 characters are counted.
+    eintrag("20240306", "a\r\n" + QByteArray(400, 'y'));
     Tagesliste* fenster = oeffnen();
-    bauen(fenster, "02.03.2024", "04.03.2024");
+    bauen(fenster, "02.03.2024", "06.03.2024");
     const QStringList liste = zeilen(fenster->Liste);
-    ASSERT_EQ(liste.size(), 3);
-    EXPECT_TRUE(liste[0].startsWith(u8("02.03.2024 Der Eintrag »"))) << liste[0].toStdString();
-    EXPECT_TRUE(liste[0].contains(u8("kann nicht gelesen werden"))) << liste[0].toStdString();
-    EXPECT_FALSE(liste[0].contains(u'\r'));
+    ASSERT_EQ(liste.size(), 5);
+    for (const int zeile : {0, 3}) {
+        SCOPED_TRACE(zeile);
+        EXPECT_TRUE(liste[zeile].contains(u8(" Der Eintrag »"))) << liste[zeile].toStdString();
+        EXPECT_TRUE(liste[zeile].contains(u8("kann nicht gelesen werden")));
+        EXPECT_FALSE(liste[zeile].contains(u'\r'));
+    }
+    EXPECT_TRUE(liste[0].startsWith(u8("02.03.2024 ")));
     EXPECT_EQ(liste[2], u8("04.03.2024 ") + QString(350, u'x'));
+    EXPECT_EQ(liste[4], u8("06.03.2024 a ") + QString(348, u'y'));
 }
 
 TEST_F(DayList, filterThatIsNoPattern_isToldOnce_andNothingIsBuilt)
