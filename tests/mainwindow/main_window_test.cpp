@@ -369,6 +369,7 @@ TEST_F(MainWindow, runMenuEntryRunsOnlyWhatTheUserCouldClick)
     QSignalSpy zuletzt(main->actions->action(s("mnuZuletzt(1)")), &QAction::triggered);
     QSignalSpy datum(main->actions->action(s("mnuDateEinfg")), &QAction::triggered);
 
+    dialogs.expectInputBox(std::nullopt, s("relativen Sprung"));
     EXPECT_TRUE(main->runMenuEntry(s("MNUGEHEZU")));
     EXPECT_EQ(gehezu.count(), 1);
     EXPECT_FALSE(main->runMenuEntry(s("mnuDateEinfg"))) << "below the menu read-only locks";

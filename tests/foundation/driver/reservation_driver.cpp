@@ -74,6 +74,24 @@ protected:
         melden(QStringLiteral("eingabe ") + prompt);
         return eingabe;
     }
+
+    // The reservation asks for no file, colour or printer: one asked for is reported and
+    // cancelled.
+    std::optional<platform::FileAnswer> askFile(const platform::FileRequest& request) override
+    {
+        melden(QStringLiteral("datei ") + request.title);
+        return std::nullopt;
+    }
+    std::optional<QColor> askColor(const QString& title, const QColor&) override
+    {
+        melden(QStringLiteral("farbe ") + title);
+        return std::nullopt;
+    }
+    std::optional<QString> askPrinter(const QString& title) override
+    {
+        melden(QStringLiteral("drucker ") + title);
+        return std::nullopt;
+    }
 };
 
 class StillerTon : public platform::Sound {
