@@ -18,4 +18,12 @@ if(korvanel_ui_sources)
         target_link_libraries(korvanel_ui PUBLIC korvanel_store)
     endif()
     target_precompile_headers(korvanel_ui PRIVATE <QString> <QWidget> <QDialog>)
+    # The program's icon in its drawn sizes (mainwindow/program_icon.h).
+    set(korvanel_icon_sizes 16 22 24 32 48 64 128 256)
+    list(TRANSFORM korvanel_icon_sizes PREPEND ${PROJECT_SOURCE_DIR}/data/icons/korvanel- OUTPUT_VARIABLE korvanel_icons)
+    list(TRANSFORM korvanel_icons APPEND .png)
+    qt_add_resources(korvanel_ui korvanel_icons
+        PREFIX /korvanel
+        BASE ${PROJECT_SOURCE_DIR}/data
+        FILES ${korvanel_icons})
 endif()

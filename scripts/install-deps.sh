@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2
     poppler-utils
     xdg-utils
+    libhunspell-dev hunspell-de-de
 )
 
 missing=()

@@ -5,6 +5,7 @@
 // opens the diary (command line, chooser or "KorvanelName") and the auto-save runs every minute.
 #include "mainwindow/main_timers.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/program_icon.h"
 #include "mainwindow/title_window.h"
 #include "platform/command_line_text.h"
 #include "platform/platform_services.h"
@@ -19,7 +20,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvanel"));
     QApplication::setOrganizationName(QStringLiteral("Brisols-Programme"));
+    // The desktop entry korvanel.desktop: the task bar and Wayland find name and icon through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvanel"));
+    mainwindow::ProgrammSymbolSetzen();
 
+    // Also Qt's own texts in German, before the first window.
     platform::installPlatformServices();
     // Qt has taken its own options out of the list already; the program name is no argument.
     platform::setCommandLine(QCoreApplication::arguments().mid(1));

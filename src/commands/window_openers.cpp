@@ -27,6 +27,7 @@
 #include "textlib/placeholder_expander.h"
 #include "views/bookmarks.h"
 #include "views/day_list.h"
+#include "views/timeline.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -404,6 +405,9 @@ void alleFensterAnschliessen()
                         {.laden = [](QWidget* besitzer) -> platform::Form* {
                             return new views::Lesezeichen(besitzer);
                         }});
+    fensterAnschliessen(QStringLiteral("Zeitleiste"), {
+        .laden = [](QWidget* besitzer) -> platform::Form* { return new views::Zeitleiste(besitzer); },
+    });
 }
 
 void mnuGeheZu_Click()

@@ -10,11 +10,13 @@
 #include "runtime/strings.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyledItemDelegate>
 
 #include <cmath>
 
@@ -46,18 +48,36 @@ QFont courierNew()
 }
 
 // Every character of the code page from the blank on whose lower-case form is no digit and no
-// Latin letter: the blank, punctuation and everything from code 128 on.
+// Latin letter: the blank, punctuation and everything from code 128 on. Control codes are no
+// characters to insert: the delete code 127 and the five codes the code page leaves without a
+// character (0x81, 0x8D, 0x8F, 0x90, 0x9D), which showed as empty boxes.
 QString alleZeichen()
 {
     const QString ausgenommen = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyz");
     QString zeichen;
     for (int code = 32; code <= 255; ++code) {
         const QChar c = rt::Chr(code);
+        if (c.category() == QChar::Other_Control)
+            continue;
         if (!ausgenommen.contains(rt::LCaseChar(c)))
             zeichen += c;
     }
     return zeichen;
 }
+
+// The sets' list shows each set by its name alone; the characters stay in the item's text, far
+// to the right of the name, where the filling of the list finds them.
+class SatzNamen : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& wert, const QLocale&) const override
+    {
+        const QString text = wert.toString();
+        const qsizetype trenner = text.indexOf(QStringLiteral(" ;"));
+        return rt::RTrim(trenner >= 0 ? text.left(trenner) : text);
+    }
+};
 
 QString satz(const char* name, const QString& zeichen)
 {
@@ -128,6 +148,11 @@ void Sonderzeichen::createControls()
     ComboSatz->setToolTip(QStringLiteral("Zeichensatz"));
     ComboSatz->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboSatz->setMinimumContentsLength(12);
+    // Each set's characters stand far to the right of its name in the item's text: the list
+    // shows the names only and opens as wide as the box.
+    ComboSatz->setItemDelegate(new SatzNamen(ComboSatz));
+    ComboSatz->view()->setTextElideMode(Qt::ElideNone);
+    ComboSatz->view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     Text = new platform::LineTextBox(this);
     Text->setObjectName(QStringLiteral("Text"));
@@ -162,6 +187,7 @@ void Sonderzeichen::createControls()
     const int innen = pixelX(fensterWeite) - 2 * links;
     const int comboWeite = (innen - abstand) / 2;
     ComboSatz->setGeometry(links, pixelY(rand), comboWeite, zeile);
+    ComboSatz->view()->parentWidget()->setMaximumWidth(comboWeite); // the popup around the list
     Text->setGeometry(links + comboWeite + abstand, pixelY(rand), innen - comboWeite - abstand,
                       zeile);
     int knopfWeite = 0;

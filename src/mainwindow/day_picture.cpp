@@ -6,6 +6,7 @@
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "foundation/text_replace.h"
+#include "platform/main_port.h"
 #include "platform/path_resolver.h"
 #include "runtime/format.h"
 #include "store/day_files.h"

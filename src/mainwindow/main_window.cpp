@@ -520,6 +520,7 @@ void Main::datumsleisteAufbauen(QWidget* flaeche)
     LaufStimmung->setTickPosition(QSlider::TicksBelow);
     LaufStimmung->setToolTip(QStringLiteral("Stimmung des Tages (0 = keine Angabe)"));
     LaufStimmung->setFocusPolicy(Qt::NoFocus);
+    LaufStimmung->hide(); // each diary says whether it shows (KorvanelUmgebung)
     connect(LaufStimmung, &QSlider::valueChanged, this, [this] { LaufStimmung_Verschieben(); });
 }
 
@@ -655,7 +656,10 @@ void Main::MainVorgabenSichern()
     foundation::Fenster_PosSave(*this, QStringLiteral("Main"));
     foundation::IniSchreiben({}, {}, QStringLiteral("AutoFormat"), QString::number(store::autoFormat));
     foundation::IniSchreiben({}, {}, QStringLiteral("FontAutoSize"), QString::number(fontAutoSize));
-    if (!store::korvanelKuerzel.isEmpty())
+    // Only for the diary the slider was set up for: while another one opens (its password
+    // prompt is up) the slider still stands as the previous diary left it.
+    if (!store::korvanelKuerzel.isEmpty()
+        && rt::equalsNoCase(stimmungKorvanel_, store::korvanelKuerzel))
         foundation::IniSchreiben(foundation::ordnerDat + QStringLiteral("/Stimmung.ini"),
                                  store::korvanelKuerzel, QStringLiteral("Barometer"),
                                  LaufStimmung->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
@@ -1039,6 +1043,7 @@ void Main::KorvanelUmgebung(const QString& datum)
                                      store::korvanelKuerzel, QStringLiteral("Barometer"),
                                      QStringLiteral("0")))
         != 0);
+    stimmungKorvanel_ = store::korvanelKuerzel;
 
     const auto schriftUndFarbe = [this](const QString& datei, const QString& abschnitt) {
         foundation::SchriftAusText(
@@ -1248,6 +1253,7 @@ void Main::setCaption(const QString& caption) { setWindowTitle(caption); }
 QIcon Main::icon() const { return windowIcon(); }
 platform::TwipsGeometry Main::geometryTwips() const { return FormCore::geometryTwips(); }
 QWidget* Main::widget() const { return const_cast<Main*>(this); }
+QPalette Main::textPalette() const { return Text->palette(); }
 
 QString Main::editorText() const { return Text->text(); }
 int Main::stimmung() const { return LaufStimmung->value(); }

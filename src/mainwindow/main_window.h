@@ -126,6 +126,7 @@ public:
     QIcon icon() const override;
     platform::TwipsGeometry geometryTwips() const override;
     QWidget* widget() const override;
+    QPalette textPalette() const override;
 
     // store::StoreHost
     QString editorText() const override;
@@ -168,6 +169,7 @@ private:
     bool eintragGesperrt_ = false;   // the shown entry could not be read
     bool imLayout_ = false;
     QString letzterGueltigerTag_;    // the last day shown successfully
+    QString stimmungKorvanel_;       // the diary the mood slider was set up for
 };
 
 } // namespace mainwindow

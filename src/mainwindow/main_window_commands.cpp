@@ -21,6 +21,8 @@
 #include "commands/diary_commands.h"
 #include "commands/marker_picture_commands.h"
 #include "commands/window_openers.h"
+#include "integration/spelling.h"
+#include "integration/word_processor.h"
 #include "platform/actions.h"
 #include "platform/form.h"
 #include "platform/text_box.h"
@@ -177,6 +179,11 @@ void Main::befehleVerbinden()
     verbinden(name("mnuEintragSichern"), [] { commands::mnuEintragSichern_Click(); });
     verbinden(name("mnuScrUnsichtbar"), [] { commands::mnuScrUnsichtbar_Click(); });
     verbinden(name("mnuKorvanelExtern"), [] { commands::mnuKorvanelExtern_Click(); });
+    verbinden(name("PulOleTxt2Word"), [this] {
+        integration::PulOleTxt2Word_Click(textBeiTextverarbeitung,
+                                          actions->action(QStringLiteral("PulOleTxt2Word")));
+    });
+    verbinden(name("mnuWordCheck"), [] { integration::mnuWordCheck_Click(); });
 
     // "Mar&ker"
     for (int i = 0; i < 2; ++i)

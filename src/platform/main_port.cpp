@@ -1,5 +1,7 @@
 #include "main_port.h"
 
+#include <QApplication>
+
 namespace platform {
 
 namespace {
@@ -11,6 +13,11 @@ MainPort*& current()
 }
 
 } // namespace
+
+QPalette MainPort::textPalette() const
+{
+    return QApplication::palette();
+}
 
 MainPort* mainPort()
 {

@@ -27,6 +27,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QPalette>
 #include <QString>
 
 class QWidget;
@@ -84,6 +85,9 @@ public:
     virtual void setCaption(const QString& caption) = 0;
     virtual QIcon icon() const = 0;
     virtual TwipsGeometry geometryTwips() const = 0;
+    // The editor's colours: Text is the colour of its text, Base its background. The default is
+    // the application's palette, for a main window whose editor keeps it.
+    virtual QPalette textPalette() const;
     // The window itself, as the owner of dialogs.
     virtual QWidget* widget() const = 0;
 };

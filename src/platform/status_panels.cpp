@@ -2,12 +2,43 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QStatusBar>
 
 #include <algorithm>
 
 namespace platform {
+
+namespace {
+
+// A panel's label: never narrower than the text it was designed for, so that the texts a panel
+// shows in turn ("Lade Tag...", "Bereit") fit without the bar jumping, in any font and scale.
+class PanelLabel : public QLabel {
+public:
+    PanelLabel(const QString& designText, QWidget* parent)
+        : QLabel(designText, parent), designText_(designText)
+    {
+    }
+
+    QSize sizeHint() const override { return mitEntwurf(QLabel::sizeHint()); }
+    QSize minimumSizeHint() const override { return mitEntwurf(QLabel::minimumSizeHint()); }
+
+private:
+    // The width the label would need for its design text: its frame, margins and indent as for
+    // the text it shows, around the design text.
+    QSize mitEntwurf(QSize groesse) const
+    {
+        const QFontMetrics masse = fontMetrics();
+        const int rand = QLabel::sizeHint().width() - masse.horizontalAdvance(text());
+        groesse.setWidth(std::max(groesse.width(), rand + masse.horizontalAdvance(designText_)));
+        return groesse;
+    }
+
+    QString designText_;
+};
+
+} // namespace
 
 StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar), bar_(bar) {}
 
@@ -24,7 +55,7 @@ bool StatusPanels::addPanel(const QString& key, const QString& text, const QStri
 {
     if (key.isEmpty() || find(key))
         return false;
-    auto* label = new QLabel(text, bar_);
+    auto* label = new PanelLabel(text, bar_);
     label->setObjectName(QStringLiteral("Panel_") + key);
     label->setTextFormat(Qt::PlainText);
     label->setToolTip(toolTip);
@@ -125,8 +156,13 @@ QLabel* StatusPanels::label(const QString& key) const
 
 void StatusPanels::refresh()
 {
-    if (bar_->isVisible())
-        bar_->repaint();
+    if (!bar_->isVisible())
+        return;
+    // Painted at once, the panels must have the widths of their new texts first: the layout
+    // would otherwise follow only when the event loop runs again, after the long job.
+    if (QLayout* layout = bar_->layout())
+        layout->activate();
+    bar_->repaint();
 }
 
 bool StatusPanels::eventFilter(QObject* watched, QEvent* event)

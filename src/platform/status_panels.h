@@ -10,7 +10,9 @@
 //   panels->refresh();                         // drawn now, before a long job goes on
 //
 // Keys are compared without regard to case. A key that names no panel reads as "" and setting
-// anything on it changes nothing (the calls say so by returning false).
+// anything on it changes nothing (the calls say so by returning false). A panel is never
+// narrower than its design text (the text given to addPanel) in the bar's font, whatever it
+// shows later; a longer text widens it.
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -60,7 +62,8 @@ public:
     // The label showing the panel, for layout and tests; nullptr for an unknown key.
     QLabel* label(const QString& key) const;
 
-    // Draws the status bar at once, without waiting for the event loop (VB's Refresh).
+    // Draws the status bar at once, without waiting for the event loop (VB's Refresh), each
+    // panel as wide as its text needs.
     void refresh();
 
 signals:

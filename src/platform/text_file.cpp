@@ -241,6 +241,25 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return writeInPlace(resolved, bytes);
 }
 
+bool writeNewFile(const QString& path, const QByteArray& bytes)
+{
+    const QByteArray local = QFile::encodeName(path);
+    const int fd = ::open(local.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0)
+        return errno == EEXIST ? failed(rt::ErrFileExists, path) : failedWithErrno(errno, path);
+    int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(local.constData());
+        return failedWithErrno(error, path);
+    }
+    return true;
+}
+
 bool writeTextFile(const QString& path, const QString& text)
 {
     return writeFile(path, rt::encodeText(text));

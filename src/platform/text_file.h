@@ -36,6 +36,12 @@ std::optional<QString> readTextFileOrEmpty(const QString& path);
 // folder missing, 70 refused, 61 disk full, 57 a failed write, 75 another failure).
 bool writeFile(const QString& path, const QByteArray& bytes);
 
+// Creates path as a new file holding bytes, readable and writable by the user alone (a copy
+// for another program, in a folder others may write to as well). Never replaces, nor follows,
+// whatever stands under that name already, a link included: false with error 58 then. Other
+// failures as writeFile (76, 70, 61, 57, 75); a file that could not be written whole is removed.
+bool writeNewFile(const QString& path, const QByteArray& bytes);
+
 // writeFile of the text in the program's encoding (rt::encodeText).
 bool writeTextFile(const QString& path, const QString& text);
 

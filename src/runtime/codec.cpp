@@ -100,6 +100,17 @@ QString decodeText(const QByteArray& bytes)
     return fromAnsi(bytes);
 }
 
+QString decodeExternalText(const QByteArray& bytes)
+{
+    if (hasUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return fromAnsi(bytes);
+}
+
 QByteArray encodeText(const QString& text)
 {
     // A text that begins with "ï»¿" fits, but its Windows-1252 bytes are the byte-order mark,

@@ -30,4 +30,9 @@ QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 bool hasUtf8Bom(const QByteArray& bytes);
 
+// Text that comes from outside the program (a file another program saved, a dropped or imported
+// file): UTF-8 when it starts with the byte-order mark (which is dropped) or is valid UTF-8
+// throughout, otherwise Windows-1252. Plain ASCII reads the same either way.
+QString decodeExternalText(const QByteArray& bytes);
+
 } // namespace rt

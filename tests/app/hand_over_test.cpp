@@ -18,6 +18,8 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -63,13 +65,13 @@ protected:
 
     // Runs the program with these words after the data folder; its exit code, -1 when it did
     // not end by itself (the wait is only a safety net against a hanging run).
-    int starten(const QStringList& worte)
+    int starten(const QStringList& worte, const QString& programmDatei = s(KORVANEL_PROGRAMM))
     {
         QProcess programm;
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
         umgebung.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
         programm.setProcessEnvironment(umgebung);
-        programm.start(s(KORVANEL_PROGRAMM), QStringList{s("/OrdnerDat=") + daten()} + worte);
+        programm.start(programmDatei, QStringList{s("/OrdnerDat=") + daten()} + worte);
         if (!programm.waitForStarted(60000)) {
             ADD_FAILURE() << "korvanel did not start: " << programm.errorString().toStdString();
             return -1;
@@ -177,3 +179,51 @@ TEST_F(HandOver, anEndRequestFromOutsideRunsTheOrderedShutdown)
         EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240305.Abc")), QByteArray("Eintrag"));
     }
 }
+
+// "cmake --install" puts the program where the desktop finds it: the command in bin, a link to
+// the program in its own program folder, the desktop entry and the icon in the icon theme. Run
+// through the link, the program takes the folder it really lies in as its program folder.
+TEST_F(HandOver, theInstalledProgramIsInTheDesktopsPlacesAndRunsThroughItsLink)
+{
+    const QString ziel = folders.temp().file(s("installiert"));
+    QProcess installieren;
+    installieren.setProcessChannelMode(QProcess::MergedChannels);
+    installieren.start(s(KORVANEL_CMAKE), {s("--install"), s(KORVANEL_BAUORDNER), s("--prefix"), ziel});
+    ASSERT_TRUE(installieren.waitForFinished(120000));
+    ASSERT_EQ(installieren.exitCode(), 0) << installieren.readAll().toStdString();
+
+    const QFileInfo befehl(ziel + s("/bin/korvanel"));
+    ASSERT_TRUE(befehl.isSymLink());
+    const QFileInfo programm(befehl.canonicalFilePath());
+    EXPECT_TRUE(programm.isExecutable());
+    EXPECT_EQ(programm.canonicalPath(), QFileInfo(ziel + s("/lib/korvanel")).canonicalFilePath());
+
+    const QStringList eintrag =
+        QString::fromUtf8(readFileBytes(ziel + s("/share/applications/korvanel.desktop")))
+            .split(u'\n');
+    ASSERT_FALSE(eintrag.isEmpty());
+    EXPECT_EQ(eintrag.first(), s("[Desktop Entry]"));
+    for (const char* zeile : {"Type=Application", "Name=Korvanel", "GenericName=Tagebuch",
+                              "Exec=korvanel", "Icon=korvanel", "Terminal=false",
+                              "Comment=Tagebuch mit einem Eintrag für jeden Tag: schreiben, "
+                              "blättern, suchen, drucken"})
+        EXPECT_TRUE(eintrag.contains(s(zeile))) << zeile;
+
+    const QString symbole = ziel + s("/share/icons/hicolor");
+    EXPECT_TRUE(QFile(symbole + s("/scalable/apps/korvanel.svg")).size() > 0);
+    for (int groesse : {16, 32, 48, 256}) {
+        const QImage bild(symbole + QStringLiteral("/%1x%1/apps/korvanel.png").arg(groesse));
+        EXPECT_EQ(bild.size(), QSize(groesse, groesse)) << groesse;
+    }
+
+    folders.temp().write(s("Über gabe/Text für Abc.txt"), "Vom Schreibtisch\r\n");
+    EXPECT_EQ(starten({s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + uebergabe()},
+                      befehl.filePath()),
+              0)
+        << fehlerausgabe.toStdString();
+    EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240305.ABC")), QByteArray("Vom Schreibtisch"));
+    EXPECT_EQ(platform::ini::read(folders.settingsFolder() + s("/Brisol.ini"), s("Korvanel"),
+                                  s("OrdnerPrg")),
+              programm.canonicalPath());
+}
+

@@ -6,9 +6,11 @@
 #include "runtime/codec.h"
 #include "support/fake_main_port.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -64,10 +66,14 @@ TEST(Zeichensaetze, itemsHoldTheNameTheGapAndTheCharacters)
     EXPECT_EQ(saetze[5], s("Zahlen      ") + luecke + s(";+-±×·•÷<«=»>¼½¾¹²³%‰øØ°~¶"));
     EXPECT_EQ(saetze[6], s("Paarweise   ") + luecke + s(";«»{}[]“”"));
 
-    // "Alle": every code from 32 on without digits and Latin letters of either case.
+    // "Alle": every code from 32 on without digits and Latin letters of either case, and
+    // without the control codes: delete and the five codes the code page leaves empty.
     ASSERT_TRUE(saetze[0].startsWith(s("Alle        ") + luecke + s("; !\"#")));
     const QString alle = saetze[0].mid(12 + 29 + 1);
-    EXPECT_EQ(alle.size(), 224 - 10 - 26 - 26);
+    EXPECT_EQ(alle.size(), 224 - 10 - 26 - 26 - 6);
+    for (int leer : {0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        EXPECT_FALSE(alle.contains(rt::Chr(leer))) << leer;
+    EXPECT_TRUE(alle.contains(rt::Chr(0xAD))) << "the soft hyphen is a character of the page";
     for (const char* fehlt : {"A", "a", "7", "0", "z", "Z"})
         EXPECT_FALSE(alle.contains(s(fehlt))) << fehlt;
     for (const char* da : {"Ä", "ß", "€", "ÿ", "~", "@", "¹"})
@@ -125,7 +131,7 @@ TEST_F(SonderzeichenTest, load_showsTheFirstSetInTheEditorsFontAndColour)
         EXPECT_EQ(picker.ComboSatz->currentIndex(), 0);
         EXPECT_EQ(picker.Liste->currentRow(), 0);
         EXPECT_EQ(picker.Liste->item(0)->text(), s("  "));
-        EXPECT_EQ(picker.Liste->count(), 162);
+        EXPECT_EQ(picker.Liste->count(), 156);
         EXPECT_EQ(picker.Liste->font().family(), s("Times New Roman"));
         EXPECT_EQ(picker.Liste->font().pointSize(), 15);
         EXPECT_TRUE(picker.Liste->font().italic());
@@ -139,6 +145,29 @@ TEST_F(SonderzeichenTest, load_showsTheFirstSetInTheEditorsFontAndColour)
         picker.resize(picker.width() + 100, picker.height() + 60);
         EXPECT_EQ(picker.Liste->x() * 2 + picker.Liste->width(), picker.width());
         EXPECT_EQ(picker.Liste->y() + picker.Liste->height(), picker.height() - 8);
+        picker.BefAbbruch->click();
+    });
+}
+
+// The sets' list opens as wide as its box: the names show, the characters far to their right
+// stay out of sight (and the popup never spans the screen).
+TEST_F(SonderzeichenTest, setListOpensAsWideAsItsBox)
+{
+    run([&](Sonderzeichen& picker) {
+        picker.ComboSatz->showPopup();
+        QAbstractItemView* liste = picker.ComboSatz->view();
+        ASSERT_TRUE(liste->isVisible());
+        EXPECT_LE(liste->window()->width(), picker.ComboSatz->width());
+        EXPECT_GT(liste->window()->width(), liste->fontMetrics().horizontalAdvance(s("Paarweise")));
+        EXPECT_EQ(liste->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        const auto* delegat = qobject_cast<QStyledItemDelegate*>(liste->itemDelegate());
+        ASSERT_NE(delegat, nullptr);
+        QStringList namen;
+        for (int i = 0; i < liste->model()->rowCount(); ++i)
+            namen << delegat->displayText(liste->model()->index(i, 0).data(), QLocale());
+        EXPECT_EQ(namen, (QStringList{s("Alle"), s("Deutsch"), s("Dänisch"), s("Spanisch"),
+                                      s("Zeichen"), s("Zahlen"), s("Paarweise")}));
+        picker.ComboSatz->hidePopup();
         picker.BefAbbruch->click();
     });
 }

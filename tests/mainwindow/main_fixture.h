@@ -88,6 +88,7 @@ protected:
         foundation::setFehlerBehandlungFuerTests({});
         foundation::setLaendereinstellungFuerTests(std::nullopt);
         store::setKennwortAbfrage({});
+        store::setPaßwortEingabeAnzeige({});
         resetAll();
     }
 

@@ -3,10 +3,14 @@
 #include "main_fixture.h"
 
 #include "mainwindow/editor_keys.h"
+#include "mainwindow/program_icon.h"
 #include "mainwindow/tray_icon.h"
 #include "runtime/strings.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -127,4 +131,37 @@ TEST_F(MainTray, doubleClicksOnTheStatusPanelsRunTheirCommands)
     EXPECT_EQ(datenordnerInhalt(), vorher);
     EXPECT_TRUE(dialogs.calls().empty());
     EXPECT_TRUE(fehler.empty());
+}
+
+// The program's own icon, set on the application at start, is the main window's, a dialog's and
+// the notification area's: the tray entry can be told from every other.
+TEST_F(MainTray, theProgramsIconShowsOnItsWindowsAndInTheTray)
+{
+    struct ZurueckSetzen {
+        ~ZurueckSetzen() { QApplication::setWindowIcon(QIcon()); }
+    } zurueck;
+    const QIcon symbol = mainwindow::programmSymbol();
+    QList<QSize> groessen;
+    for (int groesse : {16, 22, 24, 32, 48, 64, 128, 256})
+        groessen.append(QSize(groesse, groesse));
+    EXPECT_EQ(symbol.availableSizes(), groessen);
+    const QImage gross = symbol.pixmap(256).toImage();
+    EXPECT_EQ(gross.pixelColor(128, 128).alpha(), 255) << "the picture itself, not an empty one";
+    EXPECT_EQ(gross.pixelColor(2, 2).alpha(), 0) << "transparent around the book";
+
+    mainwindow::ProgrammSymbolSetzen();
+    foundation::IniSchreiben({}, {}, s("Min2Tray"), s("1"));
+    schreiben(s("Info.Abc"), "Mein Tagebuch\r\n");
+    oeffnen(s("Abc"), s("05.03.2024"));
+    const auto gleich = [&symbol](const QIcon& icon) {
+        return icon.pixmap(32).toImage() == symbol.pixmap(32).toImage();
+    };
+    EXPECT_TRUE(gleich(main->windowIcon()));
+    EXPECT_TRUE(gleich(main->icon())) << "MainPort::icon(), which other windows take over";
+    QDialog dialog(main.get());
+    EXPECT_TRUE(gleich(dialog.windowIcon()));
+    main->tray->setTrayVorhanden([] { return true; });
+    minimieren(*main);
+    ASSERT_NE(main->tray->icon(), nullptr);
+    EXPECT_TRUE(gleich(main->tray->icon()->icon()));
 }

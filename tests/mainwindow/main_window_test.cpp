@@ -379,4 +379,43 @@ TEST_F(MainWindow, runMenuEntryRunsOnlyWhatTheUserCouldClick)
     EXPECT_EQ(datum.count(), 0);
 }
 
+// The mood slider belongs to the open diary: hidden while none is open (the start, a password
+// prompt), shown for a diary that uses it, and stored only for the diary it was set up for.
+TEST_F(MainWindow, moodSliderShowsOnlyForTheOpenDiaryThatUsesIt)
+{
+    for (const char* name : {"Info.Abc", "Info.Txt", "Info.Pwd"})
+        schreiben(s(name), "Tagebuch\r\n");
+    schreiben(s("Stimmung.ini"), "[Abc]\r\nBarometer=1\r\n[Pwd]\r\nBarometer=1\r\n");
+    laden();
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+    EXPECT_EQ(panel("Aktuell"), s("Kein Korvanel geladen"));
+    store::korvanelKuerzel = s("Pwd");
+    store::kennwortSchreiben = s("geheim");
+    ASSERT_TRUE(store::EintragDateiSchreiben(s("20240305.PWD"), s("Geheim")));
+    store::kennwortSchreiben.clear();
+    store::korvanelKuerzel.clear();
+
+    oeffnen(s("Abc"), s("05.03.2024"));
+    EXPECT_FALSE(main->LaufStimmung->isHidden());
+    oeffnen(s("Txt"), s("05.03.2024"));
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+
+    // The program ends in order while the password prompt of the next diary is up.
+    const QByteArray stimmungVorher = lesen(s("Stimmung.ini"));
+    bool abgefragt = false;
+    store::setPaßwortEingabeAnzeige([&](store::PaßwortEingabe& fenster) {
+        abgefragt = true;
+        EXPECT_TRUE(main->LaufStimmung->isHidden()) << "still as the diary before left it";
+        main->MainVorgabenSichern();
+        fenster.TxtPWin->setText(s("geheim"));
+        fenster.befOk_Click();
+    });
+    oeffnen(s("Pwd"), s("05.03.2024"));
+    ASSERT_TRUE(abgefragt);
+    EXPECT_EQ(lesen(s("Stimmung.ini")), stimmungVorher) << "not the previous diary's slider";
+    EXPECT_FALSE(main->LaufStimmung->isHidden());
+    main->MainVorgabenSichern();
+    EXPECT_EQ(lesen(s("Stimmung.ini")), stimmungVorher);
+}
+
 } // namespace

@@ -109,3 +109,30 @@ TEST_F(StatusPanelsTest, refreshPaintsBeforeReturning)
     panels_->refresh();
     EXPECT_GE(counter.paints, 1);
 }
+
+// A panel keeps the width of its design text whatever it shows, and a status drawn at once in
+// a long job is drawn at the width of its new text, not cut to the old one's.
+TEST_F(StatusPanelsTest, panelsAreAtLeastAsWideAsTheirDesignTextAndDrawnAtTheirNewWidth)
+{
+    QApplication::processEvents();
+    const auto breite = [this](const char* key) { return panels_->label(QString::fromUtf8(key))->width(); };
+    const auto textBreite = [this](const char* key, const QString& text) {
+        return panels_->label(QString::fromUtf8(key))->fontMetrics().horizontalAdvance(text);
+    };
+    for (const char* key : {"Status", "Position", "Unsaved"}) {
+        SCOPED_TRACE(key);
+        const QString entwurf = panels_->text(QString::fromUtf8(key));
+        panels_->setText(QString::fromUtf8(key), u"x"_qs);
+        QApplication::processEvents();
+        EXPECT_GE(breite(key), textBreite(key, entwurf));
+    }
+
+    const QString lang = u" Lade Tag 05.03.2024 aus dem Tagebuch... "_qs;
+    panels_->setText(u"Status"_qs, lang);
+    panels_->refresh(); // no event loop in between, as in a long job
+    EXPECT_GE(breite("Status"), textBreite("Status", lang));
+    panels_->setText(u"Status"_qs, u"Bereit"_qs);
+    QApplication::processEvents();
+    EXPECT_GE(breite("Status"), textBreite("Status", u" Lade Tag... "_qs));
+    EXPECT_EQ(panels_->width(u"Status"_qs), 0) << "no width was set: it follows the texts";
+}

@@ -159,6 +159,53 @@ TEST(WriteFile, fileOfAnotherUserKeepsItsOwnerGroupAndModeWhenTheSuperUserRewrit
     }
 }
 
+
+TEST(WriteNewFile, createsAPrivateFileAndNeverTouchesWhatStandsThere)
+{
+    TempFolder temp;
+    temp.write(s("da.txt"), "alt");
+    temp.write(s("ziel.txt"), "Ziel");
+    ASSERT_TRUE(QFile::link(temp.file(s("ziel.txt")), temp.file(s("link.txt"))));
+    ASSERT_TRUE(QFile::link(temp.file(s("fehlt.txt")), temp.file(s("toter link.txt"))));
+    struct Row {
+        const char* name;
+        const char* file;
+        bool written;
+        int error;
+    };
+    const Row rows[] = {
+        {"a new name", "neu Ä.txt", true, 0},
+        {"a file there", "da.txt", false, rt::ErrFileExists},
+        {"a link there", "link.txt", false, rt::ErrFileExists},
+        {"a link to nothing there", "toter link.txt", false, rt::ErrFileExists},
+        {"a folder missing on the way", "fehlt/neu.txt", false, rt::ErrPathNotFound},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        rt::clearError();
+        EXPECT_EQ(platform::writeNewFile(temp.file(s(row.file)), "neu\r\n"), row.written);
+        EXPECT_EQ(rt::Err().number, row.error);
+    }
+    EXPECT_EQ(temp.read(s("neu Ä.txt")), "neu\r\n");
+    EXPECT_EQ(statOf(temp.file(s("neu Ä.txt"))).st_mode & 0777, 0600u);
+    EXPECT_EQ(temp.read(s("da.txt")), "alt");
+    EXPECT_EQ(temp.read(s("ziel.txt")), "Ziel");
+    EXPECT_FALSE(temp.exists(s("fehlt.txt")));
+    rt::clearError();
+}
+
+TEST_F(FullDisk, newFileThatDoesNotFitIsRemoved)
+{
+    SmallDisk disk(256 * 1024, 64);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.why().toStdString();
+    disk.write(s("Temp/.keep"), "");
+    disk.fillBlocks(8192);
+    EXPECT_FALSE(platform::writeNewFile(disk.file(s("Temp/Eintrag.txt")), QByteArray(64 * 1024, 'x')));
+    EXPECT_EQ(rt::Err().number, rt::ErrDiskFull);
+    EXPECT_EQ(disk.entries(s("Temp")), QStringList{s(".keep")});
+}
+
 } // namespace
 
 namespace {

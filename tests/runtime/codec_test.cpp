@@ -109,4 +109,28 @@ TEST_F(Codec, decodeReadsBomAsUtf8AndAnythingElseAsWindows1252)
     EXPECT_EQ(rt::encodeText(QString()), QByteArray());
 }
 
+TEST_F(Codec, externalTextIsUtf8WhenValidElseWindows1252)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"mark dropped", QByteArray("\xEF\xBB\xBF" "Gr\xC3\xBC\xC3\x9F" "e"), QStringLiteral("Grüße")},
+        {"valid UTF-8 without mark", QByteArray("Stra\xC3\x9F" "e\n"), QStringLiteral("Straße\n")},
+        {"Windows-1252 umlauts", QByteArray("Gr\xFC\xDF" "e \x80"), QStringLiteral("Grüße €")},
+        {"one broken sequence makes all Windows-1252", QByteArray("\xC3\xA4 \xE4"),
+         QStringLiteral("Ã¤ ä")},
+        {"cut-off sequence at the end", QByteArray("a\xC3"), QStringLiteral("aÃ")},
+        {"ASCII", QByteArray("Tag 1\r\n"), QStringLiteral("Tag 1\r\n")},
+        {"empty", QByteArray(), QString()},
+        {"mark alone", QByteArray("\xEF\xBB\xBF"), QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rt::decodeExternalText(c.bytes), c.expected);
+    }
+}
+
 } // namespace

@@ -191,3 +191,8 @@ QWidget* FakeMainPort::widget() const
 {
     return &window_;
 }
+
+QPalette FakeMainPort::textPalette() const
+{
+    return text_->palette();
+}

@@ -89,6 +89,7 @@ public:
     QIcon icon() const override;
     platform::TwipsGeometry geometryTwips() const override;
     QWidget* widget() const override;
+    QPalette textPalette() const override;
 
 private:
     void changeDay();

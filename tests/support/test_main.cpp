@@ -8,7 +8,8 @@
 // opens a browser, starts a program or depends on the machine's screen (1024 x 768 at 96 DPI unless a test says otherwise). A test
 // installs its own fakes over them, or the real service with
 // ScopedService<platform::X> real(platform::setX, nullptr).
-// The runtime's "today" comes from the clock service, so a fake clock reaches it too.
+// The runtime's "today" comes from the clock service, so a fake clock reaches it too. The
+// platform's set-up runs as in the program, so Qt's own texts are German here too.
 // Windows a test leaves loaded are destroyed after it (without their unload handlers), and
 // whatever waits for deleteLater() goes too, so the next test starts without windows.
 #include "fake_clipboard.h"

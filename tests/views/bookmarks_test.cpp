@@ -29,6 +29,7 @@ class Bookmarks : public ViewsTest {
 protected:
     Bookmarks()
     {
+        uhr.setNow(rt::dateTimeOf(2024, 5, 15, 10, 0));
         main.days[u8("15.05.2024")] = u8("Heute  war\r\nes   schön ");
         zeigeTag(u8("15.05.2024"));
         foundation::IniSchreiben({}, {}, u8("Lesezeichen alphabetisch"), u8("0"));

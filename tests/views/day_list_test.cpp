@@ -30,6 +30,7 @@ class DayList : public ViewsTest {
 protected:
     DayList()
     {
+        uhr.setNow(rt::dateTimeOf(2024, 5, 15, 10, 0));
         eintrag("20240301", "Erste Zeile\r\nzweite Zeile");
         eintrag("20240303", "Dritter");
         zeigeTag(u8("15.05.2024"));

@@ -1,7 +1,8 @@
 #pragma once
 // The day views on a diary "Txt" in a data folder of the test's own, with the fake main window,
-// scripted dialogs, a standing clock, recorded sounds, a clipboard and a print surface of the
-// test's own, and every error that reaches the error dialog recorded instead.
+// scripted dialogs, a fixed clock, recorded sounds, printer and shell, a clipboard of the
+// test's own, the keys the test says are held, and every error that reaches the error
+// dialog recorded instead.
 #include "foundation/error_dialog.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
@@ -16,8 +17,10 @@
 #include "support/fake_clipboard.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_keyboard.h"
 #include "support/fake_main_port.h"
 #include "support/fake_mouse_pointer.h"
+#include "support/fake_shell.h"
 #include "support/fake_sound.h"
 #include "support/fake_store_host.h"
 #include "support/qt_print.h"
@@ -52,6 +55,8 @@ protected:
             fehler.append(QString::number(nummer) + u' ' + text);
             return 2;
         });
+        // A printer is installed, so that no print ends with the message about a PDF file.
+        papier.setPrinters({{u8("Laser"), u8("ipp://laser.local"), u8("Generic PCL 6")}});
     }
     ~ViewsTest() override
     {
@@ -89,6 +94,7 @@ protected:
     {
         return folderContents(foundation::ordnerDat);
     }
+
     // A value of Brisol.ini, default section.
     static QString einstellung(const QString& key)
     {
@@ -114,6 +120,22 @@ protected:
         job();
     }
 
+    // Runs job as soon as a window of class W shows (as the user's answer to it); the events
+    // processed before, while an opener still prepares it, are let pass.
+    template <class W>
+    static void sobaldOffen(const std::function<void(W*)>& job, int versuche = 200)
+    {
+        QTimer::singleShot(0, [job, versuche] {
+            W* fenster = platform::findForm<W>();
+            if (fenster == nullptr || !fenster->isVisible()) {
+                ASSERT_GT(versuche, 0) << "the window never showed";
+                sobaldOffen<W>(job, versuche - 1);
+                return;
+            }
+            job(fenster);
+        });
+    }
+
     TempSettingsFolders folders;
     DataFolder datenordner{folders.temp(), u8("Daten")};
     FakeMainPort main;
@@ -122,7 +144,9 @@ protected:
     InstalledFake<FakeSound> sound{platform::setSound};
     InstalledFake<FakeClipboard> clipboard{platform::setClipboard};
     InstalledFake<FakeMousePointer> pointer{platform::setMousePointer};
-    InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 5, 15, 10, 0)};
+    InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 7, 1, 9, 30)};
+    InstalledFake<FakeKeyboard> tasten{platform::setKeyboard};
+    InstalledFake<FakeShell> shell{platform::setShell};
     InstalledFake<RecordingPrintSurface> papier{platform::setPrinter};
     QStringList fehler; // "<number> <text>" of each error that reached the error dialog
 };

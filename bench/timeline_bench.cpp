@@ -1,0 +1,122 @@
+// The timeline on a generated diary of 30 years (about 11,000 day files, see
+// diary_generator.h), its axis 1,580 pixels wide: one redraw with the day index built (the
+// strokes placed and painted, the middle of the axis pointed at), one redraw after a write made
+// the index stale (the year folders scanned again), and one pointer move (the nearest entry day,
+// its entry loaded, the panels written), over 400 places along the axis.
+//
+//   timeline_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "diary_generator.h"
+
+#include "foundation/folders.h"
+#include "store/cipher.h"
+#include "store/day_index.h"
+#include "store/store_state.h"
+#include "views/timeline.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Messung {
+    double min = 0;
+    double median = 0;
+    double max = 0;
+};
+
+// Milliseconds of runs repetitions of job, the first run left out as warm-up.
+Messung messen(int runs, const std::function<void(int)>& job)
+{
+    job(0);
+    std::vector<double> zeiten;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        job(i);
+        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(zeiten.begin(), zeiten.end());
+    return {zeiten.front(), zeiten[zeiten.size() / 2], zeiten.back()};
+}
+
+QString ms(double wert)
+{
+    return QString::number(wert, 'f', 3) + QStringLiteral(" ms");
+}
+
+QString zeile(const Messung& m)
+{
+    return QStringLiteral("min ") + ms(m.min) + QStringLiteral(", Median ") + ms(m.median)
+           + QStringLiteral(", max ") + ms(m.max);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Settings and logs go into a temporary folder, never into the user's own.
+    QTemporaryDir arbeit;
+    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (ordner.isEmpty()) {
+        ordner = arbeit.path() + QStringLiteral("/Daten");
+        QElapsedTimer timer;
+        timer.start();
+        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
+        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
+            << " Bytes in " << timer.elapsed() << " ms\n";
+    }
+
+    foundation::OrdnerBereitstellen();
+    foundation::ordnerDat = ordner;
+    store::korvanelKuerzel = QStringLiteral("Txt");
+    store::schluessel = QString::fromLatin1(store::festerSchluessel);
+    store::aktDatum = QStringLiteral("05.03.2011");
+    store::TagesverzeichnisErstellen(true);
+
+    auto* fenster = new views::Zeitleiste;
+    fenster->resize(1600, 600);
+    fenster->show();
+    QCoreApplication::processEvents();
+    fenster->TimerRefresh->stop();
+    out << "Zeitleiste: " << store::tageAnzahl << " Tage, Achse " << fenster->picZeitleiste->width()
+        << " Pixel\n";
+
+    const Messung neu = messen(20, [&](int) {
+        fenster->mnuRefresh_Click();
+        fenster->picZeitleiste->repaint();
+    });
+    out << "Neu zeichnen, Tagesverzeichnis erstellt (" << fenster->striche().size()
+        << " Striche):   " << zeile(neu) << "\n";
+
+    const Messung veraltet = messen(10, [&](int) {
+        store::verzeichnisStatus = 0;
+        fenster->mnuRefresh_Click();
+        fenster->picZeitleiste->repaint();
+    });
+    out << "Neu zeichnen, Tagesverzeichnis veraltet (Ordner gelesen): " << zeile(veraltet) << "\n";
+
+    const double breite = fenster->achsenBreite();
+    const int stellen = 400;
+    const Messung zeigen = messen(stellen, [&](int i) {
+        fenster->picZeitleiste_MouseMove(0, 0, breite * ((i * 7919) % stellen) / stellen, 100);
+    });
+    out << "Mauszeiger bewegt (Fang, Eintrag laden, Felder):        " << zeile(zeigen) << "\n";
+
+    fenster->unload();
+    return 0;
+}
