@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -108,26 +109,40 @@ TEST_F(Bookmarks, readsDatedLines_mergesTheSameDay_andWritesExactlyTheList)
     EXPECT_EQ(lesen(datei), QByteArray("03.05.2024 Noch neuer\r\n02.05.2024 Umgezogen\r\n"));
 }
 
-TEST_F(Bookmarks, openFromTheMainMenu_andGoToADay)
+TEST_F(Bookmarks, openFromTheMainMenu_freshEachTime_andGoToADay)
 {
     schreiben(datei, vierZeilen);
     commands::resetFensterOeffner();
     commands::alleFensterAnschliessen();
-    bool gezeigt = false;
-    QTimer::singleShot(0, [&] {
-        auto* fenster = platform::findForm<Lesezeichen>();
-        ASSERT_NE(fenster, nullptr);
-        gezeigt = true;
-        EXPECT_TRUE(fenster->isModal());
-        EXPECT_EQ(main.panelText(u8("Status")), u8("Lesezeichen..."));
-        waehlen(fenster, "01.05.2024");
-        fenster->befGeheZu->click();
-    });
-    EXPECT_TRUE(commands::fensterOeffnen(u8("mnuLesezeichen")));
-    EXPECT_TRUE(gezeigt);
-    EXPECT_EQ(platform::findForm<Lesezeichen>(), nullptr);
-    EXPECT_EQ(main.dateCaption(), u8("01.05.2024"));
-    EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    QPointer<Lesezeichen> erste;
+    // The first opening goes to a day; the second reads the file again and leaves by Escape.
+    for (int oeffnung = 1; oeffnung <= 2; ++oeffnung) {
+        SCOPED_TRACE(oeffnung);
+        bool gezeigt = false;
+        sobaldOffen<Lesezeichen>([&](Lesezeichen* fenster) {
+            gezeigt = true;
+            EXPECT_TRUE(fenster->isModal());
+            EXPECT_EQ(fenster->parentWidget(), main.widget()) << "owned by the main window";
+            EXPECT_NE(fenster, erste.data()) << "a fresh load each time";
+            erste = fenster;
+            EXPECT_EQ(main.panelText(u8("Status")), u8("Lesezeichen..."));
+            EXPECT_EQ(zeilen(fenster->Liste),
+                      (QStringList{u8("03.05.2024 Neuer"), u8("01.05.2024 Zwei Blanks")}));
+            if (oeffnung == 1) {
+                waehlen(fenster, "01.05.2024");
+                fenster->befGeheZu->click();
+            } else {
+                QTest::keyClick(fenster, Qt::Key_Escape);
+            }
+        });
+        EXPECT_TRUE(commands::fensterOeffnen(u8("mnuLesezeichen")));
+        EXPECT_TRUE(gezeigt);
+        EXPECT_EQ(platform::findForm<Lesezeichen>(), nullptr) << "unloaded when it closed";
+        EXPECT_EQ(main.dateCaption(), u8("01.05.2024"));
+        EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    }
+    EXPECT_EQ(lesen(datei), vierZeilen) << "going and leaving write nothing";
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.join(u'\n').toStdString();
     commands::resetFensterOeffner();
 }
 

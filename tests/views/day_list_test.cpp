@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -70,30 +71,38 @@ protected:
     }
 };
 
-TEST_F(DayList, opensFromTheMainMenuOnTheMonthShown_andIsUnloadedAfterwards)
+TEST_F(DayList, opensFromTheMainMenuOnTheMonthShown_freshEachTime_andIsUnloadedAfterwards)
 {
     commands::resetFensterOeffner();
     commands::alleFensterAnschliessen();
-    bool gezeigt = false;
-    QTimer::singleShot(0, [&] {
-        auto* fenster = platform::findForm<Tagesliste>();
-        ASSERT_NE(fenster, nullptr);
-        gezeigt = true;
-        EXPECT_TRUE(fenster->isModal());
-        EXPECT_TRUE(fenster->TimerInit->isActive());
-        EXPECT_EQ(fenster->Liste->count(), 0);
-        EXPECT_EQ(main.panelText(u8("Status")), u8("Tagesliste..."));
-        fenster->TimerInit_Timer(); // its first tick
-        EXPECT_EQ(fenster->Liste->count(), 31);
-        EXPECT_EQ(fenster->bereichVon, u8("01.05.2024"));
-        fenster->Liste->setCurrentRow(2);
-        fenster->mnuZurück_Click();
-    });
-    EXPECT_TRUE(commands::fensterOeffnen(u8("mnuTagesliste")));
-    EXPECT_TRUE(gezeigt);
-    EXPECT_EQ(platform::findForm<Tagesliste>(), nullptr);
-    EXPECT_EQ(main.dateCaption(), u8("03.05.2024"));
-    EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    QPointer<Tagesliste> erste;
+    for (int oeffnung = 1; oeffnung <= 2; ++oeffnung) {
+        SCOPED_TRACE(oeffnung);
+        bool gezeigt = false;
+        sobaldOffen<Tagesliste>([&](Tagesliste* fenster) {
+            gezeigt = true;
+            EXPECT_TRUE(fenster->isModal());
+            EXPECT_EQ(fenster->parentWidget(), main.widget()) << "owned by the main window";
+            EXPECT_NE(fenster, erste.data()) << "a fresh load each time";
+            erste = fenster;
+            EXPECT_TRUE(fenster->TimerInit->isActive());
+            EXPECT_EQ(fenster->Liste->count(), 0);
+            EXPECT_EQ(main.panelText(u8("Status")), u8("Tagesliste..."));
+            fenster->TimerInit_Timer(); // its first tick
+            EXPECT_FALSE(fenster->TimerInit->isActive());
+            EXPECT_EQ(fenster->Liste->count(), 31);
+            EXPECT_EQ(fenster->bereichVon, u8("01.05.2024"));
+            EXPECT_EQ(fenster->bereichBis, u8("31.05.2024"));
+            fenster->Liste->setCurrentRow(oeffnung + 1);
+            QTest::keyClick(fenster, Qt::Key_Escape);
+        });
+        EXPECT_TRUE(commands::fensterOeffnen(u8("mnuTagesliste")));
+        EXPECT_TRUE(gezeigt);
+        EXPECT_EQ(platform::findForm<Tagesliste>(), nullptr) << "unloaded when it closed";
+        EXPECT_EQ(main.dateCaption(), oeffnung == 1 ? u8("03.05.2024") : u8("04.05.2024"));
+        EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
+    }
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.join(u'\n').toStdString();
     commands::resetFensterOeffner();
 }
 
