@@ -234,6 +234,8 @@ void Lesezeichen::Form_Load()
     bemerkung.replace(u'\r', u' ');
     bemerkung.replace(u'\n', u' ');
     txtBem->setText(rt::Trim(blankeEinfach(bemerkung)));
+    // The note taken from a long entry shows its beginning, not its end.
+    txtBem->setSelStart(0);
 
     if (gesperrt_)
         sperren();

@@ -89,6 +89,7 @@ TEST_F(Bookmarks, readsDatedLines_mergesTheSameDay_andWritesExactlyTheList)
     // Date and note are preset from the main window, the note on one line.
     EXPECT_EQ(fenster->txtDatum->text(), u8("15.05.2024"));
     EXPECT_EQ(fenster->txtBem->text(), u8("Heute war es  schön"));
+    EXPECT_EQ(fenster->txtBem->selStart(), 0) << "its beginning in view";
     EXPECT_EQ(lesen(datei), vierZeilen) << "opening writes nothing";
 
     erstellen(fenster, "2.5.2024", " Mitte ");
