@@ -25,7 +25,9 @@
 #include "textlib/calendar.h"
 #include "textlib/list_jobs.h"
 #include "textlib/placeholder_expander.h"
+#include "views/bookmarks.h"
 #include "views/day_info_window.h"
+#include "views/day_list.h"
 #include "views/timeline.h"
 
 #include <QAction>
@@ -403,6 +405,12 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Zeitleiste"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                               return new views::Zeitleiste(besitzer);
                                           }});
+    fensterAnschliessen(u"Tagesliste"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                              return new views::Tagesliste(besitzer);
+                                          }});
+    fensterAnschliessen(u"Lesezeichen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                               return new views::Lesezeichen(besitzer);
+                                           }});
 }
 
 void mnuGeheZu_Click()

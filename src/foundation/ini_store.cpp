@@ -107,6 +107,19 @@ QString IniSchreiben(const QString& file, const QString& section, const QString&
     return wert;
 }
 
+bool IniSchreibenListe(const QString& file, const QString& section,
+                       const std::vector<std::pair<QString, QString>>& keysAndValues)
+{
+    OrdnerBereitstellen();
+    std::vector<std::pair<QString, QString>> gespeichertePaare;
+    gespeichertePaare.reserve(keysAndValues.size());
+    for (const auto& [key, value] : keysAndValues)
+        gespeichertePaare.emplace_back(schluesselAufloesen(key), gespeichert(value));
+    const rt::ErrorRecordGuard bewahren;
+    return platform::ini::writeAll(dateiAufloesen(file), sektionAufloesen(section),
+                                   gespeichertePaare);
+}
+
 QString IniLesenVorgabe(const QString& file, const QString& section, const QString& key,
                         const QString& defaultValue)
 {

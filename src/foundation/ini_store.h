@@ -9,6 +9,9 @@
 // cached.
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace foundation {
 
 // The value, or defaultValue when the key is missing; at most 998 characters. Never fails.
@@ -18,6 +21,12 @@ QString IniLesen(const QString& file, const QString& section, const QString& key
 // Writes value (trimmed, escaped) and returns it in its stored form.
 QString IniSchreiben(const QString& file, const QString& section, const QString& key,
                      const QString& value);
+
+// Writes several keys of one section in one read-change-write of the file: the file ends as
+// after one IniSchreiben per pair, in order. False when nothing could be stored (the caller's
+// error record stays as it was).
+bool IniSchreibenListe(const QString& file, const QString& section,
+                       const std::vector<std::pair<QString, QString>>& keysAndValues);
 
 // Reads; when the value is empty, stores defaultValue and returns what IniSchreiben returns.
 QString IniLesenVorgabe(const QString& file, const QString& section, const QString& key,

@@ -9,7 +9,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -342,45 +345,120 @@ std::optional<QString> read(const QString& file, const QString& section, const Q
 
 bool write(const QString& file, const QString& section, const QString& key, const QString& value)
 {
+    return writeAll(file, section, {{key, value}});
+}
+
+bool writeAll(const QString& file, const QString& section,
+              const std::vector<std::pair<QString, QString>>& keysAndValues)
+{
     const QString wantedSection = trimmedName(section);
-    const QString wantedKey = trimmedName(key);
-    if (!validSection(wantedSection) || !validKey(wantedKey) || holdsLineBreak(value))
+    if (!validSection(wantedSection))
         return failed(rt::ErrInvalidCall);
+    std::vector<std::pair<QString, QString>> pairs;
+    pairs.reserve(keysAndValues.size());
+    for (const auto& [key, value] : keysAndValues) {
+        const QString wantedKey = trimmedName(key);
+        if (!validKey(wantedKey) || holdsLineBreak(value))
+            return failed(rt::ErrInvalidCall);
+        pairs.emplace_back(wantedKey, value);
+    }
+    if (pairs.empty())
+        return true;
 
     return update(file, true, [&](const Document& doc) {
         const std::vector<Line>& lines = doc.lines();
-        const QString newLine = wantedKey + u'=' + value;
+        const QByteArray& bytes = doc.bytes();
+
+        // What one write does to the text behind the "=" of its key: the blanks there stay in
+        // front of a new value that is not empty, the rest is replaced.
+        auto rewritten = [](const QString& old, const QString& value) {
+            if (value.isEmpty())
+                return QString();
+            qsizetype blanks = 0;
+            while (blanks < old.size() && old[blanks] == u' ')
+                ++blanks;
+            return old.left(blanks) + value;
+        };
+
+        // The keys of the section that are in the file, by their first line; the new keys in
+        // the order of their first write. Keys are told apart without regard to case, and a key
+        // keeps the spelling it first had.
+        struct Existing {
+            qsizetype line = 0;
+            QString text; // behind the "="
+            bool changed = false;
+        };
+        struct Added {
+            QString key;
+            QString text;
+        };
+        QHash<QString, Existing> existing;
+        QHash<QString, qsizetype> addedIndex;
+        std::vector<Added> added;
+
         const qsizetype header = doc.findSection(wantedSection);
+        qsizetype lastKey = header;
+        if (header >= 0) {
+            const qsizetype end = doc.sectionEnd(header);
+            for (qsizetype i = header + 1; i < end; ++i) {
+                const Line& line = lines[i];
+                if (line.kind != Kind::Key)
+                    continue;
+                lastKey = i;
+                const QString name = rt::LCase(doc.name(line));
+                if (!existing.contains(name))
+                    existing.insert(name, {i, doc.decode(line.valueStart, line.end), false});
+            }
+        }
+        for (const auto& [key, value] : pairs) {
+            const QString name = rt::LCase(key);
+            if (auto found = existing.find(name); found != existing.end()) {
+                found->text = rewritten(found->text, value);
+                found->changed = true;
+            } else if (auto index = addedIndex.find(name); index != addedIndex.end()) {
+                Added& line = added[static_cast<std::size_t>(*index)];
+                line.text = rewritten(line.text, value);
+            } else {
+                addedIndex.insert(name, static_cast<qsizetype>(added.size()));
+                added.push_back({key, value});
+            }
+        }
+
+        std::vector<Edit> edits;
+        std::vector<std::pair<qsizetype, QString>> inPlace; // line index, text behind "="
+        for (const Existing& key : std::as_const(existing)) {
+            if (key.changed)
+                inPlace.emplace_back(key.line, key.text);
+        }
+        std::sort(inPlace.begin(), inPlace.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [index, text] : inPlace) {
+            const Line& line = lines[static_cast<std::size_t>(index)];
+            edits.push_back({line.valueStart, line.end, text});
+        }
+        if (added.empty())
+            return edits;
+
+        QString newLines;
+        for (const Added& line : added)
+            newLines += line.key + u'=' + line.text + lineEnd;
         if (header < 0) {
-            const QByteArray& bytes = doc.bytes();
             const qsizetype size = bytes.size();
             const bool open =
                 size > doc.body() && bytes[size - 1] != '\r' && bytes[size - 1] != '\n';
-            return std::vector<Edit>{{size, size,
-                                      (open ? lineEnd : QString()) + u'[' + wantedSection + u']'
-                                          + lineEnd + newLine + lineEnd}};
+            edits.push_back({size, size,
+                             (open ? lineEnd : QString()) + u'[' + wantedSection + u']' + lineEnd
+                                 + newLines});
+            return edits;
         }
-
-        const qsizetype end = doc.sectionEnd(header);
-        qsizetype lastKey = header;
-        for (qsizetype i = header + 1; i < end; ++i) {
-            const Line& line = lines[i];
-            if (line.kind != Kind::Key)
-                continue;
-            if (doc.nameIs(line, wantedKey)) {
-                // Keep the key as spelled in the file and the blanks behind "=".
-                qsizetype from = line.valueStart;
-                const QByteArray& bytes = doc.bytes();
-                while (!value.isEmpty() && from < line.end && bytes[from] == ' ')
-                    ++from;
-                return std::vector<Edit>{{from, line.end, value}};
-            }
-            lastKey = i;
-        }
-        const Line& anchor = lines[lastKey];
+        // Behind the last key line of the section (its header when it has none). The edit of that
+        // line itself, if any, comes first: it ends where this one begins.
+        const Line& anchor = lines[static_cast<std::size_t>(lastKey)];
         if (anchor.hasLineEnd())
-            return std::vector<Edit>{{anchor.next, anchor.next, newLine + lineEnd}};
-        return std::vector<Edit>{{anchor.end, anchor.end, lineEnd + newLine + lineEnd}};
+            edits.push_back({anchor.next, anchor.next, newLines});
+        else
+            edits.push_back({anchor.end, anchor.end, lineEnd + newLines});
+        return edits;
     });
 }
 

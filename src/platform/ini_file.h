@@ -17,6 +17,8 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace platform::ini {
 
@@ -42,6 +44,14 @@ std::optional<QString> read(const QString& file, const QString& section, const Q
 // a line break. A write that would change nothing
 // leaves the file untouched and gives true.
 bool write(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// Writes several keys of one section in one read-change-write under the file's lock: the file
+// becomes, byte for byte, what write() of each pair in turn would make of it (a key given twice
+// ends with its last value). A job that sets many keys (the markers of a whole list of days)
+// reads and writes the file once instead of once per key. When any pair cannot stand in an INI
+// file nothing is written (error 5); the other failures are those of write().
+bool writeAll(const QString& file, const QString& section,
+              const std::vector<std::pair<QString, QString>>& keysAndValues);
 
 // Removes the key (every line of it in the section), under the lock as write does. True when
 // the key is gone afterwards, missing file or section included; false (and the error record set)

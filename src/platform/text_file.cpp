@@ -169,7 +169,10 @@ std::optional<QByteArray> readFile(const QString& path)
 {
     const QString resolved = resolvePath(path);
     QFile file(resolved);
-    if (QFileInfo(resolved).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(resolved);
+    // Only a plain file is read whole: opening a pipe would wait for a writer, and a device or a
+    // socket holds no file's content.
+    if (info.isDir() || (info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
         failed(readFailureNumber(resolved, file), resolved);
         return std::nullopt;
     }

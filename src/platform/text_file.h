@@ -16,7 +16,8 @@ namespace platform {
 bool writeProtected(const QFileInfo& info);
 
 // The bytes of the file as they are on disk; nothing when it cannot be read (error 53 missing,
-// 76 folder missing, 70 refused, 75 a folder or another failure, 57 a failed read).
+// 76 folder missing, 70 refused, 75 a folder, a pipe, a device or another failure, 57 a failed
+// read).
 std::optional<QByteArray> readFile(const QString& path);
 
 // The text of the file (rt::decodeText of its bytes); nothing when it cannot be read, with the

@@ -95,6 +95,18 @@ void MarkerSetzen(rt::VbDate datum, int an)
                              an != 0 ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+bool MarkerSetzen(const std::vector<rt::VbDate>& tage, int an)
+{
+    if (foundation::nurLesen || korvanelKuerzel.isEmpty() || tage.empty())
+        return true;
+    const QString wert = an != 0 ? QStringLiteral("1") : QStringLiteral("0");
+    std::vector<std::pair<QString, QString>> schluessel;
+    schluessel.reserve(tage.size());
+    for (const rt::VbDate tag : tage)
+        schluessel.emplace_back(datumsSchluessel(tag), wert);
+    return foundation::IniSchreibenListe(markerDatei(), QStringLiteral("Marker"), schluessel);
+}
+
 int MarkerLesen(rt::VbDate datum)
 {
     const double wert = rt::Val(foundation::IniLesen(markerDatei(), QStringLiteral("Marker"),

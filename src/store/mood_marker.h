@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace store {
 
 // Puts the mood of aktDatum into the mood slider: the value of the year file, else the one of
@@ -20,6 +22,11 @@ void StimmungSchreiben();
 
 // Marks the day (an != 0) or unmarks it ("0" is written; the key stays).
 void MarkerSetzen(rt::VbDate datum, int an);
+// The same for many days at once: the marker file is read and written once, under its lock, and
+// ends byte for byte as after one MarkerSetzen per day in that order. False when it could not be
+// written (nothing of it then changed); true when nothing was to be written (read-only mode, no
+// diary open, no days).
+bool MarkerSetzen(const std::vector<rt::VbDate>& tage, int an);
 // 1 when the day is marked, else 0; shows "M" or nothing in the status panel "StatMark".
 int MarkerLesen(rt::VbDate datum);
 

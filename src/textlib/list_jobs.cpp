@@ -257,6 +257,11 @@ void ListeFiltern(ListControl liste, const QString& muster)
     }
 }
 
+bool SuchmusterPruefen(const QString& muster)
+{
+    return musterBrauchbar(musterVorbereiten(muster), muster);
+}
+
 int ListeMarkieren(ListControl liste, const QString& muster, bool leerenZuerst)
 {
     const QString vorbereitet = musterVorbereiten(muster);

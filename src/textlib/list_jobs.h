@@ -81,6 +81,11 @@ void ListeErgaenzen(ListControl liste, const QString& text);
 // nothing.
 void ListeFiltern(ListControl liste, const QString& muster);
 
+// Whether the pattern (prepared as in ListeFiltern) can be matched at all; one that cannot (an
+// unclosed "[", a reversed range) is reported in a message box. For a caller that filters many
+// texts by a pattern typed by the user: it checks once, before the first text.
+bool SuchmusterPruefen(const QString& muster);
+
 // Marks every entry that contains the pattern (prepared as in ListeFiltern; an empty pattern
 // marks every entry) and returns how many it marked. With leerenZuerst each entry's mark is
 // cleared before its test; without, the marks of other entries stay. An invalid pattern is

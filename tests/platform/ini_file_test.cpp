@@ -228,6 +228,55 @@ TEST_F(IniFileTest, newSectionGoesToTheEndOfTheFile)
     }
 }
 
+TEST_F(IniFileTest, writeAllGivesTheBytesOfOneWriteAfterTheOther)
+{
+    using Pairs = std::vector<std::pair<QString, QString>>;
+    struct Row {
+        const char* name;
+        QByteArray before;
+        Pairs pairs;
+    };
+    const Row rows[] = {
+        {"new file", "", {{s("01.03.2024"), s("1")}, {s("02.03.2024"), s("1")}}},
+        {"section missing, file without final line end", "[A]\nx=1",
+         {{s("k"), s("1")}, {s("l"), s("2")}}},
+        {"replaced in place and added behind the last key, before the next section",
+         "[Marker]\r\n01.03.2024 =  0\r\n; Notiz\r\n02.03.2024=1\r\n\r\n[B]\r\nx=1\r\n",
+         {{s("02.03.2024"), s("0")}, {s("03.03.2024"), s("1")}, {s("01.03.2024"), s("1")},
+          {s("04.03.2024"), s("1")}}},
+        {"a key given again, an empty value between, in any case",
+         "[A]\r\nk=  1\r\n",
+         {{s("k"), s("x")}, {s("K"), QString()}, {s("k"), s("y")}, {s("Neu"), s("  a")},
+          {s("NEU"), s("b")}, {s("neu"), QString()}}},
+        {"last key without value and without line end", "[A]\r\nx=",
+         {{s("x"), s("1")}, {s("y"), s("2")}}},
+        {"header without line end", "[A]", {{s("y"), s("2")}, {s("z"), s("3")}}},
+        {"only the first of duplicate sections and keys", "[A]\r\nx=1\r\nX=2\r\n[a]\r\ny=2\r\n",
+         {{s("x"), s("9")}, {s("y"), s("8")}}},
+        {"a character outside Windows-1252 makes the file UTF-8",
+         "[A]\r\nalt=\xE4\r\n", {{s("k"), s("\xC3\xA4")}, {s("l"), s("\xE2\x82\xAC \xC5\x81")}}},
+        {"nothing changes", "[A]\r\nk=1\r\n", {{s("k"), s("1")}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString einzeln = given(row.before, "Einzeln.ini");
+        for (const auto& [key, value] : row.pairs)
+            EXPECT_TRUE(ini::write(einzeln, s("a"), key, value));
+        const QString alle = given(row.before, "Alle.ini");
+        EXPECT_TRUE(ini::writeAll(alle, s("a"), row.pairs));
+        EXPECT_EQ(bytes("Alle.ini"), bytes("Einzeln.ini"));
+    }
+    EXPECT_EQ(bytes("Alle.ini"), QByteArray("[A]\r\nk=1\r\n"));
+}
+
+TEST_F(IniFileTest, writeAllWithAnUnusableKeyWritesNothing)
+{
+    const QString file = given("[A]\r\nk=1\r\n");
+    EXPECT_FALSE(ini::writeAll(file, s("A"), {{s("k"), s("2")}, {s("x=y"), s("3")}}));
+    EXPECT_EQ(rt::Err().number, rt::ErrInvalidCall);
+    EXPECT_EQ(bytes(), QByteArray("[A]\r\nk=1\r\n"));
+}
+
 TEST_F(IniFileTest, windows1252BytesReadAsTheirCharacters)
 {
     const QString file = given("[A]\r\nZitat=\x93hallo\x93\r\nUmlaut=\xC4rger \x80\r\n");

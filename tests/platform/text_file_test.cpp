@@ -207,3 +207,34 @@ TEST_F(FullDisk, newFileThatDoesNotFitIsRemoved)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReadFile, onlyAPlainFileIsRead_aPipeOrAFolderFailsAtOnce)
+{
+    rt::clearError();
+    TempFolder temp;
+    temp.write(s("Datei.txt"), "Inhalt");
+    ASSERT_TRUE(QFile::link(temp.file(s("Datei.txt")), temp.file(s("Verweis.txt"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(temp.file(s("Rohr.txt"))).constData(), 0600), 0);
+    temp.makeFolder(s("Ordner.txt"));
+    struct Fall {
+        const char* name;
+        std::optional<QByteArray> inhalt;
+        int fehler;
+    };
+    for (const Fall& fall : {Fall{"Datei.txt", QByteArray("Inhalt"), 0},
+                             Fall{"DATEI.TXT", QByteArray("Inhalt"), 0},
+                             Fall{"Verweis.txt", QByteArray("Inhalt"), 0},
+                             Fall{"Rohr.txt", std::nullopt, rt::ErrPathFileAccess},
+                             Fall{"Ordner.txt", std::nullopt, rt::ErrPathFileAccess},
+                             Fall{"fehlt.txt", std::nullopt, rt::ErrFileNotFound}}) {
+        SCOPED_TRACE(fall.name);
+        rt::clearError();
+        EXPECT_EQ(platform::readFile(temp.file(s(fall.name))), fall.inhalt);
+        EXPECT_EQ(rt::Err().number, fall.fehler);
+    }
+    rt::clearError();
+}
+
+} // namespace

@@ -100,6 +100,50 @@ TEST_F(MoodMarker, markersAreWrittenAsOneOrZeroAndShownInTheStatusPanel)
     EXPECT_EQ(store::MarkerLesen(tag), 1);
 }
 
+TEST_F(MoodMarker, markersOfManyDaysGiveTheBytesOfOneCallPerDay)
+{
+    // Another section behind, a comment, a key with blanks, a day given twice, a marked day
+    // unmarked: the batch writes what the calls one by one write.
+    const QByteArray vorher = "; Marker\r\n[Marker]\r\n02.03.2024 = 1\r\n; alt\r\n"
+                              "03.03.2024=0\r\n\r\n[Andere]\r\n01.03.2024=x\r\n";
+    const std::vector<rt::VbDate> tage = {rt::DateSerial(2024, 3, 1), rt::DateSerial(2024, 3, 2),
+                                          rt::DateSerial(2024, 3, 3), rt::DateSerial(2024, 3, 1),
+                                          rt::DateSerial(1999, 12, 31)};
+    for (const int an : {1, 0}) {
+        SCOPED_TRACE(an);
+        schreiben(s("Marker_Txt.ini"), vorher);
+        for (const rt::VbDate tag : tage)
+            store::MarkerSetzen(tag, an);
+        const QByteArray einzeln = lesen(s("Marker_Txt.ini"));
+
+        schreiben(s("Marker_Txt.ini"), vorher);
+        EXPECT_TRUE(store::MarkerSetzen(tage, an));
+        EXPECT_EQ(lesen(s("Marker_Txt.ini")), einzeln);
+    }
+    EXPECT_EQ(lesen(s("Marker_Txt.ini")),
+              QByteArray("; Marker\r\n[Marker]\r\n02.03.2024 = 0\r\n; alt\r\n03.03.2024=0\r\n"
+                         "01.03.2024=0\r\n31.12.1999=0\r\n\r\n[Andere]\r\n01.03.2024=x\r\n"));
+
+    // A new file; read-only mode and no days write nothing.
+    QFile::remove(datenordner.path() + s("/Marker_Txt.ini"));
+    EXPECT_TRUE(store::MarkerSetzen(std::vector<rt::VbDate>{}, 1));
+    EXPECT_FALSE(vorhanden(s("Marker_Txt.ini")));
+    foundation::nurLesen = true;
+    EXPECT_TRUE(store::MarkerSetzen(tage, 1));
+    EXPECT_FALSE(vorhanden(s("Marker_Txt.ini")));
+    foundation::nurLesen = false;
+    EXPECT_TRUE(store::MarkerSetzen(tage, 1));
+    EXPECT_EQ(lesen(s("Marker_Txt.ini")),
+              QByteArray("[Marker]\r\n01.03.2024=1\r\n02.03.2024=1\r\n03.03.2024=1\r\n"
+                         "31.12.1999=1\r\n"));
+}
+
+TEST_F(MoodMarker, markersOfManyDaysInAFolderThatRefusesTheFile_reportFailure)
+{
+    foundation::ordnerDat = datenordner.path() + s("/fehlt");
+    EXPECT_FALSE(store::MarkerSetzen(std::vector<rt::VbDate>{rt::DateSerial(2024, 3, 1)}, 1));
+}
+
 TEST_F(MoodMarker, markerValuesOfAnyFormAreRead)
 {
     schreiben(s("Marker_Txt.ini"),

@@ -1,19 +1,27 @@
 #pragma once
 // The day views on a diary "Txt" in a data folder of the test's own, with the fake main window,
-// a fixed clock, recorded dialogs, printer and shell, and the keys the test says are held.
+// scripted dialogs, a fixed clock, recorded sounds, printer and shell, a clipboard of the
+// test's own, the keys the test says are held, and every error that reaches the error
+// dialog recorded instead.
 #include "foundation/error_dialog.h"
+#include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "platform/form.h"
+#include "print/printer_set.h"
 #include "store/cipher.h"
+#include "store/day_files.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 #include "support/data_folder.h"
+#include "support/fake_clipboard.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_main_port.h"
+#include "support/fake_mouse_pointer.h"
 #include "support/fake_shell.h"
+#include "support/fake_sound.h"
 #include "support/fake_store_host.h"
 #include "support/qt_print.h"
 #include "support/recording_print_surface.h"
@@ -23,6 +31,8 @@
 #include "textlib/calendar.h"
 
 #include <QCoreApplication>
+#include <QListWidget>
+#include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -58,10 +68,25 @@ protected:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         foundation::setFehlerBehandlungFuerTests({});
+        print::druckJob.clear();
         resetDiaryState();
         textlib::resetKalender();
     }
 
+    // Shows the day in the store's state and in the main window.
+    void zeigeTag(const QString& datum)
+    {
+        main.setDateCaption(datum);
+        store::aktDatum = datum;
+        store::aktTagesdatei = store::DatumZuTagesnummer(datum) + u'.' + store::korvanelKuerzel;
+    }
+
+    // The day file of "yyyymmdd" with these bytes.
+    void eintrag(const char* tagesnummer, const QByteArray& bytes) const
+    {
+        const QString name = QString::fromLatin1(tagesnummer);
+        datenordner.write(name.left(4) + u'/' + name + QStringLiteral(".Txt"), bytes);
+    }
     void schreiben(const QString& relative, const QByteArray& bytes) const
     {
         datenordner.write(relative, bytes);
@@ -76,6 +101,31 @@ protected:
     std::map<QString, QByteArray> datenordnerInhalt() const
     {
         return folderContents(foundation::ordnerDat);
+    }
+
+    // A value of Brisol.ini, default section.
+    static QString einstellung(const QString& key)
+    {
+        return foundation::IniLesen({}, {}, key, u8("<fehlt>"));
+    }
+
+    static QStringList zeilen(const QListWidget* liste)
+    {
+        QStringList texte;
+        for (int i = 0; i < liste->count(); ++i)
+            texte.append(liste->item(i)->text());
+        return texte;
+    }
+
+    // Runs job with the printer-settings window answered by answer as soon as it shows.
+    static void mitDruckeinstellungen(const std::function<void(print::PrinterSet*)>& answer,
+                                      const std::function<void()>& job)
+    {
+        QTimer::singleShot(0, [answer] {
+            if (auto* w = platform::findForm<print::PrinterSet>())
+                answer(w);
+        });
+        job();
     }
 
     // Runs job as soon as a window of class W shows (as the user's answer to it); the events
@@ -99,6 +149,9 @@ protected:
     FakeMainPort main;
     InstalledFake<FakeStoreHost> host{store::setStoreHost};
     InstalledFake<FakeDialogs> dialogs{platform::setDialogs};
+    InstalledFake<FakeSound> sound{platform::setSound};
+    InstalledFake<FakeClipboard> clipboard{platform::setClipboard};
+    InstalledFake<FakeMousePointer> pointer{platform::setMousePointer};
     InstalledFake<FakeClock> uhr{platform::setClock, rt::dateTimeOf(2024, 7, 1, 9, 30)};
     InstalledFake<FakeKeyboard> tasten{platform::setKeyboard};
     InstalledFake<FakeShell> shell{platform::setShell};

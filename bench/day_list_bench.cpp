@@ -1,0 +1,168 @@
+// The day list over a generated diary of 30 years (about 11,000 day files, see
+// diary_generator.h), through the window as the user works it: "&Gesamtes Korvanel" builds the
+// list of every day from the first to the last entry (with the days without entry, the setting's
+// default, and without), and "Mar&ker für alle Tage setzen" marks every listed day, against the
+// same markers set one call per day. Checks that both ways give the same marker file.
+//
+//   day_list_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "diary_generator.h"
+
+#include "foundation/folders.h"
+#include "platform/actions.h"
+#include "runtime/dates.h"
+#include "store/cipher.h"
+#include "store/day_index.h"
+#include "store/mood_marker.h"
+#include "store/store_state.h"
+#include "views/day_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <sys/resource.h>
+#include <time.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Messung {
+    double min = 0;
+    double median = 0;
+    double cpuMin = 0; // processor time of this process: tells a slow job from a busy machine
+};
+
+// Milliseconds of processor time this process has used so far.
+double prozessorMs()
+{
+    timespec zeit{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &zeit);
+    return static_cast<double>(zeit.tv_sec) * 1e3 + static_cast<double>(zeit.tv_nsec) / 1e6;
+}
+
+// Milliseconds of runs repetitions of job, the first run left out as warm-up.
+Messung messen(int runs, const std::function<void()>& job)
+{
+    job();
+    std::vector<double> zeiten;
+    std::vector<double> prozessor;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        const double cpuVorher = prozessorMs();
+        timer.start();
+        job();
+        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        prozessor.push_back(prozessorMs() - cpuVorher);
+    }
+    std::sort(zeiten.begin(), zeiten.end());
+    return {zeiten.front(), zeiten[zeiten.size() / 2],
+            *std::min_element(prozessor.begin(), prozessor.end())};
+}
+
+QString ms(const Messung& m)
+{
+    return QStringLiteral("min %1 ms, Median %2 ms (Prozessorzeit min %3 ms)")
+        .arg(QString::number(m.min, 'f', 1), QString::number(m.median, 'f', 1),
+             QString::number(m.cpuMin, 'f', 1));
+}
+
+long spitzenspeicherKB()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_SELF, &nutzung);
+    return nutzung.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Settings and logs go into a temporary folder, never into the user's own.
+    QTemporaryDir arbeit;
+    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (ordner.isEmpty()) {
+        ordner = arbeit.path() + QStringLiteral("/Daten");
+        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
+        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
+            << " Bytes\n";
+    }
+    foundation::OrdnerBereitstellen();
+    foundation::ordnerDat = ordner;
+    store::korvanelKuerzel = QStringLiteral("Txt");
+    store::schluessel = QString::fromLatin1(store::festerSchluessel);
+    store::aktDatum = QStringLiteral("05.03.2011");
+    const long speicherVorher = spitzenspeicherKB();
+
+    auto* fenster = new views::Tagesliste;
+    fenster->TimerInit->stop();
+    fenster->show();
+    QApplication::processEvents();
+    QAction* alleTage = fenster->actions->action(QStringLiteral("mnuAlleTage"));
+
+    for (const bool mitLeeren : {true, false}) {
+        alleTage->setChecked(mitLeeren);
+        const Messung bau = messen(5, [&] {
+            store::verzeichnisStatus = 0; // the index is built afresh each time
+            fenster->mnuBerGesamt_Click();
+        });
+        out << "Gesamtes Korvanel, " << (mitLeeren ? "auch Tage ohne Eintrag" : "nur Tage mit Eintrag")
+            << " (" << fenster->Liste->count() << " Zeilen, " << fenster->bereichVon << " bis "
+            << fenster->bereichBis << "): " << ms(bau) << "\n";
+    }
+
+    // Every listed day marked: once through the window (one write), once one call per day.
+    const QString markerDatei = store::markerDatei();
+    const Messung liste = messen(5, [&] {
+        QFile::remove(markerDatei);
+        fenster->mnuMarker_Click();
+    });
+    const auto dateiInhalt = [&markerDatei] {
+        QFile datei(markerDatei);
+        return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    };
+    const qint64 alleBytes = dateiInhalt().size();
+
+    // The same bytes as one call per day, on the first 1,000 listed days (one call per day
+    // rewrites the whole growing file each time).
+    std::vector<rt::VbDate> tage;
+    for (int i = 0; i < std::min(fenster->Liste->count(), 1000); ++i)
+        tage.push_back(*rt::CDate(fenster->Liste->item(i)->text().left(10)));
+    QFile::remove(markerDatei);
+    store::MarkerSetzen(tage, 1);
+    const QByteArray einmal = dateiInhalt();
+    QFile::remove(markerDatei);
+    QElapsedTimer timer;
+    timer.start();
+    for (const rt::VbDate tag : tage)
+        store::MarkerSetzen(tag, 1);
+    const double einzeln = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    const QByteArray proTag = dateiInhalt();
+
+    out << "Marker für alle " << fenster->Liste->count() << " Tage der Liste (eine Schreibung, "
+        << alleBytes << " Bytes): " << ms(liste) << "\n";
+    out << "Marker für " << tage.size() << " Tage, Tag für Tag: " << QString::number(einzeln, 'f', 1)
+        << " ms; dieselbe Datei wie in einer Schreibung: "
+        << (einmal == proTag && !einmal.isEmpty() ? "ja" : "NEIN") << "\n";
+    out << "Spitzenspeicher: " << spitzenspeicherKB() << " KB (vor dem Fenster " << speicherVorher
+        << " KB)\n";
+
+    fenster->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return einmal == proTag ? 0 : 1;
+}
