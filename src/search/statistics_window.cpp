@@ -3,7 +3,6 @@
 #include "foundation/error_dialog.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
-#include "foundation/number_format.h"
 #include "foundation/product_info.h"
 #include "platform/actions.h"
 #include "platform/clipboard.h"
@@ -544,8 +543,7 @@ void Statist::mnuStatCalc_Click()
         if (teiler == 0)
             teiler = 1;
         zeileAnfuegen(zeile(jahrText(j1) + u'-' + jahrText(j2), t, b,
-                            foundation::ZahlFormatieren(prozent(t, teiler),
-                                                        QStringLiteral("0.0"))));
+                            rt::Format(prozent(t, teiler), QStringLiteral("0.0"))));
     }
 
     StatistikTitelSetzen(1);

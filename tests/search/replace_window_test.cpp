@@ -182,6 +182,20 @@ TEST_F(Replace, selectionChangedByTheUser_isSearchedAgainNotOverwritten)
     }
 }
 
+TEST_F(Replace, readOnly_changesNothing)
+{
+    Ersetzen* fenster = oeffnenMit({{"20240101", "Hallo Welt"}}, "01.01.2024", "Welt", "Erdball");
+    foundation::nurLesen = true;
+    const auto vorher = datenordnerInhalt();
+    fenster->BefSuche->click();
+    EXPECT_EQ(auswahl(), (Auswahl{s("01.01.2024"), 6, 4}));
+    fenster->BefErsetzen->click();
+    EXPECT_EQ(main->text(), s("Hallo Welt"));
+    EXPECT_FALSE(fenster->BefErsetzen->isEnabled());
+    main->setDateCaption(s("02.01.2024"));
+    EXPECT_EQ(datenordnerInhalt(), vorher);
+}
+
 TEST_F(Replace, searchButton_isOfferedOnlyForTwoDifferentTexts)
 {
     struct Fall {

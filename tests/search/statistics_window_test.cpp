@@ -130,22 +130,31 @@ TEST_F(Statistics, eachIntervalAndPercentage_givesItsRows)
     EXPECT_EQ(zeilen(fenster).last().left(9), u8("2024 / 12"));
 }
 
-TEST_F(Statistics, totalOfEntriesOnConsecutiveDays_neverPassesAHundredPercent)
+TEST_F(Statistics, totalOverTheDaysOfTheDiary_countsBothEndsAndShowsSmallShares)
 {
-    for (const QString& datei : {u8("2023/20231230.Txt"), u8("2024/20240101.TXT"),
-                                 u8("2024/20240229.txt")})
-        QFile::remove(datenordner.path() + u'/' + datei);
-    schreiben(u8("2024/20240310.Txt"), "x");
-    schreiben(u8("2024/20240311.Txt"), "y");
-    Statist* fenster = laden();
-    berechnen(fenster, 0, false);
-    EXPECT_EQ(zeilen(fenster), QStringList{u8("2024-2024\t2\t2\t100,0")});
-
-    // One day alone is all of its span.
-    QFile::remove(datenordner.path() + u8("/2024/20240311.Txt"));
-    store::resetTagesverzeichnis();
-    berechnen(fenster, 0, false);
-    EXPECT_EQ(zeilen(fenster), QStringList{u8("2024-2024\t1\t1\t100,0")});
+    struct Fall {
+        const char* name;
+        QStringList tage;
+        const char* zeile;
+    };
+    const Fall faelle[] = {
+        // Two entries on consecutive days span two days: no share passes 100 %.
+        {"consecutive days", {u8("20240310"), u8("20240311")}, "2024-2024\t2\t2\t100,0"},
+        {"one day alone", {u8("20240310")}, "2024-2024\t1\t1\t100,0"},
+        // 732 days: a share under one per cent keeps its leading zero.
+        {"two years apart", {u8("20220101"), u8("20240102")}, "2022-2024\t2\t2\t0,3"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        QDir(datenordner.path()).removeRecursively();
+        for (const QString& tag : fall.tage)
+            schreiben(tag.left(4) + u'/' + tag + u8(".Txt"), "x");
+        store::resetTagesverzeichnis();
+        Statist* fenster = laden();
+        berechnen(fenster, 0, false);
+        EXPECT_EQ(zeilen(fenster), QStringList{u8(fall.zeile)});
+        fenster->unload();
+    }
 }
 
 TEST_F(Statistics, yearBoxes_takeNumbersWithinTheDiaryAndShowWhatWasCounted)
