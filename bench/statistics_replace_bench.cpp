@@ -90,7 +90,7 @@ protected:
     {
         return std::nullopt;
     }
-    std::optional<FileAnswer> askFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<platform::FileAnswer> askFile(const platform::FileRequest&) override { return std::nullopt; }
     std::optional<QColor> askColor(const QString&, const QColor&) override { return std::nullopt; }
     std::optional<QString> askPrinter(const QString&) override { return std::nullopt; }
 };
