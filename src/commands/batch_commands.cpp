@@ -11,6 +11,7 @@
 #include "platform/path_resolver.h"
 #include "platform/text_file.h"
 #include "platform/clock.h"
+#include "runtime/codec.h"
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/lines.h"
