@@ -80,8 +80,6 @@ enum ImportModus {
 QString ImportZusammenfuehren(const QString& eintrag, const QString& neu, int modus);
 
 class Import : public platform::Form {
-    Q_OBJECT
-
 public:
     explicit Import(QWidget* parent = nullptr);
 

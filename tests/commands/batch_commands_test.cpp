@@ -12,7 +12,12 @@ namespace {
 
 class ManyDays : public MainFixture {
 protected:
-    ManyDays() { schreiben(s("Info.Txt"), "Tagebuch\r\n"); }
+    ManyDays()
+    {
+        schreiben(s("Info.Txt"), "Tagebuch\r\n");
+        // The tidy-up of AutoFormat (on by default) would change the entries it saves.
+        folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nAutoFormat=0\r\n");
+    }
 
     void einstellen(const char* key, const QString& wert) const
     {

@@ -5,6 +5,7 @@
 
 #include "commands/marked_text_tools.h"
 #include "commands/text_insert_commands.h"
+#include "foundation/ini_store.h"
 #include "support/fake_keyboard.h"
 #include "support/recording_print_surface.h"
 #include "views/keyword_list.h"
@@ -60,12 +61,12 @@ TEST_F(TextInsert, fileNameGoesInQuotedAndFramedByBlanks_cancelInsertsNothing)
     }
 
     main.setSelStart(2);
-    dialogs->expectOpenFile(u8("/home/anna/Mein Ordner/Bild 1.jpg"), 0, u8("Wählen Sie eine Datei"));
+    dialogs.expectOpenFile(u8("/home/anna/Mein Ordner/Bild 1.jpg"), 0, u8("Wählen Sie eine Datei"));
     commands::DateinameEinfuegen(main);
     EXPECT_EQ(main.text(), u8("AB \"/home/anna/Mein Ordner/Bild 1.jpg\" CD"));
-    EXPECT_EQ(dialogs->calls().back().filter, u8("Alles|*.*|Texte|*.doc;*.txt|Bilder|*.bmp;*.gif;*.jpg|"));
+    EXPECT_EQ(dialogs.calls().back().filter, u8("Alles|*.*|Texte|*.doc;*.txt|Bilder|*.bmp;*.gif;*.jpg|"));
 
-    dialogs->expectOpenFile(std::nullopt);
+    dialogs.expectOpenFile(std::nullopt);
     commands::DateinameEinfuegen(main);
     EXPECT_EQ(main.insertions.size(), 1);
 }
@@ -83,7 +84,7 @@ TEST_F(TextInsert, keywordFromTheListGoesInAtTheCaretWithItsLineBreaks)
     });
     commands::StichwortEinfuegen(main);
     EXPECT_EQ(main.text(), u8("ABgamma\r\nzweiCD"));
-    EXPECT_EQ(main.selStart(), 11);
+    EXPECT_EQ(main.selStart(), 13);
     EXPECT_EQ(main.panelText(u8("Status")), u8("Bereit"));
 
     // The selection is the proposal; nothing chosen inserts nothing.
@@ -107,7 +108,7 @@ TEST_F(TextInsert, pictureNameGoesInFrontOfTheEntry)
         {"/bilder/20240501_Hafen.jpg", "Hafen"},
         {"/bilder/2024-05-01 12.30 Hafen am Meer.png", "Hafen am Meer"},
         {"/bilder/2024-05-01_13.jpg", ""},
-        {"/bilder/Hafen.2024.jpg", "Hafen"},
+        {"/bilder/Hafen.2024.jpg", "Hafen.2024"},
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.bild);
@@ -126,7 +127,7 @@ TEST_F(TextInsert, nothingGoesInWhileTheEditorIsLocked)
 {
     main.textBox().setLocked(true);
     main.setSelStart(2);
-    dialogs->expectOpenFile(u8("/tmp/a.txt"));
+    dialogs.expectOpenFile(u8("/tmp/a.txt"));
     commands::DateinameEinfuegen(main);
     commands::BildNameEinfuegen(main, u8("/bilder/20240501_Hafen.jpg"));
     auswahl(0, 4);
@@ -179,7 +180,8 @@ TEST_F(MarkedText, upperCaseKeepsTheSelection_quotationMarksAsStored)
     EXPECT_EQ(main.text(), u8("Die »STRAßE« hier"));
     EXPECT_EQ(main.selStart(), 12);
 
-    folders.writeSettingsFile(u8("Brisol.ini"), u8("[Allgemein]\r\nAnführung1=,,\r\nAnführung2=''\r\n").toUtf8());
+    foundation::IniSchreiben({}, u8("Allgemein"), u8("Anführung1"), u8(",,"));
+    foundation::IniSchreiben({}, u8("Allgemein"), u8("Anführung2"), u8("''"));
     auswahl(0, 0);
     commands::mnuMarkGänsefuss_Click(main);
     EXPECT_EQ(main.text(), u8(",,''Die »STRAßE« hier"));
@@ -187,7 +189,7 @@ TEST_F(MarkedText, upperCaseKeepsTheSelection_quotationMarksAsStored)
 
 TEST_F(MarkedText, euroReplacesTheAmountOnlyWhenTheConversionGoesThrough)
 {
-    folders.writeSettingsFile(u8("Brisol.ini"), u8("[Allgemein]\r\nWährung2Euro=2\r\n").toUtf8());
+    foundation::IniSchreiben({}, u8("Allgemein"), u8("Währung2Euro"), u8("2"));
     InstalledFake<FakeKeyboard> tasten{platform::setKeyboard};
     const struct {
         const char* name;
@@ -207,17 +209,17 @@ TEST_F(MarkedText, euroReplacesTheAmountOnlyWhenTheConversionGoesThrough)
         SCOPED_TRACE(fall.name);
         main.setText(u8("Preis: ") + u8(fall.auswahl) + u8("."));
         auswahl(7, static_cast<int>(u8(fall.auswahl).size()));
-        fall.antworten(*dialogs);
+        fall.antworten(dialogs);
         commands::mnuMark2EUR_Click(main);
         EXPECT_EQ(main.text(), u8("Preis: ") + u8(fall.ergebnis) + u8("."));
-        EXPECT_EQ(dialogs->pendingAnswers(), 0U);
+        EXPECT_EQ(dialogs.pendingAnswers(), 0U);
     }
 
     // A rate of 0 is asked for again; Cancel leaves the amount.
-    folders.writeSettingsFile(u8("Brisol.ini"), u8("[Allgemein]\r\nWährung2Euro=0\r\n").toUtf8());
+    foundation::IniSchreiben({}, u8("Allgemein"), u8("Währung2Euro"), u8("0"));
     main.setText(u8("10 DM"));
     auswahl(0, 5);
-    dialogs->expectInputBox(std::nullopt, u8("Umrechnungs-Quotienten"));
+    dialogs.expectInputBox(std::nullopt, u8("Umrechnungs-Quotienten"));
     commands::mnuMark2EUR_Click(main);
     EXPECT_EQ(main.text(), u8("10 DM"));
 }
@@ -225,7 +227,7 @@ TEST_F(MarkedText, euroReplacesTheAmountOnlyWhenTheConversionGoesThrough)
 TEST_F(MarkedText, excerptPrintsHeadingTextOnEveryPageAndTheFooter)
 {
     InstalledFake<RecordingPrintSurface> papier{platform::setPrinter};
-    papier->setPrinters({{u8("Laser"), u8("ipp://laser.local"), u8("Generic PCL 6")}});
+    papier.setPrinters({{u8("Laser"), u8("ipp://laser.local"), u8("Generic PCL 6")}});
     schreiben(u8("Info.Txt"), "Mein Tagebuch\r\n");
     QStringList zeilen;
     for (int i = 1; i <= 80; ++i)
@@ -234,8 +236,8 @@ TEST_F(MarkedText, excerptPrintsHeadingTextOnEveryPageAndTheFooter)
     auswahl(0, static_cast<int>(main.text().size()));
     commands::mnuMarkPrint_Click(main);
 
-    ASSERT_EQ(papier->documents().size(), 1U);
-    const RecordingPrintSurface::Document& dokument = papier->documents().front();
+    ASSERT_EQ(papier.documents().size(), 1U);
+    const RecordingPrintSurface::Document& dokument = papier.documents().front();
     EXPECT_TRUE(dokument.ended);
     ASSERT_GE(dokument.pages.size(), 2U);
     const QStringList erste = dokument.pages.front().strings();

@@ -4,6 +4,7 @@
 
 #include "print/import_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +27,8 @@ TEST(ImportReader, headingLinesNeedTheMarksInPlaceAndADate)
     } faelle[] = {
         {"@ 01.02.2003, Sa: Text", "@", ":", "01.02.2003"},
         {"@ 01.02.2003, Sa:", "@", ":", "01.02.2003"},
-        {"@ 1.2.2003:", "@", ":", "01.02.2003"},
+        {"@ 1.2.2003:", "@", ":", ""},                 // the mark is part of the ten characters
+        {"@ 1.2.2003   :", "@", ":", "01.02.2003"},
         {"@ 1.2.03:", "@", ":", ""},                   // closing mark before character 10
         {" @ 01.02.2003, Sa: Text", "@", ":", ""},     // opening mark not at the start
         {"@ 01.02.2003, Sa Text", "@", ":", ""},       // no closing mark
@@ -45,7 +47,9 @@ TEST(ImportReader, headingLinesNeedTheMarksInPlaceAndADate)
     }
 
     int nachLeer = -1;
-    EXPECT_EQ(print::ImportMarke(s("@_"), &nachLeer), s("@"));
+    EXPECT_EQ(print::ImportMarke(s("##_"), &nachLeer), s("##"));
+    EXPECT_EQ(nachLeer, 1);
+    EXPECT_EQ(print::ImportMarke(s("@"), &nachLeer), s("@"));
     EXPECT_EQ(nachLeer, 0);
     EXPECT_EQ(print::ImportMarke(s(":_"), &nachLeer), s(":"));
     EXPECT_EQ(nachLeer, 1);
@@ -132,6 +136,8 @@ protected:
     {
         schreiben(s("Info.Txt"), "Tagebuch\r\n");
         schreiben(s("2024/20240201.Txt"), "Alt");
+        // The tidy-up of AutoFormat (on by default) would change the entries it saves.
+        folders.writeSettingsFile(s("Brisol.ini"), "[Korvanel]\r\nAutoFormat=0\r\n");
     }
     ~ImportWindow() override
     {
@@ -295,7 +301,7 @@ TEST_F(ImportWindow, cancelAndTheCloseBoxLeaveTheDiaryAlone)
     EXPECT_FALSE(fenster->isUnloaded()) << "the opener unloads it";
     EXPECT_FALSE(vorhanden(s("x-import.tmp")));
     auto nachher = vorher;
-    nachher.erase(s("x-import.tmp"));
+    nachher.erase(s("/x-import.tmp"));
     EXPECT_EQ(datenordnerInhalt(), nachher);
 }
 
