@@ -23,6 +23,7 @@
 #include "textlib/string_functions.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -39,25 +40,58 @@ void ereignisse()
     QCoreApplication::processEvents();
 }
 
-// While a run goes on: the main window takes no input (clicks and keys meanwhile are dropped,
-// not queued for the entry), the hourglass shows, and no second run starts.
+// Drops the user's input to one window and its controls (keys, shortcuts, clicks, the wheel),
+// so that nothing typed or clicked meanwhile reaches an entry or starts a command. Other
+// windows, such as a message or the password prompt shown during the run, take input as usual.
+class EingabeFilter : public QObject {
+public:
+    explicit EingabeFilter(QWidget* fenster) : fenster_(fenster) {}
+
+protected:
+    bool eventFilter(QObject* ziel, QEvent* ereignis) override
+    {
+        switch (ereignis->type()) {
+        case QEvent::ShortcutOverride: // taken here, so that no shortcut of the window fires
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Drop:
+            break;
+        default:
+            return false;
+        }
+        const auto* widget = qobject_cast<QWidget*>(ziel);
+        if (widget == nullptr || fenster_ == nullptr || widget->window() != fenster_)
+            return false;
+        ereignis->accept();
+        return true;
+    }
+
+private:
+    QPointer<QWidget> fenster_;
+};
+
+// While a run goes on: the main window takes no input, the hourglass shows, and no second run
+// starts.
 class LaufSperre {
 public:
-    explicit LaufSperre(platform::MainPort& main) : main_(main), fenster_(main.widget())
+    explicit LaufSperre(platform::MainPort& main) : main_(main), filter_(main.widget())
     {
         aktiv_ = !laeuft();
         if (!aktiv_)
             return;
         laeuft() = true;
-        if (fenster_)
-            fenster_->setEnabled(false);
+        QCoreApplication::instance()->installEventFilter(&filter_);
     }
     ~LaufSperre()
     {
         if (!aktiv_)
             return;
-        if (fenster_)
-            fenster_->setEnabled(true);
+        QCoreApplication::instance()->removeEventFilter(&filter_);
         main_.setPanelText(QStringLiteral("Status"), QStringLiteral("Bereit"));
         laeuft() = false;
     }
@@ -81,7 +115,7 @@ private:
     }
 
     platform::MainPort& main_;
-    QPointer<QWidget> fenster_;
+    EingabeFilter filter_;
     platform::BusyPointer sanduhr_;
     bool aktiv_ = false;
 };
@@ -145,6 +179,8 @@ std::optional<rt::VbDate> tagAusNummer(const QString& nummer)
     return datum;
 }
 
+bool konvertieren(platform::MainPort& main, int& anzahl);
+
 } // namespace
 
 void mnuKonvertASCII2Ansi_Click(platform::MainPort& main)
@@ -159,11 +195,24 @@ void mnuKonvertASCII2Ansi_Click(platform::MainPort& main)
             titel, hilfe)
         != platform::vbYes)
         return;
+    int anzahl = 0;
+    if (!konvertieren(main, anzahl))
+        return;
+    platform::dialogs().msgBox(titel + QStringLiteral(" ist abgeschlossen.\r\n\r\nEs wurden ")
+                                   + QString::number(anzahl)
+                                   + QStringLiteral(" Einträge angepasst."),
+                               platform::vbOKOnly | platform::vbInformation, titel);
+}
+
+namespace {
+
+// The pass of the conversion; false when there was no day to convert (or a run is going on).
+bool konvertieren(platform::MainPort& main, int& anzahl)
+{
     LaufSperre sperre(main);
     if (!sperre.aktiv())
-        return;
+        return false;
 
-    int anzahl = 0;
     store::EintragSpeichern();
     store::TagesverzeichnisErstellen(true);
     const store::TageslisteRef tage = store::tagesverzeichnis;
@@ -185,13 +234,10 @@ void mnuKonvertASCII2Ansi_Click(platform::MainPort& main)
         if (store::EintragSpeichern())
             ++anzahl;
     }
-    if (tage->empty())
-        return;
-    platform::dialogs().msgBox(titel + QStringLiteral(" ist abgeschlossen.\r\n\r\nEs wurden ")
-                                   + QString::number(anzahl)
-                                   + QStringLiteral(" Einträge angepasst."),
-                               platform::vbOKOnly | platform::vbInformation, titel);
+    return !tage->empty();
 }
+
+} // namespace
 
 QStringList DateinamenTexte(const QString& maske)
 {

@@ -7,6 +7,9 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QImage>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -78,7 +81,13 @@ TEST_F(ManyDays, fileNamesAreAppendedOnceBehindTheirTag)
     for (int lauf = 1; lauf <= 2; ++lauf) {
         SCOPED_TRACE(lauf);
         dialogs.expectInputBox(s("1"), s("Anzahl Tage zurück"));
+        // Keys typed while the run goes on reach no entry.
+        QTimer::singleShot(0, main.get(), [this] {
+            QTest::keyClicks(main->Text, s("XYZ"));
+            QTest::keyClick(main->Text, Qt::Key_S, Qt::ControlModifier);
+        });
         ASSERT_TRUE(ausloesen("mnuImportDateiname"));
+        EXPECT_FALSE(main->text().contains(s("XYZ")));
         EXPECT_EQ(main->dateCaption(), s("02.05.2024")) << "back on the day it started from";
         EXPECT_EQ(tag("20240501"), QByteArray("Alt\r\n[Von Foto-Text] Hafen"));
         EXPECT_EQ(tag("20240502"), QByteArray("[Von Foto-Text] Boot"));
@@ -167,6 +176,25 @@ TEST_F(ManyDays, quotationMarksReachTheDayFileInTheProgramsCodePage)
     main->setSelLength(1);
     ASSERT_TRUE(ausloesen("mnuMarkGänsefuss"));
     EXPECT_EQ(tag("20240305"), QByteArray("\x8Bx\x9B"));
+}
+
+TEST_F(ManyDays, pictureNameComesFromThePictureShown)
+{
+    folders.temp().makeFolder(s("Bilder"));
+    const QString bild = folders.temp().file(s("Bilder/20240501_Hafen.png"));
+    QImage punkt(4, 4, QImage::Format_RGB32);
+    punkt.fill(Qt::blue);
+    ASSERT_TRUE(punkt.save(bild));
+    schreiben(s("BildList.ini"), "[Txt]\r\n20240305=" + bild.toUtf8() + "\r\n");
+    schreiben(s("2024/20240305.Txt"), " am Meer");
+    oeffnen(s("Txt"), s("05.03.2024"));
+    ASSERT_TRUE(ausloesen("mnuBildNameTxtInst"));
+    EXPECT_EQ(tag("20240305"), QByteArray("Hafen am Meer"));
+
+    // With the display switched off there is no picture to take the name from.
+    ASSERT_TRUE(ausloesen("mnuBildAnzeigen"));
+    ASSERT_TRUE(ausloesen("mnuBildNameTxtInst"));
+    EXPECT_EQ(tag("20240305"), QByteArray("Hafen am Meer"));
 }
 
 TEST_F(ManyDays, readOnlyLocksTheInsertsAndTheImportWhileTheOwnImportsOnlySaySo)
