@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace print {
@@ -196,7 +197,6 @@ void Import::createControls()
     bezQuellDatei->setObjectName(QStringLiteral("bezQuellDatei"));
     bezQuellDatei->setFrameShape(QFrame::StyledPanel);
     bezQuellDatei->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    bezQuellDatei->setMinimumWidth(300);
 
     Label5 = ueberschrift(
         QStringLiteral("Festlegen der Texte, welche das Datum von den Eingaben abgrenzen"), this,
@@ -205,7 +205,7 @@ void Import::createControls()
         txtVorNach[static_cast<std::size_t>(i)] = new QLineEdit(this);
         txtVorNach[static_cast<std::size_t>(i)]->setObjectName(
             QStringLiteral("txtVorNach(%1)").arg(i));
-        txtVorNach[static_cast<std::size_t>(i)]->setMaximumWidth(80);
+        txtVorNach[static_cast<std::size_t>(i)]->setMaximumWidth(50);
     }
     txtVorNach[0]->setToolTip(QStringLiteral("Zeichen vor dem Datum einer Kopfzeile"));
     txtVorNach[1]->setToolTip(QStringLiteral("Zeichen hinter dem Datum einer Kopfzeile"));
@@ -217,7 +217,6 @@ void Import::createControls()
     ListeVorschau = new QListWidget(this);
     ListeVorschau->setObjectName(QStringLiteral("ListeVorschau"));
     ListeVorschau->setToolTip(QStringLiteral("Doppelklick: den ganzen Text zeigen"));
-    ListeVorschau->setMinimumHeight(140);
     bezVorschauInfo = new QLabel(this);
     bezVorschauInfo->setObjectName(QStringLiteral("bezVorschauInfo"));
 
@@ -263,6 +262,8 @@ void Import::createControls()
 
 void Import::layOut()
 {
+    // Two columns below the file, so that the window fits a small screen at double scale: the
+    // marks and the preview on the left, how the texts go in and the start on the right.
     auto* haupt = new QVBoxLayout(this);
 
     haupt->addWidget(LabelLokal);
@@ -271,61 +272,69 @@ void Import::layOut()
     datei->addWidget(bezQuellDatei, 1);
     haupt->addLayout(datei);
 
-    haupt->addSpacing(6);
-    haupt->addWidget(Label5);
+    auto* spalten = new QHBoxLayout;
+    haupt->addLayout(spalten, 1);
+    auto* links = new QVBoxLayout;
+    auto* rechts = new QVBoxLayout;
+    spalten->addLayout(links, 1);
+    spalten->addSpacing(12);
+    spalten->addLayout(rechts, 1);
+
+    links->addWidget(Label5);
     auto* marken = new QHBoxLayout;
     auto* vor = new QLabel(QStringLiteral("Vor dem Datum:"), this);
     vor->setBuddy(txtVorNach[0]);
-    auto* nach = new QLabel(QStringLiteral("Hinter dem Datum:"), this);
+    auto* nach = new QLabel(QStringLiteral("Dahinter:"), this);
     nach->setBuddy(txtVorNach[1]);
     marken->addWidget(vor);
     marken->addWidget(txtVorNach[0]);
-    marken->addSpacing(12);
+    marken->addSpacing(8);
     marken->addWidget(nach);
     marken->addWidget(txtVorNach[1]);
     marken->addStretch(1);
-    haupt->addLayout(marken);
-
-    haupt->addSpacing(6);
-    haupt->addWidget(Label6);
+    links->addLayout(marken);
+    links->addSpacing(4);
+    links->addWidget(Label6);
     auto* vorschau = new QHBoxLayout;
     vorschau->addWidget(befVorschau);
     vorschau->addWidget(bezVorschauInfo, 1);
-    haupt->addLayout(vorschau);
-    haupt->addWidget(ListeVorschau, 1);
+    links->addLayout(vorschau);
+    links->addWidget(ListeVorschau, 1);
 
-    haupt->addSpacing(6);
-    haupt->addWidget(Label7);
-    haupt->addWidget(kombiIntegration);
-
-    haupt->addSpacing(6);
-    haupt->addWidget(Label8);
-    auto* zusatz = new QGridLayout;
-    zusatz->addWidget(Label3, 0, 0);
-    zusatz->addWidget(kombiTxtZusatz[0], 0, 1);
-    zusatz->addWidget(Label4, 1, 0);
-    zusatz->addWidget(kombiTxtZusatz[1], 1, 1);
-    zusatz->setColumnStretch(1, 1);
+    rechts->addWidget(Label7);
+    rechts->addWidget(kombiIntegration);
+    rechts->addSpacing(4);
+    rechts->addWidget(Label8);
+    rechts->addWidget(Label3);
+    rechts->addWidget(kombiTxtZusatz[0]);
+    rechts->addWidget(Label4);
+    rechts->addWidget(kombiTxtZusatz[1]);
     Label3->setBuddy(kombiTxtZusatz[0]);
     Label4->setBuddy(kombiTxtZusatz[1]);
-    haupt->addLayout(zusatz);
     auto* heute = new QHBoxLayout;
     heute->addWidget(new QLabel(QStringLiteral("Heute:"), this));
     heute->addWidget(Bezeichnung9);
     heute->addStretch(1);
     heute->addWidget(chkFotoTxt);
-    haupt->addLayout(heute);
-
-    haupt->addSpacing(6);
-    haupt->addWidget(Label1);
+    rechts->addLayout(heute);
+    rechts->addStretch(1);
+    rechts->addWidget(Label1);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(befOk);
     knoepfe->addStretch(1);
     knoepfe->addWidget(BefAbruch);
-    haupt->addLayout(knoepfe);
-    haupt->addWidget(Bezeichnung12);
+    rechts->addLayout(knoepfe);
+    rechts->addWidget(Bezeichnung12);
 
-    resize(640, 640);
+    for (QLabel* label : {Label5, Label6, Label7, Label8, Label1, bezVorschauInfo})
+        label->setWordWrap(true);
+    kombiIntegration->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    kombiIntegration->setMinimumContentsLength(20);
+    bezQuellDatei->setMinimumWidth(200);
+    ListeVorschau->setMinimumHeight(80);
+    resize(600, 420);
+    if (const QScreen* bildschirm = screen())
+        resize(size().boundedTo(bildschirm->availableSize()));
 }
 
 void Import::connectHandlers()
