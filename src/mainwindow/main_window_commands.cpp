@@ -20,6 +20,7 @@
 
 #include "commands/batch_commands.h"
 #include "commands/diary_commands.h"
+#include "commands/marked_export.h"
 #include "commands/marker_picture_commands.h"
 #include "commands/window_openers.h"
 #include "integration/spelling.h"
@@ -195,6 +196,7 @@ void Main::befehleVerbinden()
         verbinden(platform::indexedName(name("mnuMarkerSet"), i),
                   [i] { commands::mnuMarkerSet_Click(i); });
     verbinden(name("mnuMarkerClr"), [] { commands::mnuMarkerClr_Click(); });
+    verbinden(name("mnuAutoExpMarked"), [this] { commands::mnuAutoExpMarked_Click(*this); });
     verbinden(name("mnuAutoImpMarked"), [this] { runMenuEntry(QStringLiteral("mnuImport")); });
 
     // The imports and the conversion that run over many days.

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace {
 
 using print::ImportEintrag;
@@ -331,6 +333,96 @@ TEST_F(ImportWindow, doubleClickShowsTheWholeText)
     dialogs.expectMsgBox(platform::vbOK, s("Neu\r\nZeile2"));
     fenster->ListeVorschau_DblClick();
     EXPECT_EQ(dialogs.calls().back().title, s("Korvanel, Import-Vorschau für 01.02.2024"));
+}
+
+} // namespace
+
+namespace {
+
+// The export of marked entries writes what the import reads: entries carried from one diary
+// into another arrive byte for byte.
+class MarkedExport : public ImportWindow {
+protected:
+    MarkedExport()
+    {
+        schreiben(s("Info.Rei"), "Reisen\r\n");
+        schreiben(s("2024/20240201.Txt"), ansi("geht´s ~ gut\r\n  eingerückt {datum}\r\n"));
+        schreiben(s("2024/20240305.Txt"), "Frisch");
+        schreiben(s("2024/20240306.Txt"), "ohne Marker");
+        schreiben(s("Marker_Txt.ini"), "[Marker]\r\n01.02.2024=1\r\n05.03.2024=1\r\n");
+    }
+};
+
+TEST_F(MarkedExport, theExportIsReadBackByteForByte)
+{
+    oeffnen(s("Txt"), s("10.03.2024"));
+    dialogs.expectMsgBox(platform::vbYes, s("Sollen alle markierten Einträge der letzten 13 Monate "
+                                            "in die Datei »")
+                                              + pfad(s("Ausgabe.kv")));
+    dialogs.expectMsgBox(platform::vbOK, s("@ 05.03.2024, Di: Frisch"));
+    dialogs.expectMsgBox(platform::vbYes, s("Alle Marker für das Korvanel »Tagebuch«"));
+    ASSERT_TRUE(main->actions->trigger(s("mnuAutoExpMarked")));
+    EXPECT_EQ(lesen(s("Ausgabe.kv")),
+              ansi("Korvanel vom 10.02.2023 bis zum 10.06.2024.\r\n\r\n"
+                   "@ 01.02.2024, Do: geht´s ~ gut\r\n  eingerückt {datum}\r\n\r\n\r\n"
+                   "@ 05.03.2024, Di: Frisch\r\n\r\n"));
+    EXPECT_FALSE(vorhanden(s("Marker_Txt.ini"))) << "cleared as the user chose";
+
+    // Into the other diary, texts before and after left empty.
+    store::korvanelKuerzel = s("Rei");
+    main->KorvanelUmgebung(s("10.03.2024"));
+    auto* fenster = new print::Import(main.get());
+    fenster->show();
+    ASSERT_EQ(fenster->ListeVorschau->count(), 2);
+    fenster->kombiTxtZusatz[0]->setCurrentIndex(0);
+    fenster->kombiTxtZusatz[1]->setCurrentIndex(0);
+    importieren(fenster);
+    for (const char* tag : {"2024/20240201", "2024/20240305"}) {
+        SCOPED_TRACE(tag);
+        EXPECT_EQ(lesen(s(tag) + s(".Rei")), lesen(s(tag) + s(".Txt")));
+    }
+    EXPECT_FALSE(vorhanden(s("2024/20240306.Rei")));
+}
+
+TEST_F(MarkedExport, aFailedExportLeavesFileAndMarkers)
+{
+    schreiben(s("Ausgabe.kv"), "alte Ausgabe");
+    // A day that cannot be read stops the export.
+    const QString rohr = pfad(s("2024/20240304.Txt"));
+    ASSERT_EQ(::mkfifo(rohr.toLocal8Bit().constData(), 0600), 0);
+    schreiben(s("Marker_Txt.ini"), "[Marker]\r\n01.02.2024=1\r\n04.03.2024=1\r\n05.03.2024=1\r\n");
+    oeffnen(s("Txt"), s("10.03.2024"));
+    const auto vorher = datenordnerInhalt();
+    dialogs.expectMsgBox(platform::vbYes, s("Sollen alle markierten Einträge"));
+    dialogs.expectMsgBox(platform::vbOK, s("nicht exportiert"));
+    ASSERT_TRUE(main->actions->trigger(s("mnuAutoExpMarked")));
+    EXPECT_EQ(datenordnerInhalt(), vorher);
+
+    // Declined: nothing happens.
+    dialogs.expectMsgBox(platform::vbNo, s("Sollen alle markierten Einträge"));
+    ASSERT_TRUE(main->actions->trigger(s("mnuAutoExpMarked")));
+    EXPECT_EQ(datenordnerInhalt(), vorher);
+}
+
+TEST_F(MarkedExport, withoutMarkedEntriesTheMarkersAreNotOffered)
+{
+    schreiben(s("Marker_Txt.ini"), "[Marker]\r\n01.01.2020=1\r\n");
+    oeffnen(s("Txt"), s("10.03.2024"));
+    dialogs.expectMsgBox(platform::vbYes, s("Sollen alle markierten Einträge"));
+    dialogs.expectMsgBox(platform::vbOK, s("Korvanel vom 10.02.2023 bis zum 10.06.2024."));
+    ASSERT_TRUE(main->actions->trigger(s("mnuAutoExpMarked")));
+    EXPECT_EQ(lesen(s("Marker_Txt.ini")), QByteArray("[Marker]\r\n01.01.2020=1\r\n"));
+}
+
+TEST_F(MarkedExport, aPasswordIsWarnedAbout)
+{
+    oeffnen(s("Txt"), s("10.03.2024"));
+    store::kennwortSchreiben = s("geheim");
+    dialogs.expectMsgBox(platform::vbYes, s("Sollen alle markierten Einträge"));
+    dialogs.expectMsgBox(platform::vbCancel, s("nicht verschlüsselt!\r\n\r\nMöchten Sie trotzdem"));
+    ASSERT_TRUE(main->actions->trigger(s("mnuAutoExpMarked")));
+    EXPECT_FALSE(vorhanden(s("Ausgabe.kv")));
+    store::kennwortSchreiben.clear();
 }
 
 } // namespace
