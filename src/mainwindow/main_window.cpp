@@ -1120,6 +1120,7 @@ void Main::TagesbildLaden()
     const bool warSichtbar = !bezPicture->isHidden();
     bezPicture->hide();
     bezPicture->clear();
+    gezeigtesBild_.clear();
     const auto fertig = [&] {
         if (warSichtbar != !bezPicture->isHidden())
             anordnen();
@@ -1151,6 +1152,7 @@ void Main::TagesbildLaden()
         fertig();
         return;
     }
+    gezeigtesBild_ = datei;
     bezPicture->show();
     fertig();
     const QSize groesse =
