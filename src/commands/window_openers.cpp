@@ -15,6 +15,7 @@
 #include "platform/main_port.h"
 #include "platform/print_surface.h"
 #include "platform/text_box.h"
+#include "print/print_window.h"
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
@@ -411,6 +412,9 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Lesezeichen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                                return new views::Lesezeichen(besitzer);
                                            }});
+    fensterAnschliessen(u"Druck"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                         return new print::Druck(besitzer);
+                                     }});
 }
 
 void mnuGeheZu_Click()
