@@ -188,7 +188,7 @@ void Druck::createControls()
     txtVorschau->setFocusPolicy(Qt::NoFocus);
     txtVorschau->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtVorschau->setFont(QFont(tx("Courier New"), 10));
-    txtVorschau->setMinimumSize(360, 180);
+    txtVorschau->setMinimumSize(360, 120);
 
     befOk = new QPushButton(tx("Ausgabe an &Drucker..."), this);
     befOk->setObjectName(tx("befOk"));

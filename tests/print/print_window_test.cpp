@@ -402,6 +402,7 @@ TEST_F(PrintWindow, indentedTextStartsAtTheHeadingWidthOnEveryLineAndPage)
     for (int i = 0; i < 1500; ++i)
         lang += "Wort" + QByteArray::number(i) + ' ';
     eintrag("20240202", lang);
+    foundation::IniSchreiben({}, {}, u8("Fusszeile"), u8("1"));
     Druck* druck = oeffnenMitBereich("02.02.2024", "02.02.2024");
     drucken(druck);
     ASSERT_FALSE(papier.documents().empty());
@@ -418,6 +419,10 @@ TEST_F(PrintWindow, indentedTextStartsAtTheHeadingWidthOnEveryLineAndPage)
     ASSERT_GE(links, 0) << "no heading";
     int woerter = 0;
     for (const auto& seite : dokument.pages) {
+        // Every page the entry runs over, and the last, ends with the footer.
+        ASSERT_FALSE(seite.texts.empty());
+        EXPECT_TRUE(seite.texts.back().text.contains(u8("Ausdruck vom")))
+            << seite.texts.back().text.toStdString();
         for (const RecordingPrintSurface::Text& t : seite.texts) {
             const QString wort = t.text.trimmed();
             if (wort.isEmpty() || wort == u8("02.02.2024,") || wort == u8("Fr")
