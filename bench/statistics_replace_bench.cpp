@@ -93,6 +93,10 @@ protected:
     std::optional<platform::FileAnswer> askFile(const platform::FileRequest&) override { return std::nullopt; }
     std::optional<QColor> askColor(const QString&, const QColor&) override { return std::nullopt; }
     std::optional<QString> askPrinter(const QString&) override { return std::nullopt; }
+    std::optional<platform::FontChoice> askFont(const platform::FontRequest&) override
+    {
+        return std::nullopt;
+    }
 };
 
 // The main window as far as the replace needs it: an editor and a date label that does not move.

@@ -16,6 +16,7 @@
 #include "platform/print_surface.h"
 #include "platform/text_box.h"
 #include "print/import_window.h"
+#include "print/print_window.h"
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
@@ -417,6 +418,9 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Import"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                           return new print::Import(besitzer);
                                       }});
+    fensterAnschliessen(u"Druck"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                         return new print::Druck(besitzer);
+                                     }});
     fensterAnschliessen(u"Statist"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                            return new search::Statist(besitzer);
                                        }});

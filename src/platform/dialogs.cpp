@@ -345,7 +345,10 @@ public:
         auto* colourRow = new QHBoxLayout;
         colourRow->addWidget(lstFarbe, 1);
         colourRow->addWidget(befFarbe);
-        effectsLayout->addRow(QStringLiteral("Fa&rbe:"), colourRow);
+        // A row of a layout gets no buddy by itself, and without one the "&" would show.
+        auto* farbeLabel = new QLabel(QStringLiteral("Fa&rbe:"));
+        farbeLabel->setBuddy(lstFarbe);
+        effectsLayout->addRow(farbeLabel, colourRow);
         auto* sample = new QGroupBox(QStringLiteral("Beispiel"));
         auto* sampleLayout = new QVBoxLayout(sample);
         sampleLayout->addWidget(bezBeispiel);

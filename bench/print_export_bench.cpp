@@ -1,0 +1,150 @@
+// The outputs of the print window over a generated diary of 30 years (about 11,000 day files,
+// see diary_generator.h): the whole diary to a Korvanel-format file (target: under 1 s), the
+// same as comma-separated text, and one year printed through the window into a PDF file (the
+// time is reported; the PDF printer is used as when no printer is installed).
+//
+//   print_export_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "diary_generator.h"
+
+#include "foundation/folders.h"
+#include "platform/print_surface.h"
+#include "print/day_export.h"
+#include "print/print_window.h"
+#include "print/printer_set.h"
+#include "store/cipher.h"
+#include "store/store_state.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <time.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Messung {
+    double min = 0;
+    double median = 0;
+    double cpuMin = 0; // processor time of this process: tells a slow job from a busy machine
+};
+
+double prozessorMs()
+{
+    timespec zeit{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &zeit);
+    return static_cast<double>(zeit.tv_sec) * 1e3 + static_cast<double>(zeit.tv_nsec) / 1e6;
+}
+
+// Milliseconds of runs repetitions of job, the first run left out as warm-up.
+Messung messen(int runs, const std::function<void()>& job)
+{
+    job();
+    std::vector<double> zeiten;
+    std::vector<double> prozessor;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        const double cpuVorher = prozessorMs();
+        timer.start();
+        job();
+        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        prozessor.push_back(prozessorMs() - cpuVorher);
+    }
+    std::sort(zeiten.begin(), zeiten.end());
+    return {zeiten.front(), zeiten[zeiten.size() / 2],
+            *std::min_element(prozessor.begin(), prozessor.end())};
+}
+
+QString ms(const Messung& m)
+{
+    return QStringLiteral("min %1 ms, Median %2 ms (Prozessorzeit min %3 ms)")
+        .arg(QString::number(m.min, 'f', 1), QString::number(m.median, 'f', 1),
+             QString::number(m.cpuMin, 'f', 1));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Settings, exports and PDF files go into a temporary folder, never into the user's own.
+    QTemporaryDir arbeit;
+    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (ordner.isEmpty()) {
+        ordner = arbeit.path() + QStringLiteral("/Daten");
+        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
+        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
+            << " Bytes\n";
+    }
+    foundation::OrdnerBereitstellen();
+    foundation::ordnerDat = ordner;
+    store::korvanelKuerzel = QStringLiteral("Txt");
+    store::schluessel = QString::fromLatin1(store::festerSchluessel);
+    store::aktDatum = QStringLiteral("05.03.2011");
+
+    print::Tagesauswahl alles;
+    alles.von = QStringLiteral("01.01.1996");
+    alles.bis = QStringLiteral("31.12.2025");
+    const QString datei = arbeit.path() + QStringLiteral("/Ausgabe.kv");
+    bool gut = true;
+    const Messung korvanel = messen(5, [&] {
+        gut = print::KorvanelFormatAusgeben(datei, alles).geschrieben && gut;
+    });
+    out << "Gesamtes Korvanel im Korvanel-Format (" << QFileInfo(datei).size()
+        << " Bytes): " << ms(korvanel) << (korvanel.median < 1000 ? "" : "  ZU LANGSAM") << "\n";
+    qint64 kommaBytes = 0;
+    const Messung komma = messen(3, [&] {
+        kommaBytes = print::DateiTextErstellen(1, alles).text.size();
+    });
+    out << "Gesamtes Korvanel kommagetrennt (" << kommaBytes << " Zeichen, im Speicher): "
+        << ms(komma) << "\n";
+
+    // One year printed through the window into a PDF file.
+    std::unique_ptr<platform::PrintSurface> pdf = platform::makeSystemPrintSurface(true);
+    pdf->setPdfFolder(arbeit.path() + QStringLiteral("/Ausdrucke"));
+    platform::setPrinter(pdf.get());
+    // The message about the PDF file is answered at once.
+    QTimer antworten;
+    QObject::connect(&antworten, &QTimer::timeout, [] {
+        if (auto* einstellungen = platform::findForm<print::PrinterSet>();
+            einstellungen && einstellungen->isVisible())
+            einstellungen->befOk_Click();
+        if (QWidget* box = QApplication::activeModalWidget();
+            box && !platform::findForm<print::PrinterSet>() && box->inherits("QMessageBox"))
+            box->close();
+    });
+    antworten.start(10);
+    auto* druck = new print::Druck;
+    druck->BezDatumAb->setText(QStringLiteral("01.01.2011"));
+    druck->BezDatumBis->setText(QStringLiteral("31.12.2011"));
+    druck->show();
+    QElapsedTimer uhr;
+    const double cpuVorher = prozessorMs();
+    uhr.start();
+    druck->befOk_Click();
+    const double druckMs = static_cast<double>(uhr.nsecsElapsed()) / 1e6;
+    const QString pdfDatei = pdf->lastOutputFile();
+    out << "Ein Jahr (2011) als PDF gedruckt (" << QFileInfo(pdfDatei).size() << " Bytes): "
+        << QString::number(druckMs, 'f', 1) << " ms (Prozessorzeit "
+        << QString::number(prozessorMs() - cpuVorher, 'f', 1) << " ms)\n";
+    antworten.stop();
+    druck->unload();
+    platform::setPrinter(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return gut && !pdfDatei.isEmpty() ? 0 : 1;
+}
