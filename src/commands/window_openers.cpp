@@ -1,6 +1,8 @@
 #include "commands/window_openers.h"
 
+#include "commands/about_window.h"
 #include "commands/diary_commands.h"
+#include "commands/tips.h"
 #include "foundation/debug_log.h"
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
@@ -411,6 +413,12 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Lesezeichen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                                return new views::Lesezeichen(besitzer);
                                            }});
+    fensterAnschliessen(u"Info"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                        return new Info(besitzer);
+                                    }});
+    fensterAnschliessen(u"Tips"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                        return new Tips(besitzer);
+                                    }});
 }
 
 void mnuGeheZu_Click()
