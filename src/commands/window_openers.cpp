@@ -2,6 +2,7 @@
 
 #include "commands/about_window.h"
 #include "commands/diary_commands.h"
+#include "commands/setup_dialog.h"
 #include "commands/tips.h"
 #include "foundation/debug_log.h"
 #include "foundation/file_services.h"
@@ -419,6 +420,9 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Tips"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                         return new Tips(besitzer);
                                     }});
+    fensterAnschliessen(u"Setup"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                         return new Setup(besitzer);
+                                     }});
 }
 
 void mnuGeheZu_Click()

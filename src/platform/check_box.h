@@ -17,11 +17,11 @@ inline int checkBoxValue(const QCheckBox& box)
     return 0;
 }
 
-// 0 unticks, 2 greys (the box becomes tri-state), anything else ticks.
+// 0 unticks, 2 greys, anything else ticks. Only a grey box is tri-state, so that the user's
+// clicks tick and untick as ever.
 inline void setCheckBoxValue(QCheckBox& box, int value)
 {
-    if (value == 2)
-        box.setTristate(true);
+    box.setTristate(value == 2);
     box.setCheckState(value == 0 ? Qt::Unchecked
                                  : value == 2 ? Qt::PartiallyChecked : Qt::Checked);
 }

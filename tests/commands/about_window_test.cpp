@@ -3,6 +3,7 @@
 #include "commands/about_window.h"
 #include "commands/window_openers.h"
 #include "foundation/debug_log.h"
+#include "foundation/ini_store.h"
 #include "foundation/product_info.h"
 #include "foundation/user_identity.h"
 #include "foundation/version.h"
@@ -77,6 +78,7 @@ protected:
 TEST_F(AboutWindowTest, captionAndLinesInOrder_memoFilesOfBothFolders_pathsAsSpelled)
 {
     // The folders keep their spelling (a proper-cased path names another folder here).
+    QFile::remove(folders.settingsFolder() + u8("/Brisol.ini"));
     folders.writeSettingsFile(u8("brisol.ini"), "[Korvanel]\r\n");
     datenordner.write(u8("Korvanel_Memo.txt"), "x");
     datenordner.write(u8("$Memo.ini"), "x");
@@ -115,7 +117,10 @@ TEST_F(AboutWindowTest, captionAndLinesInOrder_memoFilesOfBothFolders_pathsAsSpe
             EXPECT_EQ(gezeigt[i], erwartet[i]);
         }
     }
-    EXPECT_TRUE(info.CopyrightName->text().startsWith(u8("Copyright © 2026 Brisols-Programme\n")));
+    // The maker's line is broken after the maker's name.
+    EXPECT_TRUE(info.CopyrightName->text().startsWith(u8("Copyright © ")));
+    EXPECT_TRUE(info.CopyrightName->text().contains(u8(" Brisols-Programme\nLindenweg 12, ")))
+        << info.CopyrightName->text().toStdString();
     EXPECT_EQ(info.befDebug->toolTip(),
               u8("Infos zum internen Ablauf des Programms - dient der Fehlersuche"));
 }

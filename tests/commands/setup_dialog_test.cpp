@@ -336,11 +336,12 @@ TEST_F(SetupTest, clearingRecentDiariesEmptiesAndHidesAllButTheFirst)
 TEST_F(SetupTest, backColourIsStoredAtOnceAsColourNumber_alsoWhenCancelled)
 {
     commands::Setup& setup = oeffnen();
+    const QColor vorher = main.textPalette().color(QPalette::Base);
     dialogs.expectColor(QColor(255, 153, 51));
     setup.befBackColor->click();
+    EXPECT_EQ(dialogs.calls().back().startColor, vorher);
     EXPECT_EQ(lokal("SchriftBackCol"), u8("3381759"));
     EXPECT_EQ(main.textPalette().color(QPalette::Base), QColor(255, 153, 51));
-    EXPECT_EQ(dialogs.calls().back().startColor, main.textPalette().color(QPalette::Base));
 
     dialogs.expectColor(std::nullopt);
     setup.befBackColor->click();

@@ -204,7 +204,7 @@ TEST_F(TipsTest, theShippedTipsFileGivesGermanTipsWithTheWebAddressFilledIn)
         adresse = adresse || zeile.contains(u8("{URL}"));
     }
     EXPECT_TRUE(adresse);
-    EXPECT_TRUE(tipps.lstTipps->item(1)->text().contains(u8("zurück")));
+    EXPECT_TRUE(tipps.lstTipps->item(0)->text().contains(u8("zurück")));
 }
 
 } // namespace
