@@ -75,6 +75,9 @@ const QString schluesselBezugDatum = QStringLiteral("BezugDatum");
 const QString schluesselBezugText = QStringLiteral("BezugText");
 
 constexpr int hinweisLaenge = 25;
+// The sizes the diary's font may take, in points.
+constexpr int schriftMin = 4;
+constexpr int schriftMax = 25;
 constexpr int autosaveHoechstens = 60;
 constexpr int hilfeThemaTextverarbeitung = 4004;
 constexpr int tastenCodeF1 = 112;
@@ -621,6 +624,18 @@ void Setup::befBackColor_Click()
 
 void Setup::befSchrift_Click()
 {
+    const platform::MainPort* main = platform::mainPort();
+    const platform::FontChoice jetzt{main ? main->textFont() : font(),
+                                     main ? main->textPalette().color(QPalette::Text)
+                                          : palette().color(QPalette::Text)};
+    // A cancelled chooser gives back what it was opened with.
+    const platform::FontChoice wahl =
+        platform::dialogs()
+            .chooseFont(QStringLiteral("Schrift und Vordergrundfarbe"), jetzt, schriftMin,
+                        schriftMax)
+            .value_or(jetzt);
+    if (hauptfenster().SchriftSetzen)
+        hauptfenster().SchriftSetzen(wahl.font, wahl.color);
     if (hauptfenster().SchriftText)
         korvanelIniSchreiben(schluesselSchrift, hauptfenster().SchriftText());
 }

@@ -133,7 +133,16 @@ void Main::hooksSetzen()
         }),
         .SchriftText = [selbst] { return selbst ? foundation::SchriftAlsText(selbst->Text) : QString(); },
         .SchriftSetzen = mitFenster([](Main& main, const QFont& schrift, const QColor& farbe) {
-            main.Text->setFont(schrift);
+            // Name, size and the four styles; the rest of the editor's font stays.
+            QFont neu = main.Text->font();
+            neu.setFamily(schrift.family());
+            if (schrift.pointSizeF() > 0)
+                neu.setPointSizeF(schrift.pointSizeF());
+            neu.setBold(schrift.bold());
+            neu.setItalic(schrift.italic());
+            neu.setUnderline(schrift.underline());
+            neu.setStrikeOut(schrift.strikeOut());
+            main.Text->setFont(neu);
             QPalette farben = main.Text->palette();
             farben.setColor(QPalette::Text, farbe);
             main.Text->setPalette(farben);

@@ -43,7 +43,14 @@ protected:
             .VorgabenSichern = [this] { ablauf.append(u8("VorgabenSichern")); },
             .VorgabenLaden = [this] { ablauf.append(u8("VorgabenLaden")); },
             .Anordnen = [this] { ablauf.append(u8("Anordnen")); },
-            .SchriftText = [] { return u8("Arial; 10;0;0;0;0;"); },
+            .SchriftText = [this] { return foundation::SchriftAlsText(&main.textBox()); },
+            .SchriftSetzen =
+                [this](const QFont& schrift, const QColor& farbe) {
+                    main.textBox().setFont(schrift);
+                    QPalette farben = main.textBox().palette();
+                    farben.setColor(QPalette::Text, farbe);
+                    main.textBox().setPalette(farben);
+                },
             .HintergrundfarbeSetzen =
                 [this](const QColor& farbe) {
                     QPalette farben = main.textBox().palette();
@@ -398,11 +405,33 @@ TEST_F(SetupTest, pictureTypesAreOneListForDropDayPictureAndBackground)
     }
 }
 
-TEST_F(SetupTest, fontButtonStoresTheEditorsFontAtOnce)
+TEST_F(SetupTest, fontAndColourAreSetAndStoredAtOnce_alsoWhenTheChooserIsCancelled)
 {
+    QFont start(u8("Liberation Sans"));
+    start.setPointSize(10);
+    main.textBox().setFont(start);
     commands::Setup& setup = oeffnen();
-    setup.befSchrift_Click();
-    EXPECT_EQ(lokal("Schrift"), u8("Arial; 10;0;0;0;0;"));
+
+    QFont gewaehlt(u8("Liberation Serif"));
+    gewaehlt.setPointSize(14);
+    gewaehlt.setBold(true);
+    gewaehlt.setUnderline(true);
+    dialogs.expectFont(platform::FontChoice{gewaehlt, QColor(0, 0, 255)});
+    setup.befSchrift->click();
+    const FakeDialogs::Call& frage = dialogs.calls().back();
+    EXPECT_EQ(frage.kind, FakeDialogs::Kind::Font);
+    EXPECT_EQ(frage.startFont.font.family(), u8("Liberation Sans"));
+    EXPECT_EQ(frage.minSize, 4);
+    EXPECT_EQ(frage.maxSize, 25);
+    EXPECT_EQ(lokal("Schrift"), u8("Liberation Serif; 14;-1;0;-1;16711680;"));
+    EXPECT_EQ(main.textFont().family(), u8("Liberation Serif"));
+    // Nothing else was stored by the button.
+    EXPECT_EQ(lokal("BezugText"), u8("(fehlt)"));
+
+    main.textBox().setFont(start);
+    dialogs.expectFont(std::nullopt);
+    setup.befSchrift->click();
+    EXPECT_EQ(lokal("Schrift"), u8("Liberation Sans; 10;0;0;0;16711680;"));
 }
 
 TEST_F(SetupTest, wordProcessorChooserTakesOnlyAnExecutableFile)
