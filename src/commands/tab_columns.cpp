@@ -40,7 +40,19 @@ void TabSpalten::paint(QPainter* painter, const QStyleOptionViewItem& option,
     if (tab < 0) {
         schreiben(links, flaeche.right() - links, text, Qt::ElideRight);
     } else {
-        const int stopp = links + masse.averageCharWidth() * tabStopp_ / 4;
+        // The tab stop, moved right where a label of the list would not fit before it.
+        int spalte = masse.averageCharWidth() * tabStopp_ / 4;
+        if (const QAbstractItemModel* modell = index.model()) {
+            for (int zeile = 0; zeile < modell->rowCount(index.parent()); ++zeile) {
+                const QString andere = modell->index(zeile, index.column(), index.parent())
+                                           .data(Qt::DisplayRole)
+                                           .toString();
+                const int ende = andere.indexOf(u'\t');
+                if (ende >= 0)
+                    spalte = std::max(spalte, masse.horizontalAdvance(andere.left(ende)) + 12);
+            }
+        }
+        const int stopp = links + std::min(spalte, (flaeche.right() - links) / 2);
         schreiben(links, stopp - links - 4, text.left(tab), Qt::ElideRight);
         // Long values are paths: their beginning and their file name matter most.
         schreiben(stopp, flaeche.right() - stopp, text.mid(tab + 1), Qt::ElideMiddle);
