@@ -340,7 +340,7 @@ void Setup::layOut()
     startenMit->addWidget(ListeNamen, 1);
     start->addLayout(startenMit, 1, 1);
     start->setColumnStretch(1, 1);
-    ListeNamen->setMinimumHeight(ListeNamen->fontMetrics().lineSpacing() * 5);
+    ListeNamen->setMinimumHeight(ListeNamen->fontMetrics().lineSpacing() * 3);
     auto* groesse = new QGridLayout(strgFontAutoSize->parentWidget());
     groesse->addWidget(strgFontAutoSize, 0, 0, 1, 3);
     groesse->addWidget(beschriftung(QStringLiteral("kleiner"), strgFontAutoSize->parentWidget()),
@@ -359,13 +359,10 @@ void Setup::layOut()
     QWidget* textverarbeitung = SSTab1->widget(2);
     auto* tasten = new QGridLayout(comboTVOrder[0]->parentWidget());
     for (std::size_t i = 0; i < comboTVOrder.size(); ++i) {
-        const int zeile = static_cast<int>(i % 3);
-        const int spalte = static_cast<int>(i / 3) * 2;
-        tasten->addWidget(bezTVOrder[i], zeile, spalte);
-        tasten->addWidget(comboTVOrder[i], zeile, spalte + 1);
+        tasten->addWidget(bezTVOrder[i], static_cast<int>(i), 0);
+        tasten->addWidget(comboTVOrder[i], static_cast<int>(i), 1);
     }
     tasten->setColumnStretch(1, 1);
-    tasten->setColumnStretch(3, 1);
     auto* seiteText = new QVBoxLayout(textverarbeitung);
     seiteText->addWidget(Label4);
     seiteText->addWidget(Label2);
