@@ -10,6 +10,10 @@
 //   });
 //   commands::setKorvanelAuswahl([](const QString& name, const QString& datum) { ... });
 //   connect(actions->action(u"PulLaden"_qs), &QAction::triggered, [] { commands::PulLaden_Click(); });
+#include "platform/form.h"
+
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +35,22 @@ struct Hauptfenster {
     std::function<void()> Anordnen{};
     // The ordered shutdown (PulBeenden).
     std::function<void()> Beenden{};
+    // Moves and sizes the window (left, top, width and height of its inside, in twips).
+    std::function<void(const platform::TwipsGeometry& twips)> Bewegen{};
+    // The editor's font and text colour as a font text (foundation::SchriftAlsText), and both
+    // set anew.
+    std::function<QString()> SchriftText{};
+    std::function<void(const QFont& schrift, const QColor& farbe)> SchriftSetzen{};
+    // The editor's back colour set anew (MainPort::textPalette gives the present one).
+    std::function<void(const QColor& farbe)> HintergrundfarbeSetzen{};
+    // The picture behind the editor taken from that file and shown; hidden when the file does
+    // not exist or cannot be shown.
+    std::function<void(const QString& pfad)> HintergrundbildZeigen{};
+    // The mood slider with its label: whether it is shown, and shown or hidden.
+    std::function<bool()> StimmungSichtbar{};
+    std::function<void(bool sichtbar)> StimmungZeigen{};
+    // The auto-save timer switched on (it stops itself when the interval is below a minute).
+    std::function<void()> AutosaveEinschalten{};
 };
 void setHauptfenster(Hauptfenster hauptfenster);
 const Hauptfenster& hauptfenster();

@@ -1,6 +1,9 @@
 #include "commands/window_openers.h"
 
+#include "commands/about_window.h"
 #include "commands/diary_commands.h"
+#include "commands/setup_dialog.h"
+#include "commands/tips.h"
 #include "foundation/debug_log.h"
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
@@ -427,6 +430,15 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Ersetzen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                             return new search::Ersetzen(besitzer);
                                         }});
+    fensterAnschliessen(u"Info"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                        return new Info(besitzer);
+                                    }});
+    fensterAnschliessen(u"Tips"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                        return new Tips(besitzer);
+                                    }});
+    fensterAnschliessen(u"Setup"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                         return new Setup(besitzer);
+                                     }});
 }
 
 void mnuGeheZu_Click()

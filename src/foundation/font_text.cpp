@@ -71,6 +71,15 @@ std::optional<QColor> farbeAusNummer(qint64 nummer, const QWidget* control)
     return std::nullopt;
 }
 
+std::optional<QColor> farbeAusText(const QString& text, const QWidget* control)
+{
+    bool ok = false;
+    const qint64 nummer = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return farbeAusNummer(nummer, control);
+}
+
 namespace {
 
 // A truth value as the settings write it ("-1", "0") or as a word.

@@ -30,5 +30,8 @@ qint32 farbNummer(const QColor& farbe);
 // colour of that index, taken from the application's palette (the text colour of control where
 // the index means it). Anything else is no colour.
 std::optional<QColor> farbeAusNummer(qint64 nummer, const QWidget* control = nullptr);
+// A colour number as the settings files write it, in decimal (blanks around it are allowed);
+// nothing for an empty or malformed text and for a number that is no colour.
+std::optional<QColor> farbeAusText(const QString& text, const QWidget* control = nullptr);
 
 } // namespace foundation

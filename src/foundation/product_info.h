@@ -12,4 +12,16 @@ inline QString produktName() { return QStringLiteral("Brisols-Korvanel"); }
 inline QString supportAdresse() { return QStringLiteral("support@brisols-programme.example"); }
 inline QString webSeite() { return QStringLiteral("https://www.brisols-programme.example"); }
 
+// The maker and the maker's address, one line; the about window puts the rights and the year in
+// front and breaks it after the maker.
+inline QString herstellerZeile()
+{
+    return QStringLiteral("Brisols-Programme, Lindenweg 12, 34567 Auendorf");
+}
+// The one-line note on the terms of use that the about window shows.
+inline QString nutzungsHinweis()
+{
+    return QStringLiteral("Die Nutzung unterliegt den Allgemeinen Geschäftsbedingungen (AGB).");
+}
+
 } // namespace foundation

@@ -1,5 +1,6 @@
 #include "drop_handling.h"
 
+#include "foundation/picture_types.h"
 #include "foundation/error_dialog.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
@@ -126,11 +127,7 @@ void setZiehenAusfuehren(ZiehenAusfuehren ausfuehren)
 
 bool istBilddatei(const QString& pfad)
 {
-    const QString endung = QFileInfo(pfad).suffix();
-    if (endung.isEmpty())
-        return false;
-    return QStringLiteral(";*.bmp;*.ico;*.rle;*.wmf;*.emf;*.gif;*.jpg;")
-        .contains(QStringLiteral(";*.") + rt::LCase(endung) + u';');
+    return foundation::istBildEndung(pfad);
 }
 
 bool ziehenBetritt(platform::MainPort& main)

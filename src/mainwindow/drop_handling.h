@@ -45,7 +45,7 @@ using ZiehenAusfuehren =
     std::function<Qt::DropAction(QWidget* quelle, QMimeData* daten, Qt::DropActions erlaubt)>;
 void setZiehenAusfuehren(ZiehenAusfuehren ausfuehren);
 
-// Whether the file is a picture by its extension (bmp, ico, rle, wmf, emf, gif, jpg; any case).
+// Whether the file is a picture by its extension (foundation::bildEndungen, any case).
 bool istBilddatei(const QString& pfad);
 
 // Text_OLEDragOver, the drag entering the editor: the panel "Status" shows "Text einfügen"

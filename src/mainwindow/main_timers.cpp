@@ -227,6 +227,13 @@ void MainTimers::zeitAutosaveTimer()
     --autosaveZaehler_;
 }
 
+void MainTimers::autosaveEinschalten()
+{
+    autosaveAktiv_ = true;
+    if (!zeitAutosave_->isActive())
+        zeitAutosave_->start();
+}
+
 void datumUndZeitAnzeigen(platform::MainPort& main)
 {
     const rt::VbDate jetzt = platform::clock().now();

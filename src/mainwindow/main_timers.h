@@ -53,6 +53,9 @@ public:
 
     // Whether the auto-save is still switched on.
     bool autosaveAktiv() const { return autosaveAktiv_; }
+    // Switches the auto-save on again (after a change of its interval): the next tick saves
+    // and reads the interval anew.
+    void autosaveEinschalten();
 
 private:
     void textAnfuegen(const QString& datei);

@@ -14,6 +14,7 @@
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
 #include "foundation/font_text.h"
+#include "foundation/picture_types.h"
 #include "foundation/ini_store.h"
 #include "foundation/instance_guard.h"
 #include "foundation/mail_web.h"
@@ -295,22 +296,6 @@ const Knopf einfuegenEintraege[] = {
     {"btnEinfügenBild", "Bild-Verknüpfung...", "", "mnuBildZuordnen"},
 };
 // clang-format on
-
-// The colour as the decimal number of settings files (0x00BBGGRR).
-qint64 farbZahl(const QColor& farbe)
-{
-    return farbe.red() + farbe.green() * 256LL + farbe.blue() * 65536LL;
-}
-
-std::optional<QColor> farbeAus(const QString& text)
-{
-    bool ok = false;
-    const qint64 wert = text.trimmed().toLongLong(&ok);
-    if (!ok || wert < 0 || wert > 0xFFFFFF)
-        return std::nullopt;
-    return QColor(static_cast<int>(wert & 0xFF), static_cast<int>((wert >> 8) & 0xFF),
-                  static_cast<int>((wert >> 16) & 0xFF));
-}
 
 // Counts a load in progress for as long as it lives.
 class Laden {
@@ -1052,8 +1037,10 @@ void Main::KorvanelUmgebung(const QString& datum)
                                  foundation::SchriftAlsText(Text)),
             QStringLiteral("Alles"));
         const QColor jetzt = Text->palette().color(QPalette::Base);
-        if (const auto farbe = farbeAus(foundation::IniLesen(
-                datei, abschnitt, QStringLiteral("SchriftBackCol"), QString::number(farbZahl(jetzt))))) {
+        if (const auto farbe = foundation::farbeAusText(
+                foundation::IniLesen(datei, abschnitt, QStringLiteral("SchriftBackCol"),
+                                     QString::number(foundation::farbNummer(jetzt))),
+                Text)) {
             QPalette farben = Text->palette();
             farben.setColor(QPalette::Base, *farbe);
             Text->setPalette(farben);
@@ -1080,8 +1067,12 @@ void Main::KorvanelUmgebung(const QString& datum)
 
 void Main::hintergrundbildLaden()
 {
-    const QString pfad = foundation::IniLesen(korvanelIni, store::korvanelKuerzel,
-                                              QStringLiteral("Hintergrundbild"));
+    hintergrundbildZeigen(foundation::IniLesen(korvanelIni, store::korvanelKuerzel,
+                                               QStringLiteral("Hintergrundbild")));
+}
+
+void Main::hintergrundbildZeigen(const QString& pfad)
+{
     QPixmap bild;
     if (foundation::DateiExistiert(pfad))
         bild.load(pfad);
@@ -1177,7 +1168,7 @@ void Main::TagesbildZuordnen()
     QString start = ini("MediaOrdner");
     if (!datei.isEmpty())
         start = foundation::PfadTeil(datei, -1);
-    const QString filter = QStringLiteral("Bilder|*.bmp;*.ico;*.gif;*.jpg;*.jpeg;*.png|Dateien (")
+    const QString filter = QStringLiteral("Bilder|") + foundation::bildMuster() + QStringLiteral("|Dateien (")
                            + store::aktDatum + QStringLiteral(")|")
                            + rt::Format(*tag, QStringLiteral("yyyy-mm-dd")) + QStringLiteral("*.*");
     int filterIndex = qMax(1, iniZahl("MediaFltIdx", "1"));

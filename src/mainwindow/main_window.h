@@ -55,6 +55,9 @@ public:
     // Opens the diary name of the data folder at the day datum (a link in an entry).
     void KorvanelHypersprung(const QString& name, const QString& datum);
 
+    // The picture behind the editor from that file; hidden when it cannot be shown.
+    void hintergrundbildZeigen(const QString& pfad);
+
     // The day's picture and the count of the day's pictures.
     void TagesbildLaden();
     void TagesbildZuordnen();

@@ -11,6 +11,7 @@
 #include "character_picker.h"
 #include "main_hooks.h"
 #include "main_state.h"
+#include "main_timers.h"
 #include "shutdown.h"
 
 #include "mainwindow/drop_handling.h"
@@ -23,6 +24,7 @@
 #include "commands/marked_export.h"
 #include "commands/marker_picture_commands.h"
 #include "commands/window_openers.h"
+#include "foundation/font_text.h"
 #include "integration/spelling.h"
 #include "integration/word_processor.h"
 #include "platform/actions.h"
@@ -38,6 +40,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
+#include <QSlider>
+#include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
 #if QT_CONFIG(sessionmanager)
@@ -125,6 +130,41 @@ void Main::hooksSetzen()
         .VorgabenLaden = mitFenster([](Main& main) { main.MainVorgabenLaden(); }),
         .Anordnen = mitFenster([](Main& main) { main.Form_Resize(); }),
         .Beenden = mitFenster([](Main& main) { main.PulBeenden(); }),
+        .Bewegen = mitFenster([](Main& main, const platform::TwipsGeometry& twips) {
+            main.moveTwips(twips.left, twips.top, twips.width, twips.height);
+        }),
+        .SchriftText = [selbst] { return selbst ? foundation::SchriftAlsText(selbst->Text) : QString(); },
+        .SchriftSetzen = mitFenster([](Main& main, const QFont& schrift, const QColor& farbe) {
+            // Name, size and the four styles; the rest of the editor's font stays.
+            QFont neu = main.Text->font();
+            neu.setFamily(schrift.family());
+            if (schrift.pointSizeF() > 0)
+                neu.setPointSizeF(schrift.pointSizeF());
+            neu.setBold(schrift.bold());
+            neu.setItalic(schrift.italic());
+            neu.setUnderline(schrift.underline());
+            neu.setStrikeOut(schrift.strikeOut());
+            main.Text->setFont(neu);
+            QPalette farben = main.Text->palette();
+            farben.setColor(QPalette::Text, farbe);
+            main.Text->setPalette(farben);
+        }),
+        .HintergrundfarbeSetzen = mitFenster([](Main& main, const QColor& farbe) {
+            QPalette farben = main.Text->palette();
+            farben.setColor(QPalette::Base, farbe);
+            main.Text->setPalette(farben);
+        }),
+        .HintergrundbildZeigen =
+            mitFenster([](Main& main, const QString& pfad) { main.hintergrundbildZeigen(pfad); }),
+        .StimmungSichtbar = [selbst] { return selbst && !selbst->LaufStimmung->isHidden(); },
+        .StimmungZeigen = mitFenster([](Main& main, bool sichtbar) {
+            main.LaufStimmung->setVisible(sichtbar);
+            main.bezStimmung->setVisible(sichtbar);
+        }),
+        .AutosaveEinschalten = mitFenster([](Main& main) {
+            if (auto* zeiten = main.findChild<MainTimers*>())
+                zeiten->autosaveEinschalten();
+        }),
     });
     commands::setKorvanelAuswahl([selbst](const QString& name, const QString& datumJetzt) {
         return korvanelWaehlen(selbst, name, datumJetzt);

@@ -116,7 +116,7 @@ TEST_F(DayPicture, linkingAndUnlinkingWriteTheLinkFile)
     const FakeDialogs::Call& wahl = dialogs.calls()[0];
     EXPECT_EQ(wahl.kind, FakeDialogs::Kind::OpenFile);
     EXPECT_EQ(wahl.title, s("Bild-Verknüpfung herstellen"));
-    EXPECT_EQ(wahl.filter, s("Bilder|*.bmp;*.ico;*.gif;*.jpg;*.jpeg;*.png|Dateien (05.03.2024)|2024-03-05*.*"));
+    EXPECT_EQ(wahl.filter, s("Bilder|*.bmp;*.ico;*.rle;*.wmf;*.emf;*.gif;*.jpg;*.jpeg;*.png|Dateien (05.03.2024)|2024-03-05*.*"));
     EXPECT_EQ(wahl.start, folders.temp().file(s("bilder")));
     EXPECT_EQ(wahl.filterIndex, 1);
     EXPECT_EQ(lesen(s("BildList.ini")),

@@ -88,6 +88,31 @@ TEST_F(Timers, autosaveSavesAtTheFirstMinuteThenEveryAutosaveMinutes)
     }
 }
 
+TEST_F(Timers, autosaveSwitchedOffStartsAgainWhenTheSettingsSwitchItOn)
+{
+    store::korvanelKuerzel = s("Abc");
+    store::aktDatum = s("05.03.2024");
+    store::aktTagesdatei = s("20240305.Abc");
+    foundation::IniSchreiben({}, {}, s("Autosave"), s("0"));
+    MainTimers timers;
+    timers.zeitAutosaveTimer(); // saves once, then off
+    EXPECT_FALSE(timers.zeitAutosave()->isActive());
+    EXPECT_FALSE(timers.autosaveAktiv());
+
+    foundation::IniSchreiben({}, {}, s("Autosave"), s("2"));
+    timers.autosaveEinschalten();
+    EXPECT_TRUE(timers.zeitAutosave()->isActive());
+    QStringList sicherungen;
+    for (int minute = 1; minute <= 5; ++minute) {
+        main.setText(s("Stand ") + QString::number(minute));
+        store::ungesichert = 1;
+        timers.zeitAutosaveTimer();
+        if (store::ungesichert == 0)
+            sicherungen.append(QString::number(minute));
+    }
+    EXPECT_EQ(sicherungen, (QStringList{s("1"), s("3"), s("5")}));
+}
+
 TEST_F(Timers, aTickDuringTheAutosaveDoesNothing)
 {
     // A save that fails shows the error dialog, and the timer goes on firing while the dialog is

@@ -1,5 +1,6 @@
 #include "main_fixture.h"
 
+#include "commands/diary_commands.h"
 #include "foundation/font_text.h"
 
 #include <QMenuBar>
@@ -179,6 +180,51 @@ TEST_F(MainWindow, switchingDiariesReReadsTitleFontColourSliderAndReferenceLine)
     EXPECT_EQ(main->BezWieLange2->text(), s("-10 Tagen"));
     EXPECT_EQ(main->zuletztCaption(0), s("&1 Reisen - Rei"));
     EXPECT_EQ(main->zuletztCaption(1), s("&2 Mein Tagebuch - Txt"));
+}
+
+// What the settings window changes in the main window, through the functions it installs.
+TEST_F(MainWindow, settingsWindowChangesFontColourPictureSliderAndGeometryThroughItsFunctions)
+{
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    schreiben(s("Stimmung.ini"), "[Txt]\r\nBarometer=1\r\n");
+    oeffnen(s("Txt"), s("05.03.2024"));
+    const commands::Hauptfenster& haupt = commands::hauptfenster();
+
+    QFont schrift(s("Liberation Serif"));
+    schrift.setPointSize(16);
+    schrift.setBold(true);
+    schrift.setStrikeOut(true);
+    haupt.SchriftSetzen(schrift, QColor(0, 0, 255));
+    EXPECT_EQ(main->Text->font().family(), s("Liberation Serif"));
+    EXPECT_EQ(main->Text->font().pointSize(), 16);
+    EXPECT_TRUE(main->Text->font().strikeOut());
+    EXPECT_EQ(haupt.SchriftText(), s("Liberation Serif; 16;-1;0;0;16711680;"));
+    EXPECT_EQ(haupt.SchriftText(), foundation::SchriftAlsText(main->Text));
+
+    haupt.HintergrundfarbeSetzen(QColor(1, 2, 3));
+    EXPECT_EQ(main->textPalette().color(QPalette::Base), QColor(1, 2, 3));
+
+    EXPECT_TRUE(haupt.StimmungSichtbar());
+    haupt.StimmungZeigen(false);
+    EXPECT_TRUE(main->LaufStimmung->isHidden());
+    EXPECT_TRUE(main->bezStimmung->isHidden());
+    EXPECT_FALSE(haupt.StimmungSichtbar());
+
+    QImage bild(8, 8, QImage::Format_RGB32);
+    bild.fill(Qt::green);
+    ASSERT_TRUE(bild.save(pfad(s("wiese.png"))));
+    schreiben(s("alt.emf"), "kein Bild, das sich zeigen ließe");
+    haupt.HintergrundbildZeigen(pfad(s("wiese.png")));
+    EXPECT_FALSE(main->BackPic->isHidden());
+    haupt.HintergrundbildZeigen(pfad(s("alt.emf")));
+    EXPECT_TRUE(main->BackPic->isHidden());
+    haupt.HintergrundbildZeigen(QString());
+    EXPECT_TRUE(main->BackPic->isHidden());
+
+    haupt.Bewegen(platform::TwipsGeometry{1500, 750, 9600, 7320});
+    const platform::TwipsGeometry jetzt = main->geometryTwips();
+    EXPECT_EQ(jetzt.width, 9600);
+    EXPECT_EQ(jetzt.height, 7320);
 }
 
 TEST_F(MainWindow, diaryWithoutTitleRunsTheDescribeCommand)
