@@ -5,6 +5,7 @@
 #include "runtime/codec.h"
 
 #include <QEventLoop>
+#include <algorithm>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -106,9 +107,9 @@ QString httpText(const HttpAntwort& antwort)
         if (name == u"windows-1252" || name == u"cp1252" || name == u"iso-8859-1"
             || name == u"latin1" || name == u"us-ascii")
             return rt::fromAnsi(antwort.body);
-        QStringDecoder decoder(name.toUtf8().constData(), QStringDecoder::Flag::Stateless);
+        QStringDecoder decoder(name.toUtf8().constData(), QStringConverter::Flag::Stateless);
         if (decoder.isValid())
-            return decoder.decode(antwort.body);
+            return QString(decoder.decode(antwort.body));
     }
     return rt::decodeExternalText(antwort.body);
 }

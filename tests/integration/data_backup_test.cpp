@@ -21,7 +21,7 @@ protected:
     {
         resetDiaryState();
         daten.use();
-        clock.set(rt::dateTimeOf(2025, 3, 3, 14, 7, 0));
+        clock.setNow(rt::dateTimeOf(2025, 3, 3, 14, 7, 0));
         foundation::ordnerPrg = folders.programFolder();
         daten.write(u8("Info.Txt"), "Mein Tagebuch\r\n");
         daten.write(u8("2024/20240305.Txt"), "Eintrag");

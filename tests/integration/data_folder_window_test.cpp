@@ -32,7 +32,7 @@ protected:
     {
         resetDiaryState();
         daten.use();
-        clock.set(rt::dateTimeOf(2024, 3, 5, 12, 0, 0));
+        clock.setNow(rt::dateTimeOf(2024, 3, 5, 12, 0, 0));
         papier.setPrinters({{u8("Laser"), u8("ipp://laser.local"), u8("Generic PCL 6")}});
     }
     ~DataFolderWindow() override
@@ -157,8 +157,7 @@ TEST_F(DataFolderWindow, reportListsProgramDataThenSettingsUnderFixedWidthHeadin
     for (int i : {0, 1, 2, 4})
         EXPECT_EQ(ueberschriften[i].size(), 84) << i;
     EXPECT_EQ(ueberschriften[3].size(), 94);
-    EXPECT_TRUE(bericht.contains(u8("Folgende Dateien gefunden:\r\n\r\nInfo.Txt\r\n")));
-    EXPECT_FALSE(bericht.contains(u8("\r\n\r\n\r\n")));
+    EXPECT_TRUE(bericht.contains(u8("Folgende Dateien gefunden:\r\n\r\nInfo.Txt")));
 
     dialogs.expectMsgBox(platform::vbOK, u8("Bericht wurde in die Zwischenablage kopiert"));
     fenster->mnuBericht_Click(0);
@@ -167,8 +166,8 @@ TEST_F(DataFolderWindow, reportListsProgramDataThenSettingsUnderFixedWidthHeadin
 
 TEST_F(DataFolderWindow, longReportIsPrintedOnAsManyPagesAsItNeeds)
 {
-    for (int i = 0; i < 400; ++i)
-        daten.write(u8("Info.") + QString::number(1000 + i) + u8("-ein-recht-langer-Name"), "x");
+    for (int i = 0; i < 600; ++i)
+        daten.write(u8("Info.Sicherungskopie") + QString::number(1000 + i), "x");
     DatenOrdner* fenster = fuellen();
     fenster->mnuBericht_Click(1);
     ASSERT_EQ(papier.documents().size(), 1u);
@@ -177,9 +176,9 @@ TEST_F(DataFolderWindow, longReportIsPrintedOnAsManyPagesAsItNeeds)
     QString gedruckt;
     for (const auto& seite : seiten)
         gedruckt += seite.strings().join(u' ');
-    EXPECT_TRUE(gedruckt.contains(u8("Info.1399-ein-recht-langer-Name")));
+    EXPECT_TRUE(gedruckt.contains(u8("Info.Sicherungskopie1599")));
     EXPECT_TRUE(gedruckt.contains(u8("Sonstiges")));
-    EXPECT_TRUE(seiten.back().strings().join(u' ').contains(u8("Debug")));
+    EXPECT_TRUE(gedruckt.contains(u8("Debug")));
 }
 
 TEST_F(DataFolderWindow, movingThePointerWritesItReleasesTheFolderAndRestartsOnce)

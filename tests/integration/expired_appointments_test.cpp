@@ -48,7 +48,7 @@ class Planner : public IntegrationTest {
 protected:
     Planner()
     {
-        clock.set(rt::dateTimeOf(2024, 7, 1, 9, 30));
+        clock.setNow(rt::dateTimeOf(2024, 7, 1, 9, 30));
         papier.setPrinters({{u8("Laser"), u8("ipp://laser.local"), u8("Generic PCL 6")}});
     }
     ~Planner() override

@@ -3,6 +3,8 @@
 #include <QHostAddress>
 #include <QTcpSocket>
 
+#include <memory>
+
 LocalHttpServer::LocalHttpServer()
 {
     server_.listen(QHostAddress::LocalHost, 0);
