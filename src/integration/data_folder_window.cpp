@@ -213,7 +213,7 @@ void DatenOrdner::layOut()
             raster->addWidget(befDatenOrdnerVerlegen, 3, 0, Qt::AlignLeft | Qt::AlignBottom);
         raster->setColumnStretch(0, 3);
         raster->setColumnStretch(1, 2);
-        lstDo[index]->setMinimumHeight(fontMetrics().height() * 5);
+        lstDo[index]->setMinimumHeight(fontMetrics().height() * 4);
         aussen->addWidget(Frame1[index], 1);
     }
     auto* unten = new QHBoxLayout;
@@ -246,11 +246,14 @@ void DatenOrdner::Form_Load()
     if (const platform::MainPort* main = platform::mainPort())
         setWindowIcon(main->icon());
     setWindowTitle(QStringLiteral("Brisols-Korvanel - Ordner"));
-    const QSize groesse = sizeHint().expandedTo(QSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 100,
-                                                      fontMetrics().height() * 36));
-    resize(groesse);
     const double twipsX = platform::screen().twipsPerPixelX();
     const double twipsY = platform::screen().twipsPerPixelY();
+    // Wide enough for long paths, and never taller than the screen.
+    const int hoechstens = int(platform::screen().heightTwips() / twipsY * 0.9);
+    const QSize groesse(std::max(sizeHint().width(), fontMetrics().horizontalAdvance(QLatin1Char('x')) * 100),
+                        std::max(minimumSizeHint().height(),
+                                 std::min(fontMetrics().height() * 40, hoechstens)));
+    resize(groesse);
     const double breite = groesse.width() * twipsX;
     const double hoehe = groesse.height() * twipsY;
     moveTwips((platform::screen().widthTwips() - breite) / 2,

@@ -159,7 +159,7 @@ void Altes::layOut()
     aussen->setContentsMargins(8, 8, 8, 0);
     aussen->addLayout(oben, 1);
     aussen->addWidget(StatusBar);
-    Liste->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 50,
+    Liste->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 70,
                           fontMetrics().height() * 16);
 }
 
