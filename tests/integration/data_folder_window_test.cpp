@@ -21,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 
 using integration::DatenOrdner;
 

@@ -167,25 +167,25 @@ TEST_F(Planner, nothingToListLeavesTheListCommandsOff)
 {
     struct Row {
         const char* name;
-        std::function<void(Planner&)> setUp;
+        std::function<void()> setUp;
         QStringList errors;
     };
     const QString fehler = u8("Es ist ein Fehler beim Lesen der alten Termine aufgetreten.");
     const Row rows[] = {
-        {"only the planner's data file", [](Planner&) { commands::zindorArchivDatei.clear(); }, {}},
-        {"empty archive", [](Planner& t) { t.archiv(QByteArray()); }, {}},
-        {"blank lines only", [](Planner& t) { t.archiv("   \r\n\r\n \r\n"); }, {}},
+        {"only the planner's data file", [] { commands::zindorArchivDatei.clear(); }, {}},
+        {"empty archive", [this] { archiv(QByteArray()); }, {}},
+        {"blank lines only", [this] { archiv("   \r\n\r\n \r\n"); }, {}},
         {"archive is a folder",
-         [](Planner& t) {
-             t.folders.temp().makeFolder(u8("zindor/Ordner.old"));
-             commands::zindorArchivDatei = t.folders.temp().file(u8("zindor/Ordner.old"));
+         [this] {
+             folders.temp().makeFolder(u8("zindor/Ordner.old"));
+             commands::zindorArchivDatei = folders.temp().file(u8("zindor/Ordner.old"));
          },
          {u8("75 ") + fehler}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         errors.clear();
-        row.setUp(*this);
+        row.setUp();
         Altes* fenster = lesen();
         EXPECT_EQ(fenster->Liste->count(), 0);
         EXPECT_EQ(panel(fenster, "Status"), u8("Keine abgelaufenen Termine gefunden!"));
