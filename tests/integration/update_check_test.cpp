@@ -16,6 +16,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTimer>
 
 using integration::VersionsPrüfung;
 

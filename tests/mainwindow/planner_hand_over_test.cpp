@@ -16,7 +16,7 @@ using PlannerHandOver = MainFixture;
 TEST_F(PlannerHandOver, shiftF4AppendsTheAppointmentToItsDayAndF4AloneDoesNothing)
 {
     schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
-    schreiben(s("2022/20220201.Txt"), ansi("Quittungen"));
+    schreiben(s("2022/20220201.Txt"), ansi("Quittungen."));
     folders.temp().write(s("zindor/Zindor.old"),
                          "15.12.2023 M\x81ller anrufen\r\n01.02.2022 Steuer\xB0\xB0" "Belege\r\n");
     oeffnen(s("Txt"), s("10.03.2024"));
@@ -37,9 +37,9 @@ TEST_F(PlannerHandOver, shiftF4AppendsTheAppointmentToItsDayAndF4AloneDoesNothin
 
     loslassen(Qt::ShiftModifier);
     EXPECT_EQ(store::aktDatum, s("01.02.2022"));
-    EXPECT_EQ(main->text(), s("Quittungen\r\nSteuer\r\nBelege"));
+    EXPECT_EQ(main->text(), s("Quittungen.\r\nSteuer\r\nBelege"));
     ASSERT_TRUE(store::EintragSpeichern());
-    EXPECT_EQ(lesen(s("2022/20220201.Txt")), ansi("Quittungen\r\nSteuer\r\nBelege"));
+    EXPECT_EQ(lesen(s("2022/20220201.Txt")), ansi("Quittungen.\r\nSteuer\r\nBelege"));
     fenster->unload();
     EXPECT_TRUE(fehler.empty());
 }
