@@ -46,6 +46,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -200,7 +201,15 @@ void DatenOrdner::layOut()
 {
     auto* aussen = new QVBoxLayout(this);
     aussen->setMenuBar(Menue);
-    aussen->addWidget(Label1);
+    // On a small screen the sections scroll rather than being squeezed.
+    auto* flaeche = new QScrollArea(this);
+    flaeche->setObjectName(QStringLiteral("Flaeche"));
+    flaeche->setWidgetResizable(true);
+    flaeche->setFrameShape(QFrame::NoFrame);
+    auto* inhalt = new QWidget(flaeche);
+    auto* abschnitte = new QVBoxLayout(inhalt);
+    abschnitte->setContentsMargins(0, 0, 0, 0);
+    abschnitte->addWidget(Label1);
     for (int i = 0; i < 3; ++i) {
         const auto index = std::size_t(i);
         auto* raster = new QGridLayout(Frame1[index]);
@@ -214,8 +223,11 @@ void DatenOrdner::layOut()
         raster->setColumnStretch(0, 3);
         raster->setColumnStretch(1, 2);
         lstDo[index]->setMinimumHeight(fontMetrics().height() * 4);
-        aussen->addWidget(Frame1[index], 1);
+        bezInfo[index]->setMinimumHeight(fontMetrics().lineSpacing() * 2);
+        abschnitte->addWidget(Frame1[index], 1);
     }
+    flaeche->setWidget(inhalt);
+    aussen->addWidget(flaeche, 1);
     auto* unten = new QHBoxLayout;
     unten->addStretch(1);
     unten->addWidget(befOk);
@@ -250,9 +262,9 @@ void DatenOrdner::Form_Load()
     const double twipsY = platform::screen().twipsPerPixelY();
     // Wide enough for long paths, and never taller than the screen.
     const int hoechstens = int(platform::screen().heightTwips() / twipsY * 0.9);
-    const QSize groesse(std::max(sizeHint().width(), fontMetrics().horizontalAdvance(QLatin1Char('x')) * 100),
-                        std::max(minimumSizeHint().height(),
-                                 std::min(fontMetrics().height() * 40, hoechstens)));
+    const int breitestens = int(platform::screen().widthTwips() / twipsX * 0.95);
+    const QSize groesse(std::min(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 100, breitestens),
+                        std::min(fontMetrics().height() * 40, hoechstens));
     resize(groesse);
     const double breite = groesse.width() * twipsX;
     const double hoehe = groesse.height() * twipsY;

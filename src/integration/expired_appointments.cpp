@@ -38,6 +38,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -159,8 +160,8 @@ void Altes::layOut()
     aussen->setContentsMargins(8, 8, 8, 0);
     aussen->addLayout(oben, 1);
     aussen->addWidget(StatusBar);
-    Liste->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 70,
-                          fontMetrics().height() * 16);
+    Liste->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30,
+                          fontMetrics().height() * 6);
 }
 
 void Altes::connectHandlers()
@@ -186,8 +187,19 @@ void Altes::Form_Load()
     status(QStringLiteral("Bereit"));
     if (const platform::MainPort* main = platform::mainPort())
         setWindowIcon(main->icon());
-    resize(sizeHint().width() + 40, sizeHint().height());
+    // Room for 70 characters a line and 20 lines, as far as the screen has it.
+    const QRect frei = screen()->availableGeometry();
+    const QSize wunsch(RahmenListe->width() + fontMetrics().horizontalAdvance(QLatin1Char('x')) * 70,
+                       fontMetrics().height() * 26);
+    resize(wunsch.boundedTo(frei.size() * 0.9).expandedTo(minimumSizeHint()));
     foundation::Fenster_PosLoad(*this, QStringLiteral("Altes"));
+    // A position kept from a larger screen is brought back onto this one.
+    QRect lage = frameGeometry();
+    lage.moveRight(std::min(lage.right(), frei.right()));
+    lage.moveBottom(std::min(lage.bottom(), frei.bottom()));
+    lage.moveLeft(std::max(lage.left(), frei.left()));
+    lage.moveTop(std::max(lage.top(), frei.top()));
+    move(lage.topLeft());
     textlib::ListeDoppelteEntfernen(txtFilter);
     TimerInit->start();
 }
