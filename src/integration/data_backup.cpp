@@ -220,7 +220,7 @@ void DatensicherungStarten(const QString& quelle1, const QString& quelle2)
     foundation::IniSchreiben(QString(), QString(), schluesselDSOrdner, *antwort);
 
     QString eingabe = *antwort;
-    if (eingabe.endsWith(u'\\') || eingabe.endsWith(u'/'))
+    if (eingabe.size() > 1 && (eingabe.endsWith(u'\\') || eingabe.endsWith(u'/')))
         eingabe.chop(1);
     const QString ziel = ordnerForm(textlib::VariablenErsetzen(eingabe));
 

@@ -132,8 +132,8 @@ TEST_F(Backup, jobCopiesThenOnlyWhatIsNewerFinishesAnInterruptedRunAndDeletesIts
     EXPECT_FALSE(QFileInfo::exists(job())) << "the job deletes itself";
     const QString kopieDaten = wirklich + daten.path();
     EXPECT_EQ(readFileBytes(kopieDaten + u8("/2024/20240305.Txt")), QByteArray("Eintrag"));
-    EXPECT_EQ(readFileBytes(wirklich + folders.settingsFolder() + u8("/Brisol.ini")),
-              QByteArray("[Korvanel]\r\n"));
+    EXPECT_EQ(readFileBytes(wirklich + folders.settingsFolder() + u8("/Bris_Prn.ini")),
+              QByteArray("[Korvanel_Druck]\r\n"));
     EXPECT_EQ(readFileBytes(wirklich + folders.programFolder() + u8("/Tipps.Bot")), QByteArray("Tipp"));
     EXPECT_FALSE(QFileInfo::exists(wirklich + folders.programFolder() + u8("/CMakeCache.txt")));
     EXPECT_FALSE(QFileInfo::exists(wirklich + folders.settingsFolder() + u8("/fremd.ini")));

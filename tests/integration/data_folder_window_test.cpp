@@ -109,7 +109,7 @@ TEST_F(DataFolderWindow, programFolderNamesOurExecutableAndMarksIt)
 
     QFile::remove(folders.temp().file(u8("program/") + programm));
     fenster->TimerReadData_Timer();
-    EXPECT_TRUE(fenster->bezInfo[1]->text().endsWith(u8("« (Datei nicht gefunden!)")));
+    EXPECT_TRUE(fenster->bezInfo[1]->text().endsWith(u8("«: (Datei nicht gefunden!)")));
 }
 
 TEST_F(DataFolderWindow, writeTestsTouchNothingThereAndComplainWhereNothingCanBeWritten)
@@ -196,6 +196,7 @@ TEST_F(DataFolderWindow, movingThePointerWritesItReleasesTheFolderAndRestartsOnc
     DatenOrdner* fenster = fuellen();
     const QString neu = folders.temp().file(u8("Neuer Ort"));
 
+    const QString zeigerVorher = foundation::IniLesen(QString(), QString(), u8("OrdnerDat"), u8("<fehlt>"));
     // Cancel at either step changes nothing.
     for (int schritt = 0; schritt < 2; ++schritt) {
         SCOPED_TRACE(schritt);
@@ -207,7 +208,7 @@ TEST_F(DataFolderWindow, movingThePointerWritesItReleasesTheFolderAndRestartsOnc
         }
         fenster->befDatenOrdnerVerlegen_Click();
         EXPECT_EQ(foundation::IniLesen(QString(), QString(), u8("OrdnerDat"), u8("<fehlt>")),
-                  u8("<fehlt>"));
+                  zeigerVorher);
         EXPECT_TRUE(processes.started().empty());
         EXPECT_EQ(ende.endCalls(), 0);
     }

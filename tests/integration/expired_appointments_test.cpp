@@ -201,7 +201,7 @@ TEST_F(Planner, sortsYearsBeforeDaysAndDropsDuplicatesAnywhere)
                                        u8("15.06.2023 Z"), u8("15.06.2023 a"), u8("kaputt"),
                                        u8("01.01.2024")}),
               (QStringList{u8("15.06.2023 a"), u8("15.06.2023 Z"), u8("31.12.2023 b"),
-                           u8("01.01.2024"), u8("01.01.2024 a"), u8("kaputt")}))
+                           u8("01.01.2024 a"), u8("01.01.2024"), u8("kaputt")}))
         << "a line without text or date stays as it was";
 }
 
