@@ -9,7 +9,10 @@
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/ui_services.h"
+#include "integration/data_folder_window.h"
+#include "integration/expired_appointments.h"
 #include "integration/links.h"
+#include "integration/update_check.h"
 #include "integration/sibling_programs.h"
 #include "mainwindow/editing_commands.h"
 #include "platform/actions.h"
@@ -424,6 +427,15 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Druck"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                          return new print::Druck(besitzer);
                                      }});
+    fensterAnschliessen(u"Altes"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                         return new integration::Altes(besitzer);
+                                     }});
+    fensterAnschliessen(u"VersionsPrüfung"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                                   return new integration::VersionsPrüfung(besitzer);
+                                               }});
+    fensterAnschliessen(u"DatenOrdner"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                               return new integration::DatenOrdner(besitzer);
+                                           }});
     fensterAnschliessen(u"Statist"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                            return new search::Statist(besitzer);
                                        }});

@@ -10,7 +10,19 @@ inline QString programmTitel() { return QStringLiteral("Korvanel"); }
 inline QString produktName() { return QStringLiteral("Brisols-Korvanel"); }
 // Where support e-mails go and where the product's web pages are.
 inline QString supportAdresse() { return QStringLiteral("support@brisols-programme.example"); }
-inline QString webSeite() { return QStringLiteral("https://www.brisols-programme.example"); }
+inline QString& webSeiteWert()
+{
+    static QString adresse = QStringLiteral("https://www.brisols-programme.example");
+    return adresse;
+}
+inline QString webSeite() { return webSeiteWert(); }
+// Tests point the program at a server of their own ("http://127.0.0.1:<port>"); "" puts the
+// product's address back.
+inline void setWebSeiteFuerTests(const QString& adresse)
+{
+    webSeiteWert() = adresse.isEmpty() ? QStringLiteral("https://www.brisols-programme.example")
+                                       : adresse;
+}
 
 // The maker and the maker's address, one line; the about window puts the rights and the year in
 // front and breaks it after the maker.

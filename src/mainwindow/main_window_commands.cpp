@@ -25,15 +25,23 @@
 #include "commands/marker_picture_commands.h"
 #include "commands/window_openers.h"
 #include "foundation/font_text.h"
+#include "foundation/file_services.h"
+#include "foundation/folders.h"
+#include "integration/data_backup.h"
+#include "integration/sibling_programs.h"
 #include "integration/spelling.h"
 #include "integration/word_processor.h"
 #include "platform/actions.h"
 #include "platform/form.h"
+#include "platform/dialogs.h"
 #include "platform/text_box.h"
+#include "runtime/strings.h"
 #include "store/diary_chooser.h"
 #include "store/diary_title.h"
 #include "store/password_change.h"
+#include "store/day_files.h"
 #include "store/password_check.h"
+#include "store/store_state.h"
 #include "views/month_sheet.h"
 
 #include <QAction>
@@ -93,6 +101,64 @@ void andereFensterEntladen()
         if (main == nullptr || (*it)->widget() != main->widget())
             (*it)->unload(platform::UnloadMode::Code);
     }
+}
+
+// A text handed to this very program (the planner's Shift+F4, a sibling's hand-over) goes into
+// this window's entry, in process: the entry saved, the diary opened, the day shown.
+class UebergabeAnMain final : public integration::TextUebergabeZiel {
+public:
+    QPointer<Main> main;
+
+    void EintragSpeichern() override { store::EintragSpeichern(); }
+
+    bool TagebuchOeffnen(const QString& korvanel) override
+    {
+        if (!main)
+            return false;
+        const int trenner = korvanel.isEmpty() ? 0 : rt::InStr(2, korvanel, QStringLiteral(":"));
+        const QString name = trenner > 0 ? rt::Left(korvanel, trenner - 1) : korvanel;
+        if (name.isEmpty() || rt::equalsNoCase(name, store::korvanelKuerzel))
+            return !store::korvanelKuerzel.isEmpty();
+        if (!store::kuerzelGueltig(name)
+            || !foundation::DateiExistiert(foundation::ordnerDat + QStringLiteral("/Info.") + name)) {
+            platform::dialogs().msgBox(QStringLiteral("Das Korvanel »") + name
+                                           + QStringLiteral("« wurde im Daten-Ordner nicht "
+                                                            "gefunden. Der Text wurde nicht "
+                                                            "übernommen."),
+                                       platform::vbOKOnly | platform::vbExclamation,
+                                       QStringLiteral("Text übergeben"));
+            return false;
+        }
+        if (trenner > 0)
+            store::KennwortMerken(name, rt::Mid(korvanel, trenner + 1));
+        const QString tag = store::aktDatum;
+        store::korvanelKuerzel = name;
+        main->KorvanelUmgebung(tag);
+        return rt::equalsNoCase(store::korvanelKuerzel, name);
+    }
+
+    void TagZeigen(const QString& datum) override
+    {
+        if (main)
+            main->setDateCaption(datum);
+    }
+    QString Text() override { return main ? main->text() : QString(); }
+    void setText(const QString& text) override
+    {
+        if (main)
+            main->setText(text);
+    }
+    void UngesichertSetzen() override
+    {
+        store::ungesichert = 1;
+        store::UngesichertAnzeigen();
+    }
+};
+
+UebergabeAnMain& uebergabeZiel()
+{
+    static UebergabeAnMain ziel;
+    return ziel;
 }
 
 } // namespace
@@ -188,6 +254,10 @@ void Main::hooksSetzen()
 
 void Main::hooksLoesen()
 {
+    if (uebergabeZiel().main == this || !uebergabeZiel().main) {
+        integration::setTextUebergabeZiel(nullptr);
+        uebergabeZiel().main = nullptr;
+    }
     resetMainHooks();
     commands::setHauptfenster({});
     commands::setKorvanelAuswahl({});
@@ -201,6 +271,9 @@ void Main::hooksLoesen()
 void Main::befehleVerbinden()
 {
     hooksSetzen();
+    // Texts handed to this program arrive in this window.
+    uebergabeZiel().main = this;
+    integration::setTextUebergabeZiel(&uebergabeZiel());
 
     const auto verbinden = [this](const QString& name, auto handler) {
         connect(actions->action(name), &QAction::triggered, this, handler);
@@ -257,6 +330,7 @@ void Main::befehleVerbinden()
     verbinden(name("MnuDruckerEinrichten"), [] { commands::MnuDruckerEinrichten_Click(); });
     verbinden(name("PulAnleitung"), [] { commands::PulAnleitung_Click(); });
     verbinden(name("mnuAGB"), [] { commands::mnuAGB_Click(); });
+    verbinden(name("mnuDatensicherung"), [] { integration::DatensicherungStarten({}, {}); });
     connect(actions->menu(name("mnuWeiteres")), &QMenu::aboutToShow, this,
             [this] { commands::mnuWeiteres_Oeffnen(*actions); });
     for (int i = 0; i < 4; ++i)

@@ -30,6 +30,18 @@ void resetBeenden()
     laeuft = false;
 }
 
+void StillAufraeumen()
+{
+    laeuft = true;
+    store::TempDateienLöschen();
+    if (mainHooks().vorgabenSichern)
+        mainHooks().vorgabenSichern();
+    foundation::HilfeZeigen(foundation::hilfeDatei(), -1);
+    foundation::DateiReservierung(0);
+    foundation::EndeStatistik();
+    foundation::DebugLogbuch(u"Programm-Ende"_s);
+}
+
 void PulBeenden()
 {
     if (laeuft)
@@ -46,13 +58,7 @@ void PulBeenden()
             return;
         }
     }
-    store::TempDateienLöschen();
-    if (mainHooks().vorgabenSichern)
-        mainHooks().vorgabenSichern();
-    foundation::HilfeZeigen(foundation::hilfeDatei(), -1);
-    foundation::DateiReservierung(0);
-    foundation::EndeStatistik();
-    foundation::DebugLogbuch(u"Programm-Ende"_s);
+    StillAufraeumen();
     if (mainHooks().fensterEntladen)
         mainHooks().fensterEntladen();
     platform::programEnd().end(0);

@@ -12,6 +12,12 @@ namespace mainwindow {
 
 void PulBeenden();
 
+// The quiet steps of the shutdown, for a program that is about to end through a restart job:
+// the transfer files deleted, the main window's settings saved, the help closed, the reservation
+// released, the run added to the statistics, "Programm-Ende" in the debug log. The entry must
+// have been saved by the caller. Counts as the shutdown having begun, so none runs after it.
+void StillAufraeumen();
+
 // Whether the shutdown has begun.
 bool beendenLaeuft();
 
