@@ -18,6 +18,7 @@
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
+#include "search/search_window.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/diary_title.h"
@@ -411,6 +412,9 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Lesezeichen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                                return new views::Lesezeichen(besitzer);
                                            }});
+    fensterAnschliessen(u"Suchen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                          return new search::Suchen(besitzer);
+                                      }});
 }
 
 void mnuGeheZu_Click()
