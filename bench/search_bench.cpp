@@ -5,7 +5,8 @@
 // floor, every entry of the index loaded once through the store, and the peak memory.
 // One thread, offscreen.
 //
-//   search_bench [folder]   without a folder the diary is generated into a temporary folder
+//   search_bench [folder [runs]]   without a folder (or with "") the diary is generated into a
+//                                   temporary folder; runs: measured runs of each figure (5)
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -120,11 +121,12 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
 
     QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int runden = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 5;
     if (ordner.isEmpty()) {
         ordner = arbeit.path() + QStringLiteral("/Daten");
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes\n";
+            << " Bytes" << Qt::endl;
     }
     foundation::OrdnerBereitstellen();
     foundation::ordnerDat = ordner;
@@ -141,7 +143,7 @@ int main(int argc, char** argv)
     store::TagesverzeichnisErstellen(true);
     const store::TageslisteRef tage = store::tagesverzeichnis;
     qint64 zeichen = 0;
-    const Messung boden = messen(3, [&] {
+    const Messung boden = messen(runden, [&] {
         QElapsedTimer zeit;
         zeit.start();
         zeichen = 0;
@@ -152,7 +154,7 @@ int main(int argc, char** argv)
         return static_cast<double>(zeit.nsecsElapsed()) / 1e6;
     });
     out << "Alle " << tage->size() << " Einträge laden (" << zeichen << " Zeichen): " << ms(boden)
-        << "\n";
+        << Qt::endl;
     const long speicherVorher = spitzenspeicherKB();
 
     auto* fenster = new search::Suchen;
@@ -180,7 +182,7 @@ int main(int argc, char** argv)
         fenster->optSuchTyp_Click(lauf.typ);
         fenster->CheckNoLcase->setChecked(lauf.gross);
         fenster->Text->setText(QString::fromUtf8(lauf.anfrage));
-        const Messung m = messen(5, [&] {
+        const Messung m = messen(runden, [&] {
             store::verzeichnisStatus = 0; // the index is built afresh, as after an edit
             dialoge.letzteMeldung.clear();
             uhr.start();
@@ -196,10 +198,10 @@ int main(int argc, char** argv)
             out << " (Ziel unter " << lauf.ziel << " ms: " << (imZiel ? "ja" : "NEIN") << ")";
         if (!keinTreffer)
             out << " FEHLER: keine Meldung \"Keinen passenden Eintrag gefunden.\"";
-        out << "\n";
+        out << Qt::endl;
     }
     out << "Spitzenspeicher: " << spitzenspeicherKB() << " KB (vor dem Fenster " << speicherVorher
-        << " KB)\n";
+        << " KB)" << Qt::endl;
 
     fenster->unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
