@@ -19,6 +19,8 @@
 #include "runtime/format.h"
 #include "runtime/strings.h"
 #include "search/search_window.h"
+#include "search/replace_window.h"
+#include "search/statistics_window.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/diary_title.h"
@@ -415,6 +417,12 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Suchen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                           return new search::Suchen(besitzer);
                                       }});
+    fensterAnschliessen(u"Statist"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                           return new search::Statist(besitzer);
+                                       }});
+    fensterAnschliessen(u"Ersetzen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                            return new search::Ersetzen(besitzer);
+                                        }});
 }
 
 void mnuGeheZu_Click()
