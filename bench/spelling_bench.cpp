@@ -45,6 +45,12 @@ public:
     QString selText() const override { return text_->selText(); }
     void setSelText(const QString& text) override { text_->setSelText(text); }
     QFont textFont() const override { return text_->font(); }
+    bool insertText(const QString& text) override
+    {
+        text_->setSelText(text);
+        return true;
+    }
+    bool runMenuEntry(const QString&) override { return false; }
     QString panelText(const QString&) const override { return status_; }
     void setPanelText(const QString&, const QString& text) override { status_ = text; }
     void refreshStatusBar() override {}

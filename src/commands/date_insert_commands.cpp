@@ -35,9 +35,10 @@ QString DatumUhrzeitText(rt::VbDate jetzt)
         zeit = *textlib::mezZeit;
         zusatz = QStringLiteral(" MEZ");
     }
-    return rt::Format(jetzt, QStringLiteral("dd")) + QStringLiteral(". ")
-           + textlib::NameVonDatum(rt::Month(jetzt), QStringLiteral("MO")) + u' '
-           + rt::Format(jetzt, QStringLiteral("yyyy")) + QStringLiteral(" um ")
+    // Date and time of one moment: at 00:30 in summer the MEZ time is 23:30 of the day before.
+    return rt::Format(zeit, QStringLiteral("dd")) + QStringLiteral(". ")
+           + textlib::NameVonDatum(rt::Month(zeit), QStringLiteral("MO")) + u' '
+           + rt::Format(zeit, QStringLiteral("yyyy")) + QStringLiteral(" um ")
            + rt::Format(zeit, QStringLiteral("hh:nn")) + zusatz + u' ';
 }
 

@@ -20,7 +20,7 @@ namespace commands {
 QString DatumText(rt::VbDate jetzt);
 // The text of mnuDateTimeEinfg, "05. Mai 2024 um 14:30 Uhr " and its blank. With [Korvanel]
 // "InstDatTime" exactly "MEZ" the time is central European standard time (an hour earlier in
-// summer) with " MEZ" in place of " Uhr".
+// summer) with " MEZ" in place of " Uhr", and the date is the date of that MEZ moment.
 QString DatumUhrzeitText(rt::VbDate jetzt);
 
 // mnuDateEinfg and mnuDateTimeEinfg: the text above for the clock's now.

@@ -15,6 +15,7 @@
 #include "platform/main_port.h"
 #include "platform/print_surface.h"
 #include "platform/text_box.h"
+#include "print/import_window.h"
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
@@ -416,6 +417,9 @@ void alleFensterAnschliessen()
                                            }});
     fensterAnschliessen(u"Suchen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                           return new search::Suchen(besitzer);
+                                      }});
+    fensterAnschliessen(u"Import"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                          return new print::Import(besitzer);
                                       }});
     fensterAnschliessen(u"Statist"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                            return new search::Statist(besitzer);

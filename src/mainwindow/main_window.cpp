@@ -1128,6 +1128,7 @@ void Main::TagesbildLaden()
     const bool warSichtbar = !bezPicture->isHidden();
     bezPicture->hide();
     bezPicture->clear();
+    gezeigtesBild_.clear();
     const auto fertig = [&] {
         if (warSichtbar != !bezPicture->isHidden())
             anordnen();
@@ -1159,6 +1160,7 @@ void Main::TagesbildLaden()
         fertig();
         return;
     }
+    gezeigtesBild_ = datei;
     bezPicture->show();
     fertig();
     const QSize groesse =

@@ -169,6 +169,7 @@ private:
     bool eintragGesperrt_ = false;   // the shown entry could not be read
     bool imLayout_ = false;
     QString letzterGueltigerTag_;    // the last day shown successfully
+    QString gezeigtesBild_;          // the picture file shown in bezPicture, "" when none
     QString stimmungKorvanel_;       // the diary the mood slider was set up for
 };
 

@@ -18,7 +18,9 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/popup_menu.h"
 
+#include "commands/batch_commands.h"
 #include "commands/diary_commands.h"
+#include "commands/marked_export.h"
 #include "commands/marker_picture_commands.h"
 #include "commands/window_openers.h"
 #include "integration/spelling.h"
@@ -194,6 +196,14 @@ void Main::befehleVerbinden()
         verbinden(platform::indexedName(name("mnuMarkerSet"), i),
                   [i] { commands::mnuMarkerSet_Click(i); });
     verbinden(name("mnuMarkerClr"), [] { commands::mnuMarkerClr_Click(); });
+    verbinden(name("mnuAutoExpMarked"), [this] { commands::mnuAutoExpMarked_Click(*this); });
+    verbinden(name("mnuAutoImpMarked"), [this] { runMenuEntry(QStringLiteral("mnuImport")); });
+
+    // The imports and the conversion that run over many days.
+    verbinden(name("mnuKonvertASCII2Ansi"), [this] { commands::mnuKonvertASCII2Ansi_Click(*this); });
+    verbinden(name("mnuImportDateiname"), [this] { commands::mnuImportDateiname_Click(*this); });
+    verbinden(name("mnuImportGoogleKalender"),
+              [this] { commands::mnuImportGoogleKalender_Click(*this); });
 
     // "&Einfügen" of "&Bearbeiten"
     verbinden(name("PulSonderzeichenEinfg"), [] { SonderzeichenEinfuegen(); });

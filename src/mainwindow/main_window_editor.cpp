@@ -3,6 +3,8 @@
 #include "main_window.h"
 
 #include "commands/date_insert_commands.h"
+#include "commands/marked_text_tools.h"
+#include "commands/text_insert_commands.h"
 #include "commands/popup_commands.h"
 #include "mainwindow/drop_handling.h"
 #include "mainwindow/editing_commands.h"
@@ -41,7 +43,16 @@ void Main::editorVerbinden()
     verbinden(QStringLiteral("mnuUhrEinfg"), [this] { UhrzeitEinfuegen(*this); });
     verbinden(QStringLiteral("mnuDateEinfg"), [this] { commands::DatumEinfuegen(*this); });
     verbinden(QStringLiteral("mnuDateTimeEinfg"), [this] { commands::DatumUhrzeitEinfuegen(*this); });
+    verbinden(QStringLiteral("mnuDateinameEinfg"), [this] { commands::DateinameEinfuegen(*this); });
+    verbinden(QStringLiteral("mnuStichWorteinfg"), [this] { commands::StichwortEinfuegen(*this); });
+    verbinden(QStringLiteral("mnuBildNameTxtInst"),
+              [this] { commands::BildNameEinfuegen(*this, gezeigtesBild_); });
     verbinden(QStringLiteral("PulAllesMarkieren"), [this] { AllesMarkieren(*this); });
+    verbinden(QString::fromUtf8("mnuMarkGänsefuss"), [this] { commands::mnuMarkGänsefuss_Click(*this); });
+    verbinden(QStringLiteral("mnuMarkUcase"), [this] { commands::mnuMarkUcase_Click(*this); });
+    verbinden(QStringLiteral("mnuMarkCRdel"), [this] { commands::mnuMarkCRdel_Click(*this); });
+    verbinden(QStringLiteral("mnuMark2EUR"), [this] { commands::mnuMark2EUR_Click(*this); });
+    verbinden(QStringLiteral("mnuMarkPrint"), [this] { commands::mnuMarkPrint_Click(*this); });
     verbinden(QStringLiteral("PulOrdnen"), [this] { ZeilenOrdnen(*this); });
     connect(actions->menu(QStringLiteral("PulBearbeiten")), &QMenu::aboutToShow, this,
             [this] { BearbeitenMenueAnpassen(*this, *actions); });

@@ -9,12 +9,19 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -275,6 +282,191 @@ private:
     QComboBox* list_ = nullptr;
 };
 
+// The font chooser: family, whole point size within the limits, bold, italic, and the effects
+// underline, strikeout and colour, with a sample line in the chosen font and colour.
+class FontDialog final : public QDialog {
+public:
+    FontDialog(const FontRequest& request, QWidget* parent) : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("Schriftart"));
+        setWindowTitle(titleOrProgramName(request.title));
+
+        lstSchriftart = new QFontComboBox;
+        lstSchriftart->setObjectName(QStringLiteral("lstSchriftart"));
+        lstSchriftart->setCurrentFont(request.start.font);
+        startFamily_ = request.start.font.family();
+        txtGroesse = new QSpinBox;
+        txtGroesse->setObjectName(QStringLiteral("txtGroesse"));
+        txtGroesse->setRange(request.minSize, request.maxSize);
+        txtGroesse->setSuffix(QStringLiteral(" pt"));
+        txtGroesse->setValue(startSize(request.start.font));
+        chkFett = new QCheckBox(QStringLiteral("&Fett"));
+        chkFett->setObjectName(QStringLiteral("chkFett"));
+        chkFett->setChecked(request.start.font.bold());
+        chkKursiv = new QCheckBox(QStringLiteral("&Kursiv"));
+        chkKursiv->setObjectName(QStringLiteral("chkKursiv"));
+        chkKursiv->setChecked(request.start.font.italic());
+        chkUnterstrichen = new QCheckBox(QStringLiteral("&Unterstrichen"));
+        chkUnterstrichen->setObjectName(QStringLiteral("chkUnterstrichen"));
+        chkUnterstrichen->setChecked(request.start.font.underline());
+        chkDurchgestrichen = new QCheckBox(QStringLiteral("&Durchgestrichen"));
+        chkDurchgestrichen->setObjectName(QStringLiteral("chkDurchgestrichen"));
+        chkDurchgestrichen->setChecked(request.start.font.strikeOut());
+        lstFarbe = new QComboBox;
+        lstFarbe->setObjectName(QStringLiteral("lstFarbe"));
+        for (const auto& [name, rgb] : standardColours())
+            addColour(QColor::fromRgb(rgb), QString::fromUtf8(name));
+        const QColor start = request.start.color.isValid() ? request.start.color
+                                                           : QColor(Qt::black);
+        selectColour(start);
+        befFarbe = new QPushButton(QStringLiteral("&Weitere Farben..."));
+        befFarbe->setObjectName(QStringLiteral("befFarbe"));
+        befFarbe->setAutoDefault(false);
+        bezBeispiel = new QLabel(QStringLiteral("AaBbYyZz ÄäÖöÜüß"));
+        bezBeispiel->setObjectName(QStringLiteral("bezBeispiel"));
+        bezBeispiel->setAlignment(Qt::AlignCenter);
+        bezBeispiel->setMinimumHeight(70);
+
+        auto* form = new QFormLayout;
+        form->addRow(QStringLiteral("Schrift&art:"), lstSchriftart);
+        form->addRow(QStringLiteral("Schrift&grad (%1 bis %2):")
+                         .arg(request.minSize)
+                         .arg(request.maxSize),
+                     txtGroesse);
+        auto* styles = new QHBoxLayout;
+        styles->addWidget(chkFett);
+        styles->addWidget(chkKursiv);
+        styles->addStretch();
+        form->addRow(QStringLiteral("Schriftschnitt:"), styles);
+        auto* effects = new QGroupBox(QStringLiteral("Effekte"));
+        auto* effectsLayout = new QFormLayout(effects);
+        effectsLayout->addRow(chkUnterstrichen);
+        effectsLayout->addRow(chkDurchgestrichen);
+        auto* colourRow = new QHBoxLayout;
+        colourRow->addWidget(lstFarbe, 1);
+        colourRow->addWidget(befFarbe);
+        effectsLayout->addRow(QStringLiteral("Fa&rbe:"), colourRow);
+        auto* sample = new QGroupBox(QStringLiteral("Beispiel"));
+        auto* sampleLayout = new QVBoxLayout(sample);
+        sampleLayout->addWidget(bezBeispiel);
+
+        auto* buttons = new QDialogButtonBox;
+        auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+        ok->setObjectName(QStringLiteral("befOk"));
+        ok->setDefault(true);
+        buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole)
+            ->setObjectName(QStringLiteral("befAbbrechen"));
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(form);
+        layout->addWidget(effects);
+        layout->addWidget(sample);
+        layout->addWidget(buttons);
+
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(lstSchriftart, &QFontComboBox::currentFontChanged, this, [this] {
+            familyChosen_ = true;
+            showSample();
+        });
+        connect(txtGroesse, &QSpinBox::valueChanged, this, &FontDialog::showSample);
+        for (QCheckBox* box : {chkFett, chkKursiv, chkUnterstrichen, chkDurchgestrichen})
+            connect(box, &QCheckBox::toggled, this, &FontDialog::showSample);
+        connect(lstFarbe, &QComboBox::currentIndexChanged, this, &FontDialog::showSample);
+        connect(befFarbe, &QPushButton::clicked, this, &FontDialog::befFarbe_Click);
+        showSample();
+    }
+
+    FontChoice chosen() const
+    {
+        FontChoice choice;
+        // A family that is not installed stays as it was unless the user chose another one.
+        choice.font = lstSchriftart->currentFont();
+        if (!familyChosen_)
+            choice.font.setFamily(startFamily_);
+        choice.font.setPointSize(txtGroesse->value());
+        choice.font.setBold(chkFett->isChecked());
+        choice.font.setItalic(chkKursiv->isChecked());
+        choice.font.setUnderline(chkUnterstrichen->isChecked());
+        choice.font.setStrikeOut(chkDurchgestrichen->isChecked());
+        choice.color = lstFarbe->currentData().value<QColor>();
+        return choice;
+    }
+
+private:
+    // The sixteen colours of the classic colour list.
+    static const std::vector<std::pair<const char*, QRgb>>& standardColours()
+    {
+        static const std::vector<std::pair<const char*, QRgb>> colours{
+            {"Schwarz", 0x000000},  {"Kastanienbraun", 0x800000}, {"Grün", 0x008000},
+            {"Oliv", 0x808000},     {"Marineblau", 0x000080},     {"Violett", 0x800080},
+            {"Blaugrün", 0x008080}, {"Grau", 0x808080},           {"Silber", 0xC0C0C0},
+            {"Rot", 0xFF0000},      {"Hellgrün", 0x00FF00},       {"Gelb", 0xFFFF00},
+            {"Blau", 0x0000FF},     {"Fuchsie", 0xFF00FF},        {"Aquamarin", 0x00FFFF},
+            {"Weiß", 0xFFFFFF},
+        };
+        return colours;
+    }
+
+    // Fractional sizes (a font of 8.25 points) count as the nearest whole point.
+    static int startSize(const QFont& font)
+    {
+        if (font.pointSizeF() > 0)
+            return qRound(font.pointSizeF());
+        return 10;
+    }
+
+    void addColour(const QColor& colour, const QString& name)
+    {
+        QPixmap swatch(16, 16);
+        swatch.fill(colour);
+        lstFarbe->addItem(QIcon(swatch), name, colour);
+    }
+
+    // A colour outside the list is added to it as a colour of its own.
+    void selectColour(const QColor& colour)
+    {
+        const QColor opaque = colour.toRgb();
+        for (int i = 0; i < lstFarbe->count(); ++i) {
+            if (lstFarbe->itemData(i).value<QColor>().rgb() == opaque.rgb()) {
+                lstFarbe->setCurrentIndex(i);
+                return;
+            }
+        }
+        addColour(opaque, QStringLiteral("Eigene Farbe (%1)").arg(opaque.name()));
+        lstFarbe->setCurrentIndex(lstFarbe->count() - 1);
+    }
+
+    void befFarbe_Click()
+    {
+        const QColor colour = QColorDialog::getColor(lstFarbe->currentData().value<QColor>(),
+                                                     this, QStringLiteral("Farbe"));
+        if (colour.isValid())
+            selectColour(colour);
+    }
+
+    void showSample()
+    {
+        const FontChoice choice = chosen();
+        bezBeispiel->setFont(choice.font);
+        QPalette palette = bezBeispiel->palette();
+        palette.setColor(QPalette::WindowText, choice.color);
+        bezBeispiel->setPalette(palette);
+    }
+
+    QFontComboBox* lstSchriftart = nullptr;
+    QSpinBox* txtGroesse = nullptr;
+    QCheckBox* chkFett = nullptr;
+    QCheckBox* chkKursiv = nullptr;
+    QCheckBox* chkUnterstrichen = nullptr;
+    QCheckBox* chkDurchgestrichen = nullptr;
+    QComboBox* lstFarbe = nullptr;
+    QPushButton* befFarbe = nullptr;
+    QLabel* bezBeispiel = nullptr;
+    QString startFamily_;
+    bool familyChosen_ = false;
+};
+
 class QtDialogs final : public Dialogs {
 protected:
     int showMessage(const QString& text, int style, const QString& title,
@@ -340,6 +532,14 @@ protected:
     std::optional<QString> askPrinter(const QString& title) override
     {
         PrinterDialog dialog(title, ownerWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.chosen();
+    }
+
+    std::optional<FontChoice> askFont(const FontRequest& request) override
+    {
+        FontDialog dialog(request, ownerWindow());
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.chosen();

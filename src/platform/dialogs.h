@@ -11,12 +11,17 @@
 //   if (auto farbe = platform::dialogs().chooseColor(u"Farbe"_qs, jetzt)) ...
 //   if (auto drucker = platform::dialogs().choosePrinter(u"Druckereinrichtung"_qs))
 //       platform::printer().selectPrinter(*drucker);
+//   platform::FontChoice jetzt{vorschau->font(), textFarbe};
+//   if (auto wahl = platform::dialogs().chooseFont(u"Schrift"_qs, jetzt, 4, 25)) ...
+//       wahl->font: family, whole point size, bold, italic, underline, strikeout; wahl->color
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -104,6 +109,22 @@ struct FileAnswer {
     int filterIndex = 1;
 };
 
+// A font with its effects and its text colour, as the font chooser shows and gives it. Only the
+// family, the point size, bold, italic, underline and strikeout of the font are used.
+struct FontChoice {
+    QFont font;
+    QColor color;
+};
+
+// What the font chooser is asked: the start font (its size is shown within the limits) and the
+// smallest and largest point size the user may choose.
+struct FontRequest {
+    QString title;
+    FontChoice start;
+    int minSize = 4;
+    int maxSize = 25;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -152,6 +173,17 @@ public:
     // preselected). The caller makes it the current printer of the program.
     std::optional<QString> choosePrinter(const QString& title) { return askPrinter(title); }
 
+    // A font with underline, strikeout and colour, start preselected; sizes between minSize and
+    // maxSize points (whole points). A start size outside the limits is shown at the nearest
+    // limit; the answer always lies within them. Cancel gives nothing: the caller keeps start.
+    std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& start,
+                                         int minSize = 4, int maxSize = 25)
+    {
+        if (maxSize < minSize)
+            std::swap(minSize, maxSize);
+        return askFont(FontRequest{title, start, minSize, maxSize});
+    }
+
 protected:
     virtual int showMessage(const QString& text, int style, const QString& title,
                             const HelpTopic& help) = 0;
@@ -160,6 +192,7 @@ protected:
     virtual std::optional<FileAnswer> askFile(const FileRequest& request) = 0;
     virtual std::optional<QColor> askColor(const QString& title, const QColor& start) = 0;
     virtual std::optional<QString> askPrinter(const QString& title) = 0;
+    virtual std::optional<FontChoice> askFont(const FontRequest& request) = 0;
 
 private:
     std::optional<QString> chooseFile(FileChooser kind, const QString& title,

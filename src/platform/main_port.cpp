@@ -19,6 +19,13 @@ QPalette MainPort::textPalette() const
     return QApplication::palette();
 }
 
+bool replaceEntryText(MainPort& main, const QString& text)
+{
+    main.setSelStart(0);
+    main.setSelLength(static_cast<int>(main.text().size()));
+    return main.insertText(text);
+}
+
 MainPort* mainPort()
 {
     return current();

@@ -92,6 +92,11 @@ public:
     virtual QWidget* widget() const = 0;
 };
 
+// Replaces the whole entry shown by the main window through its one insertion (insertText), so
+// that a job changing many days changes none that the user could not change by typing: false,
+// and nothing changed, for an empty text, in read-only mode and while the editor is locked.
+bool replaceEntryText(MainPort& main, const QString& text);
+
 // The main window of the program; nullptr while there is none.
 MainPort* mainPort();
 // Sets it (the main window when it is made, tests their fake); returns the one it replaces.

@@ -49,4 +49,23 @@ TEST_F(DateInsert, dateAndTimeInWordsInLocalTimeOrStandardTime)
     EXPECT_TRUE(main.unsaved());
 }
 
+TEST_F(DateInsert, standardTimeTakesDateAndTimeFromOneMoment)
+{
+    folders.writeSettingsFile(u8("Brisol.ini"), "[Korvanel]\r\nInstDatTime=MEZ\r\n");
+    const struct {
+        rt::VbDate jetzt;
+        const char* text;
+    } faelle[] = {
+        {rt::dateTimeOf(2024, 5, 10, 14, 30), "10. Mai 2024 um 13:30 MEZ "},
+        {rt::dateTimeOf(2024, 5, 11, 0, 30), "10. Mai 2024 um 23:30 MEZ "},
+        {rt::dateTimeOf(2024, 1, 1, 0, 30), "01. Januar 2024 um 00:30 MEZ "},
+        {rt::dateTimeOf(2024, 3, 1, 0, 30), "01. März 2024 um 00:30 MEZ "},
+        {rt::dateTimeOf(2024, 6, 1, 0, 30), "31. Mai 2024 um 23:30 MEZ "},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.text);
+        EXPECT_EQ(commands::DatumUhrzeitText(fall.jetzt), u8(fall.text));
+    }
+}
+
 } // namespace

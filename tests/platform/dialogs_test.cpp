@@ -6,6 +6,7 @@
 #include "support/temp_folder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -406,6 +408,84 @@ TEST_F(RealDialogs, colourChooserStartsAtTheColourGivenAndGivesNothingOnCancel)
     EXPECT_EQ(dialogs().chooseColor(QStringLiteral("Farbe"), Qt::blue), std::nullopt);
 }
 
+TEST_F(RealDialogs, fontChooserKeepsSizesWithinItsLimitsAndGivesEffectsAndColour)
+{
+    struct Row {
+        const char* name;
+        double startSize;
+        int typed; // 0: size left as shown
+        int shown;
+        int given;
+    };
+    const Row rows[] = {
+        {"start within the limits", 12, 0, 12, 12},
+        {"fractional start", 8.25, 0, 8, 8},
+        {"start above the largest", 36, 0, 25, 25},
+        {"start below the smallest", 2, 0, 4, 4},
+        {"typed below the smallest", 12, 3, 12, 4},
+        {"typed above the largest", 12, 99, 12, 25},
+        {"typed within", 12, 17, 12, 17},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FontChoice start;
+        start.font = QFont(QStringLiteral("Keine Solche Schrift"));
+        start.font.setPointSizeF(row.startSize);
+        start.font.setItalic(true);
+        start.color = QColor(0x12, 0x34, 0x56);
+        int shown = 0;
+        QString title;
+        QString colourShown;
+        whenOpen([&](QWidget* dialog) {
+            title = dialog->windowTitle();
+            auto* size = dialog->findChild<QSpinBox*>(QStringLiteral("txtGroesse"));
+            auto* colour = dialog->findChild<QComboBox*>(QStringLiteral("lstFarbe"));
+            if (!size || !colour) {
+                ADD_FAILURE() << "controls missing";
+                dialog->close();
+                return;
+            }
+            shown = size->value();
+            colourShown = colour->currentText();
+            if (row.typed != 0)
+                size->setValue(row.typed);
+            dialog->findChild<QCheckBox*>(QStringLiteral("chkDurchgestrichen"))->setChecked(true);
+            dialog->findChild<QCheckBox*>(QStringLiteral("chkFett"))->setChecked(true);
+            colour->setCurrentIndex(colour->findText(QStringLiteral("Rot")));
+            buttonWithText(dialog, QStringLiteral("OK"))->click();
+        });
+        const std::optional<FontChoice> chosen =
+            dialogs().chooseFont(QStringLiteral("Schrift des Ausdrucks"), start, 4, 25);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(title, QStringLiteral("Schrift des Ausdrucks"));
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(colourShown, QStringLiteral("Eigene Farbe (#123456)"));
+        EXPECT_EQ(chosen->font.pointSize(), row.given);
+        // A family that is not installed is not silently swapped for another one.
+        EXPECT_EQ(chosen->font.family(), QStringLiteral("Keine Solche Schrift"));
+        EXPECT_TRUE(chosen->font.bold());
+        EXPECT_TRUE(chosen->font.italic());
+        EXPECT_FALSE(chosen->font.underline());
+        EXPECT_TRUE(chosen->font.strikeOut());
+        EXPECT_EQ(chosen->color, QColor(Qt::red));
+    }
+
+    FontChoice start{QFont(QStringLiteral("Liberation Mono"), 10), Qt::blue};
+    start.font.setUnderline(true);
+    whenOpen([](QWidget* dialog) { pressEscape(dialog); });
+    EXPECT_EQ(dialogs().chooseFont(QStringLiteral("Schrift"), start), std::nullopt);
+
+    // Untouched, the chooser gives back what it was opened with.
+    whenOpen([](QWidget* dialog) { buttonWithText(dialog, QStringLiteral("OK"))->click(); });
+    const std::optional<FontChoice> same = dialogs().chooseFont(QStringLiteral("Schrift"), start);
+    ASSERT_TRUE(same.has_value());
+    EXPECT_EQ(same->font.family(), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(same->font.pointSize(), 10);
+    EXPECT_TRUE(same->font.underline());
+    EXPECT_FALSE(same->font.bold());
+    EXPECT_EQ(same->color, QColor(Qt::blue));
+}
+
 TEST_F(RealDialogs, printerChooserOffersTheInstalledPrintersWithTheCurrentOneChosen)
 {
     RecordingPrintSurface paper;
@@ -545,6 +625,24 @@ TEST(FakeDialogs, choosersAnswerFromTheScriptAndRecordWhatTheyWereAsked)
     EXPECT_EQ(fake.calls()[2].kind, FakeDialogs::Kind::Folder);
     EXPECT_EQ(fake.calls()[3].startColor, QColor(Qt::gray));
     EXPECT_EQ(fake.calls()[4].kind, FakeDialogs::Kind::Printer);
+
+    // The font chooser records its start and limits and keeps the answer within them.
+    FontChoice start{QFont(QStringLiteral("Courier New"), 10), Qt::darkGreen};
+    fake.expectFont(FontChoice{QFont(QStringLiteral("Arial"), 40), Qt::red}, QStringLiteral("Schrift"))
+        .expectFont(std::nullopt);
+    const std::optional<FontChoice> font =
+        dialogs().chooseFont(QStringLiteral("Schrift und Farbe"), start, 25, 4);
+    ASSERT_TRUE(font.has_value());
+    EXPECT_EQ(font->font.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(font->font.pointSize(), 25);
+    EXPECT_EQ(font->color, QColor(Qt::red));
+    EXPECT_EQ(dialogs().chooseFont(QStringLiteral("Schrift"), start), std::nullopt);
+    ASSERT_EQ(fake.calls().size(), 7u);
+    EXPECT_EQ(fake.calls()[5].kind, FakeDialogs::Kind::Font);
+    EXPECT_EQ(fake.calls()[5].startFont.font.family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(fake.calls()[5].startFont.color, QColor(Qt::darkGreen));
+    EXPECT_EQ(fake.calls()[5].minSize, 4);
+    EXPECT_EQ(fake.calls()[5].maxSize, 25);
 
     fake.expectColor(Qt::red);
     EXPECT_NONFATAL_FAILURE(dialogs().choosePrinter(QStringLiteral("Drucker")),

@@ -25,6 +25,8 @@ const char* kindName(FakeDialogs::Kind kind)
         return "colour chooser";
     case FakeDialogs::Kind::Printer:
         return "printer chooser";
+    case FakeDialogs::Kind::Font:
+        return "font chooser";
     }
     return "dialog";
 }
@@ -47,47 +49,54 @@ FakeDialogs::~FakeDialogs()
 
 FakeDialogs& FakeDialogs::expectMsgBox(int answer, const QString& textFragment)
 {
-    script_.push_back({Kind::MsgBox, answer, std::nullopt, textFragment, 0, {}});
+    script_.push_back({Kind::MsgBox, answer, std::nullopt, textFragment, 0, {}, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectInputBox(std::optional<QString> answer,
                                          const QString& promptFragment)
 {
-    script_.push_back({Kind::InputBox, 0, std::move(answer), promptFragment, 0, {}});
+    script_.push_back({Kind::InputBox, 0, std::move(answer), promptFragment, 0, {}, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectOpenFile(std::optional<QString> path, int filterIndex,
                                          const QString& titleFragment)
 {
-    script_.push_back({Kind::OpenFile, 0, std::move(path), titleFragment, filterIndex, {}});
+    script_.push_back({Kind::OpenFile, 0, std::move(path), titleFragment, filterIndex, {}, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectSaveFile(std::optional<QString> path, int filterIndex,
                                          const QString& titleFragment)
 {
-    script_.push_back({Kind::SaveFile, 0, std::move(path), titleFragment, filterIndex, {}});
+    script_.push_back({Kind::SaveFile, 0, std::move(path), titleFragment, filterIndex, {}, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectFolder(std::optional<QString> path, const QString& titleFragment)
 {
-    script_.push_back({Kind::Folder, 0, std::move(path), titleFragment, 0, {}});
+    script_.push_back({Kind::Folder, 0, std::move(path), titleFragment, 0, {}, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectColor(std::optional<QColor> color, const QString& titleFragment)
 {
-    script_.push_back({Kind::Color, 0, std::nullopt, titleFragment, 0, color});
+    script_.push_back({Kind::Color, 0, std::nullopt, titleFragment, 0, color, {}});
     return *this;
 }
 
 FakeDialogs& FakeDialogs::expectPrinter(std::optional<QString> deviceName,
                                         const QString& titleFragment)
 {
-    script_.push_back({Kind::Printer, 0, std::move(deviceName), titleFragment, 0, {}});
+    script_.push_back({Kind::Printer, 0, std::move(deviceName), titleFragment, 0, {}, {}});
+    return *this;
+}
+
+FakeDialogs& FakeDialogs::expectFont(std::optional<platform::FontChoice> choice,
+                                     const QString& titleFragment)
+{
+    script_.push_back({Kind::Font, 0, std::nullopt, titleFragment, 0, {}, std::move(choice)});
     return *this;
 }
 
@@ -215,4 +224,24 @@ std::optional<QString> FakeDialogs::askPrinter(const QString& title)
     if (!answer)
         return std::nullopt;
     return answer->inputAnswer;
+}
+
+std::optional<platform::FontChoice> FakeDialogs::askFont(const platform::FontRequest& request)
+{
+    Call call;
+    call.kind = Kind::Font;
+    call.title = request.title;
+    call.text = request.title;
+    call.startFont = request.start;
+    call.minSize = request.minSize;
+    call.maxSize = request.maxSize;
+    calls_.push_back(call);
+
+    const std::optional<Answer> answer = nextAnswer(call);
+    if (!answer || !answer->fontAnswer)
+        return std::nullopt;
+    platform::FontChoice choice = *answer->fontAnswer;
+    choice.font.setPointSize(
+        std::clamp(qRound(choice.font.pointSizeF()), request.minSize, request.maxSize));
+    return choice;
 }

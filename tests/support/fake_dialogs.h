@@ -7,6 +7,7 @@
 //   dialogs.expectInputBox(QStringLiteral("Anna"));
 //   dialogs.expectOpenFile(u"/home/anna/bild.png"_qs, 2);   // chosen with the second filter
 //   dialogs.expectColor(std::nullopt);                       // the user cancels
+//   dialogs.expectFont(platform::FontChoice{QFont(u"Arial"_qs, 12), Qt::red});
 //   ... code under test ...
 //   EXPECT_EQ(dialogs.calls()[0].icon, platform::vbCritical);
 //
@@ -25,7 +26,7 @@
 
 class FakeDialogs : public platform::Dialogs {
 public:
-    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, Folder, Color, Printer };
+    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, Folder, Color, Printer, Font };
 
     struct Call {
         Kind kind = Kind::MsgBox;
@@ -42,6 +43,9 @@ public:
         QString start;       // its start folder or proposed file
         int filterIndex = 0; // the filter it showed first (1-based)
         QColor startColor;   // the colour chooser's start colour
+        platform::FontChoice startFont; // the font chooser's start font and colour
+        int minSize = 0;     // and its size limits
+        int maxSize = 0;
     };
 
     FakeDialogs() = default;
@@ -65,6 +69,11 @@ public:
     FakeDialogs& expectPrinter(std::optional<QString> deviceName,
                                const QString& titleFragment = {});
 
+    // The next font chooser answers choice (nullopt: Cancel). Like the real chooser, the answer's
+    // size is kept within the limits the program asked for.
+    FakeDialogs& expectFont(std::optional<platform::FontChoice> choice,
+                            const QString& titleFragment = {});
+
     const std::vector<Call>& calls() const { return calls_; }
     std::size_t pendingAnswers() const { return script_.size(); }
     // Forgets the answers not yet used, so that the destructor does not complain.
@@ -79,6 +88,7 @@ protected:
     std::optional<platform::FileAnswer> askFile(const platform::FileRequest& request) override;
     std::optional<QColor> askColor(const QString& title, const QColor& start) override;
     std::optional<QString> askPrinter(const QString& title) override;
+    std::optional<platform::FontChoice> askFont(const platform::FontRequest& request) override;
 
 private:
     struct Answer {
@@ -88,6 +98,7 @@ private:
         QString fragment;
         int filterIndex = 0;
         std::optional<QColor> colorAnswer;
+        std::optional<platform::FontChoice> fontAnswer;
     };
 
     // The next answer when it is of the right kind and its fragment fits; else a failure.

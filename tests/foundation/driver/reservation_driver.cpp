@@ -75,7 +75,7 @@ protected:
         return eingabe;
     }
 
-    // The reservation asks for no file, colour or printer: one asked for is reported and
+    // The reservation asks for no file, colour, printer or font: one asked for is reported and
     // cancelled.
     std::optional<platform::FileAnswer> askFile(const platform::FileRequest& request) override
     {
@@ -90,6 +90,11 @@ protected:
     std::optional<QString> askPrinter(const QString& title) override
     {
         melden(QStringLiteral("drucker ") + title);
+        return std::nullopt;
+    }
+    std::optional<platform::FontChoice> askFont(const platform::FontRequest& request) override
+    {
+        melden(QStringLiteral("schrift ") + request.title);
         return std::nullopt;
     }
 };
