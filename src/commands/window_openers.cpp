@@ -27,6 +27,7 @@
 #include "runtime/format.h"
 #include "runtime/strings.h"
 #include "search/replace_window.h"
+#include "search/search_window.h"
 #include "search/statistics_window.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
@@ -421,6 +422,9 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Lesezeichen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                                return new views::Lesezeichen(besitzer);
                                            }});
+    fensterAnschliessen(u"Suchen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                          return new search::Suchen(besitzer);
+                                      }});
     fensterAnschliessen(u"Import"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                           return new print::Import(besitzer);
                                       }});

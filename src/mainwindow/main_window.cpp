@@ -10,6 +10,7 @@
 #include "title_window.h"
 #include "tray_icon.h"
 
+#include "commands/window_openers.h"
 #include "foundation/debug_log.h"
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
@@ -436,6 +437,13 @@ void Main::werkzeugleisteAufbauen()
             connect(action, &QAction::triggered, this, [this] {
                 Coolbar->hide();
                 PulBeenden();
+            });
+        } else if (key == u"btnSearch") {
+            // Searching only reads: the button opens the search also while the menu
+            // "&Bearbeiten" with its entry is locked (read-only mode).
+            connect(action, &QAction::triggered, this, [this, befehl] {
+                if (!actions->trigger(befehl))
+                    commands::fensterOeffnen(befehl);
             });
         } else {
             connect(action, &QAction::triggered, this,
