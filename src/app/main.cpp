@@ -3,6 +3,7 @@
 // The title window is the start object: its timer brings up the main window, whose load runs
 // the start-up services, and then unloads the title window. The main window's start-up timer then
 // opens the diary (command line, chooser or "KorvanelName") and the auto-save runs every minute.
+#include "foundation/debug_log.h"
 #include "mainwindow/main_timers.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/program_icon.h"
@@ -28,6 +29,8 @@ int main(int argc, char** argv)
     platform::installPlatformServices();
     // Qt has taken its own options out of the list already; the program name is no argument.
     platform::setCommandLine(QCoreApplication::arguments().mid(1));
+    // Nothing goes into the data folder's debug log before the main window knows it may write.
+    foundation::DebugLogbuchZurueckhalten();
     // Loading an entry under another password asks for it.
     store::PaßwortEingabeEinrichten();
 

@@ -178,9 +178,11 @@ void InstanzWaechter()
 {
     if (ordnerDat.isEmpty())
         OrdnerFestlegen();
-    const QString wert = IniLesenVorgabe(ordnerDat + QStringLiteral("/NetWatch.ini"),
-                                         QStringLiteral("Allgemein"),
-                                         QStringLiteral("NoInstanceWatch"), QStringLiteral("0"));
+    // Only read: the guard runs before the program knows whether it may write into the data
+    // folder. The reservation stores the default once it holds the folder.
+    const QString wert = IniLesen(ordnerDat + QStringLiteral("/NetWatch.ini"),
+                                  QStringLiteral("Allgemein"), QStringLiteral("NoInstanceWatch"),
+                                  QStringLiteral("0"));
     if (rt::Val(wert) == 1)
         return;
     if (waechter)

@@ -4,7 +4,9 @@
 #include "shutdown.h"
 
 #include "foundation/command_line.h"
+#include "foundation/debug_log.h"
 #include "foundation/file_services.h"
+#include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "foundation/reservation.h"
@@ -27,6 +29,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cmath>
@@ -72,6 +75,47 @@ QString tagVonKommandozeile()
     if (!tag && rt::Val(d) != 0)
         tag = textlib::DatumSprung(rt::DateOnly(platform::clock().now()), d);
     return tag ? rt::Format(*tag, u"dd.mm.yyyy"_s) : QString();
+}
+
+// Whether path lies in folder or below it (both as they really are, links followed).
+bool liegtIn(const QString& pfad, const QString& ordner)
+{
+    if (ordner.isEmpty())
+        return false;
+    const QString echterOrdner = QFileInfo(platform::resolvePath(ordner)).canonicalFilePath();
+    return !echterOrdner.isEmpty()
+           && (pfad == echterOrdner
+               || pfad.startsWith(echterOrdner == u"/"_s ? echterOrdner : echterOrdner + u'/'));
+}
+
+// Why the hand-over named on the command line may not be taken; "" when it may. The file is
+// deleted once its text is saved, so it must be no file of the program's own (a day file, a title
+// or settings file): that would double an entry and then delete it. Only the transfer file that a
+// sibling program writes into the temporary folder is allowed there. A short name or a date that
+// is given but not valid would put the text into another diary or on another day.
+QString uebergabeAblehnung(const QString& datei, const QString& kuerzelWert,
+                           const QString& datumWert)
+{
+    const QString echt = QFileInfo(platform::resolvePath(datei)).canonicalFilePath();
+    const QString transfer =
+        QFileInfo(platform::resolvePath(foundation::ordnerTmp + u"/Zd2Kv.$$$"_s)).canonicalFilePath();
+    if (!echt.isEmpty() && echt != transfer
+        && (liegtIn(echt, foundation::ordnerDat) || liegtIn(echt, foundation::ordnerSub)
+            || liegtIn(echt, foundation::WindowsOrdner())))
+        return u"weil sie eine Datei des Korvanels selbst ist (im Daten- oder "
+               u"Einstellungsordner). Eine solche Datei wird weder angefügt noch gelöscht."_s;
+    if (!kuerzelWert.isEmpty()) {
+        const int trenner = rt::InStr(2, kuerzelWert, u":"_s);
+        const QString name = trenner > 0 ? rt::Left(kuerzelWert, trenner - 1) : kuerzelWert;
+        if (!store::kuerzelGueltig(name))
+            return u"weil »"_s + name
+                   + u"« kein gültiges Kürzel eines Tagebuchs ist (drei Buchstaben oder Ziffern)."_s;
+        if (!platform::pathExists(foundation::ordnerDat + u"/Info."_s + name))
+            return u"weil es kein Tagebuch mit dem Kürzel »"_s + name + u"« gibt."_s;
+    }
+    if (!datumWert.isEmpty() && !rt::CDate(datumWert))
+        return u"weil »"_s + datumWert + u"« kein gültiges Datum ist."_s;
+    return {};
 }
 
 } // namespace
@@ -139,8 +183,15 @@ void MainTimers::zeitInitTimer()
     }
 
     const QString datei = foundation::ParameterWert(u"AppendFile="_s);
-    if (!datei.isEmpty() && foundation::DateiExistiert(datei))
-        textAnfuegen(datei);
+    if (!datei.isEmpty() && foundation::DateiExistiert(datei)) {
+        const QString ablehnung =
+            uebergabeAblehnung(datei, foundation::ParameterWert(u"Korvanel="_s),
+                               foundation::ParameterWert(u"Datum="_s));
+        if (ablehnung.isEmpty())
+            textAnfuegen(datei);
+        else
+            uebergabeAbgelehnt(datei, ablehnung);
+    }
 
     if (!tippEntschieden_) {
         tippEntschieden_ = true;
@@ -148,6 +199,15 @@ void MainTimers::zeitInitTimer()
             && rt::Val(foundation::IniLesen(QString(), QString(), u"Stat_Starts"_s, u"0"_s)) > 5)
             befehlAusfuehren(mainHooks().tippDesTages, u"mnuTips"_s);
     }
+}
+
+void MainTimers::uebergabeAbgelehnt(const QString& datei, const QString& grund)
+{
+    foundation::DebugLogbuch(u"Text aus Datei anfügen abgelehnt: "_s + datei);
+    platform::dialogs().msgBox(u"Der Text aus der Datei »"_s + datei
+                                   + u"« wird nicht in das Korvanel übernommen, "_s + grund
+                                   + u"\r\n\r\nDie Datei bleibt erhalten."_s,
+                               platform::vbExclamation);
 }
 
 // The text of the hand-over file goes into the entry only when the entry can be saved with it:
@@ -171,7 +231,7 @@ void MainTimers::textAnfuegen(const QString& datei)
         nichtUebernommen(u"weil das Korvanel nur zum Lesen geöffnet ist."_s);
         return;
     }
-    const std::optional<QString> gelesen = textlib::DateiEinlesen(datei);
+    const std::optional<QString> gelesen = textlib::FremdeDateiEinlesen(datei);
     if (!gelesen) {
         nichtUebernommen(u"weil sie nicht gelesen werden konnte."_s);
         return;

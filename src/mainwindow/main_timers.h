@@ -56,6 +56,8 @@ public:
 
 private:
     void textAnfuegen(const QString& datei);
+    // Tells that the hand-over file is not taken, and why; the file stays.
+    void uebergabeAbgelehnt(const QString& datei, const QString& grund);
 
     QTimer* zeitInit_;
     QTimer* zeitAutosave_;

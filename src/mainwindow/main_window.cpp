@@ -554,6 +554,9 @@ void Main::statusleisteAufbauen()
 
 void Main::Form_Load()
 {
+    // Until the read-only check and the reservation have decided, the debug log writes nothing:
+    // a read-only copy must leave the data folder of the user who holds it as it is.
+    foundation::DebugLogbuchZurueckhalten();
     foundation::OrdnerFestlegen();
     actions->menu(QStringLiteral("mnuPopUp"))->menuAction()->setVisible(false);
     foundation::LaendereinstellungPruefen(1);
@@ -572,6 +575,7 @@ void Main::Form_Load()
     store::DatenUpdate606();
     foundation::SchreibrechtePruefen();
     foundation::DateiReservierung(1);
+    foundation::DebugLogbuchFreigeben();
     foundation::StartStatistik();
 
     actions->action(QStringLiteral("mnuKorvanelExtern"))->setVisible(!ini("ExternesBuch").isEmpty());

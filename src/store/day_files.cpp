@@ -23,7 +23,11 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace store {
+
+int letzteSchreibAntwort = 0;
 
 namespace {
 
@@ -76,27 +80,61 @@ QString jahresordnerVon(const QString& dateiName)
 int dsFehler(const QString& ort)
 {
     const int nummer = rt::Err().number != 0 ? rt::Err().number : rt::ErrPathFileAccess;
-    return foundation::FehlerBehandlung(
+    letzteSchreibAntwort = foundation::FehlerBehandlung(
         nummer, QStringLiteral("Es ist ein Fehler #DS beim Sichern des Eintrags »") + ort
                     + QStringLiteral("« aufgetreten."));
+    return letzteSchreibAntwort;
+}
+
+// Why a day file that is there may be neither read nor written, in German; "" when it may. A
+// link is followed only while it stays inside the data folder: one planted by someone who may
+// write there must not make the program read or overwrite a file elsewhere. Pipes and devices
+// would block or never end, and a file beyond the limit is no entry this program wrote.
+QString unbrauchbarGrund(const QString& aufgeloest, int& nummer)
+{
+    const QFileInfo info(aufgeloest);
+    if (info.isSymLink()) {
+        const QString ziel = info.canonicalFilePath();
+        const QString ordner =
+            QFileInfo(platform::resolvePath(foundation::ordnerDat)).canonicalFilePath();
+        if (!ziel.isEmpty() && (ordner.isEmpty() || !ziel.startsWith(ordner + u'/'))) {
+            nummer = rt::ErrPermissionDenied;
+            return QStringLiteral("die Datei ist eine Verknüpfung auf »") + ziel
+                   + QStringLiteral("« außerhalb des Datenordners");
+        }
+    }
+    if (info.exists() && !info.isDir() && !info.isFile()) {
+        nummer = rt::ErrPathFileAccess;
+        return QStringLiteral("sie ist keine gewöhnliche Datei");
+    }
+    if (info.isFile() && info.size() > tagesdateiGrenze) {
+        nummer = rt::ErrOutOfMemory;
+        return QStringLiteral("sie ist größer als ") + QString::number(tagesdateiGrenze >> 20)
+               + QStringLiteral(" MB");
+    }
+    return {};
 }
 
 // A day file that may not be replaced or deleted: it failed to load, or it exists but cannot be
 // read (and so was never shown).
 bool schreibenVerweigert(const QString& pfad)
 {
-    const QFileInfo info(platform::resolvePath(pfad));
+    const QString aufgeloest = platform::resolvePath(pfad);
+    const QFileInfo info(aufgeloest);
     const bool unlesbar = eintragVorhanden(info) && !info.isDir()
                           && (!info.exists() || !info.isReadable());
-    if (!unlesbar
+    int nummer = 0;
+    const QString grund = eintragVorhanden(info) ? unbrauchbarGrund(aufgeloest, nummer) : QString();
+    if (!unlesbar && grund.isEmpty()
         && (gesperrteDateien().isEmpty() || !gesperrteDateien().contains(sperrSchluessel(pfad))))
         return false;
     debug(QStringLiteral("   speichern func: nicht gelesene Datei bleibt unverändert"));
     platform::dialogs().msgBox(
-        QStringLiteral("Der Eintrag »") + pfad
-            + QStringLiteral("« konnte nicht gelesen werden. Damit er nicht verloren geht, wird er "
-                             "weder überschrieben noch gelöscht.\r\n\r\nIhre Eingaben für diesen Tag "
-                             "sind deshalb nicht gesichert."),
+        QStringLiteral("Der Eintrag »") + pfad + QStringLiteral("« konnte nicht gelesen werden")
+            + (grund.isEmpty() ? QString() : QStringLiteral(" (") + grund + u')')
+            + QStringLiteral(". Damit er nicht verloren geht, wird er weder überschrieben noch "
+                             "gelöscht.\r\n\r\nIhre Eingaben für diesen Tag sind deshalb nicht "
+                             "gesichert."),
         platform::vbOKOnly | platform::vbExclamation);
     return true;
 }
@@ -162,6 +200,17 @@ QString DatumZuTagesnummer(const QString& datumText)
     return datum ? DatumZuTagesnummer(*datum) : QString();
 }
 
+bool KennwortZeichenErlaubt(QChar zeichen)
+{
+    return rt::charToAnsi(zeichen) >= 0 && zeichen.isPrint();
+}
+
+bool KennwortKopfGueltig(const QString& kopf)
+{
+    return kopf.size() == kennwortKopfLaenge
+           && std::all_of(kopf.begin(), kopf.end(), KennwortZeichenErlaubt);
+}
+
 QString KennwortKopf(const QString& kennwort)
 {
     return rt::Left(kennwort + rt::Space(kennwortKopfLaenge), kennwortKopfLaenge);
@@ -193,13 +242,23 @@ Eintrag EintragLaden(const QString& dateiName)
     }
     debug(QStringLiteral("laden func: Datei vorhanden"));
 
-    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
-    if (!bytes) {
+    const auto lesefehler = [&](int nummer, const QString& grund) {
         eintrag.zustand = Eintrag::Zustand::Lesefehler;
-        eintrag.fehlerNummer = rt::Err().number;
-        debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ")
-              + zahl(eintrag.fehlerNummer));
+        eintrag.fehlerNummer = nummer;
+        eintrag.grund = grund;
+        debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ") + zahl(nummer)
+              + (grund.isEmpty() ? QString() : QStringLiteral(", ") + grund));
         return gesperrt(eintrag);
+    };
+    int nummer = 0;
+    if (const QString grund = unbrauchbarGrund(aufgeloest, nummer); !grund.isEmpty())
+        return lesefehler(nummer, grund);
+    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest, tagesdateiGrenze);
+    if (!bytes) {
+        nummer = rt::Err().number;
+        return lesefehler(nummer, nummer == rt::ErrOutOfMemory
+                                      ? unbrauchbarGrund(aufgeloest, nummer)
+                                      : QString());
     }
 
     const std::optional<QString> entschluesselt = verschluesselteFormLesen(*bytes);
@@ -213,6 +272,11 @@ Eintrag EintragLaden(const QString& dateiName)
         debug(QStringLiteral("laden func: Datei geladen verschlüsselt"));
         debug(QStringLiteral("laden func: encrypt"));
         const QString kopf = entschluesselt->left(kennwortKopfLaenge);
+        // No prompt for a header this program cannot have written: no password opens it.
+        if (!KennwortKopfGueltig(kopf))
+            return lesefehler(rt::ErrPathFileAccess,
+                              QStringLiteral("die Datei ist beschädigt, ihr Kennwortkopf ist "
+                                             "unlesbar"));
         const bool ohneKennwort = kopf == KennwortKopf(QString());
         if (!ohneKennwort && kopf != KennwortKopf(kennwortLesen)) {
             if (const KennwortAbfrage& abfrage = kennwortAbfrage())
@@ -237,7 +301,7 @@ QString EintragLadefehlerText(const Eintrag& eintrag)
     case Eintrag::Zustand::Lesefehler:
         return QStringLiteral("Der Eintrag »") + eintrag.pfad
                + QStringLiteral("« kann nicht gelesen werden (")
-               + rt::errorText(eintrag.fehlerNummer)
+               + (eintrag.grund.isEmpty() ? rt::errorText(eintrag.fehlerNummer) : eintrag.grund)
                + QStringLiteral(").\r\n\r\nDie Datei bleibt unverändert erhalten; sie wird weder "
                                 "überschrieben noch gelöscht.");
     case Eintrag::Zustand::KennwortFalsch:
@@ -255,6 +319,7 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
 {
     debug(QStringLiteral("   speichern func: ") + dateiName + QStringLiteral(" | ")
           + zahl(text.size()) + QStringLiteral(" Zeichen"));
+    letzteSchreibAntwort = 0;
     if (foundation::nurLesen)
         return std::nullopt;
     verzeichnisStatus = 0;
