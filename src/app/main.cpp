@@ -3,7 +3,7 @@
 // The title window is the start object: its timer brings up the main window, whose load runs
 // the start-up services, and then unloads the title window. The main window's start-up timer then
 // opens the diary (command line, chooser or "KorvanelName") and the auto-save runs every minute.
-#include "foundation/debug_log.h"
+#include "foundation/debug_log_hold.h"
 #include "mainwindow/main_timers.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/program_icon.h"

@@ -1,4 +1,5 @@
 #include "debug_log.h"
+#include "debug_log_hold.h"
 
 #include "diagnostics_report.h"
 #include "folders.h"

@@ -1,9 +1,8 @@
 #pragma once
 // The debug log Debug.txt in the data folder, which traces the program's inner course for support
 // while the user has it switched on, and the usage log Korvanel.use, which records events the
-// user may want to trace later. Neither is written into the data folder in read-only mode
-// (nurLesen): the debug log then goes to Debug.txt of the temporary folder, the usage log
-// nowhere. Neither reports a failure: a line that cannot be written is lost.
+// user may want to trace later. Neither is written in read-only mode (nurLesen), and neither
+// reports a failure: a line that cannot be written is lost.
 //
 // A debug-log line (CR LF at its end):
 //   yy-mm-dd hh:nn:ss <Tab> tick (at least 8 digits) <Tab> text <Tab> [elapsed ms]
@@ -29,12 +28,6 @@ void DebugLogbuch(const QString& text);
 // characters) to file, or an empty line for an empty text. An empty file means Korvanel.use in the
 // data folder; any other file is the full path.
 void NutzungProtokollieren(const QString& text, const QString& file = {});
-
-// While the program has not yet decided whether it may write into the data folder (its start,
-// up to the read-only check and the reservation), the lines are held back in memory;
-// DebugLogbuchFreigeben writes them, "clr" included, to the file that is right by then.
-void DebugLogbuchZurueckhalten();
-void DebugLogbuchFreigeben();
 
 // Tests: debugModus back to "not read yet" and no previous line in this run.
 void resetDebugLogbuch();

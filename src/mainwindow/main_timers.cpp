@@ -30,6 +30,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <cmath>
@@ -113,7 +114,10 @@ QString uebergabeAblehnung(const QString& datei, const QString& kuerzelWert,
         if (!platform::pathExists(foundation::ordnerDat + u"/Info."_s + name))
             return u"weil es kein Tagebuch mit dem Kürzel »"_s + name + u"« gibt."_s;
     }
-    if (!datumWert.isEmpty() && !rt::CDate(datumWert))
+    // A date, or a jump from today ("3d", "-1w"); a text that only begins like a date is none.
+    static const QRegularExpression sprung(u"^[+-]?[0-9]+[A-Za-z]?$"_s);
+    if (!datumWert.isEmpty() && !rt::CDate(datumWert)
+        && !sprung.match(rt::Trim(datumWert)).hasMatch())
         return u"weil »"_s + datumWert + u"« kein gültiges Datum ist."_s;
     return {};
 }

@@ -11,6 +11,7 @@
 #include "tray_icon.h"
 
 #include "foundation/debug_log.h"
+#include "foundation/debug_log_hold.h"
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
 #include "foundation/font_text.h"

@@ -165,7 +165,7 @@ bool writeProtected(const QFileInfo& info)
     return !(info.permissions() & writeBits) || !info.isWritable();
 }
 
-std::optional<QByteArray> readFile(const QString& path, qint64 maxSize)
+std::optional<QByteArray> readFile(const QString& path)
 {
     const QString resolved = resolvePath(path);
     const QFileInfo info(resolved);
@@ -195,10 +195,6 @@ std::optional<QByteArray> readFile(const QString& path, qint64 maxSize)
         failed(rt::ErrPathFileAccess, resolved);
         return std::nullopt;
     }
-    if (maxSize >= 0 && st.st_size > maxSize) {
-        failed(rt::ErrOutOfMemory, resolved);
-        return std::nullopt;
-    }
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(st.st_size));
     char block[64 * 1024];
@@ -212,10 +208,6 @@ std::optional<QByteArray> readFile(const QString& path, qint64 maxSize)
         }
         if (got == 0)
             break;
-        if (maxSize >= 0 && bytes.size() + got > maxSize) {
-            failed(rt::ErrOutOfMemory, resolved);
-            return std::nullopt;
-        }
         bytes.append(block, static_cast<qsizetype>(got));
     }
     return bytes;

@@ -17,10 +17,8 @@ bool writeProtected(const QFileInfo& info);
 
 // The bytes of the file as they are on disk; nothing when it cannot be read (error 53 missing,
 // 76 folder missing, 70 refused, 75 a folder, a pipe, a device or another failure, 57 a failed
-// read). Only a regular file is opened, and the check is made on the file opened, so a pipe or
-// device put in its place meanwhile is not read either. With maxSize (>= 0), a file larger than
-// that is not read (error 7), even when it grows while it is read.
-std::optional<QByteArray> readFile(const QString& path, qint64 maxSize = -1);
+// read).
+std::optional<QByteArray> readFile(const QString& path);
 
 // The text of the file (rt::decodeText of its bytes); nothing when it cannot be read, with the
 // errors of readFile.

@@ -100,15 +100,6 @@ QString decodeText(const QByteArray& bytes)
     return fromAnsi(bytes);
 }
 
-bool decodesExactly(const QByteArray& bytes)
-{
-    if (!hasUtf8Bom(bytes))
-        return true;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    static_cast<void>(utf8.decode(QByteArrayView(bytes).sliced(3)));
-    return !utf8.hasError();
-}
-
 QString decodeExternalText(const QByteArray& bytes)
 {
     if (hasUtf8Bom(bytes))

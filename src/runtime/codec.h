@@ -29,10 +29,6 @@ int Asc(const QString& text);
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 bool hasUtf8Bom(const QByteArray& bytes);
-// Whether decodeText gives every byte a character: true for Windows-1252 bytes (every byte maps),
-// and for UTF-8 with the byte-order mark only when the rest is valid UTF-8. Invalid sequences
-// would come back as replacement characters and their bytes would be lost on the next write.
-bool decodesExactly(const QByteArray& bytes);
 
 // Text that comes from outside the program (a file another program saved, a dropped or imported
 // file): UTF-8 when it starts with the byte-order mark (which is dropped) or is valid UTF-8

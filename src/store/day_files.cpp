@@ -253,13 +253,9 @@ Eintrag EintragLaden(const QString& dateiName)
     int nummer = 0;
     if (const QString grund = unbrauchbarGrund(aufgeloest, nummer); !grund.isEmpty())
         return lesefehler(nummer, grund);
-    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest, tagesdateiGrenze);
-    if (!bytes) {
-        nummer = rt::Err().number;
-        return lesefehler(nummer, nummer == rt::ErrOutOfMemory
-                                      ? unbrauchbarGrund(aufgeloest, nummer)
-                                      : QString());
-    }
+    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
+    if (!bytes)
+        return lesefehler(rt::Err().number, QString());
 
     const std::optional<QString> entschluesselt = verschluesselteFormLesen(*bytes);
     if (!entschluesselt) {

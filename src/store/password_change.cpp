@@ -24,6 +24,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -81,6 +83,18 @@ QString aufzaehlung(const QStringList& tage)
     return text;
 }
 
+// Whether decodeText gives every byte of the file a character: Windows-1252 maps every byte,
+// UTF-8 after the byte-order mark only when it is valid. Invalid sequences would come back as
+// replacement characters, and the rewrite would lose their bytes.
+bool entschluesseltGenau(const QByteArray& bytes)
+{
+    if (!rt::hasUtf8Bom(bytes))
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    static_cast<void>(utf8.decode(QByteArrayView(bytes).sliced(3)));
+    return !utf8.hasError();
+}
+
 // A day file of the diary as the pass finds it.
 struct Tagesdatei {
     QString name;       // its name on disk, in the spelling found
@@ -94,8 +108,10 @@ Tagesdatei tagesdateiPruefen(const QString& name)
     const rt::ErrorRecordGuard fehlerBleibt;
     Tagesdatei datei;
     datei.name = name;
-    std::optional<QByteArray> bytes =
-        platform::readFile(TagesdateiPfad(name), tagesdateiGrenze);
+    const QString pfad = platform::resolvePath(TagesdateiPfad(name));
+    if (QFileInfo(pfad).size() > tagesdateiGrenze)
+        return datei;
+    std::optional<QByteArray> bytes = platform::readFile(pfad);
     if (!bytes)
         return datei;
     if (bytes->startsWith(verschluesseltMarkeBytes())) {
@@ -106,7 +122,7 @@ Tagesdatei tagesdateiPruefen(const QString& name)
         datei.kopf = KennwortKopf(QString());
     }
     datei.lesbar = KennwortKopfGueltig(datei.kopf);
-    datei.genau = rt::decodesExactly(*bytes);
+    datei.genau = entschluesseltGenau(*bytes);
     return datei;
 }
 

@@ -30,8 +30,10 @@ namespace {
 std::optional<QString> kopfDerDatei(const QString& dateiName)
 {
     const rt::ErrorRecordGuard fehlerBleibt; // a file that cannot be read counts as none
-    const std::optional<QByteArray> bytes = platform::readFile(
-        platform::resolvePath(TagesdateiPfad(dateiName)), tagesdateiGrenze);
+    const QString pfad = platform::resolvePath(TagesdateiPfad(dateiName));
+    if (QFileInfo(pfad).size() > tagesdateiGrenze)
+        return std::nullopt;
+    const std::optional<QByteArray> bytes = platform::readFile(pfad);
     if (!bytes)
         return std::nullopt;
     const std::optional<QString> klar = verschluesselteFormLesen(*bytes);

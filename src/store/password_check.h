@@ -31,10 +31,8 @@ QString korvanelIniPfad();
 QString KennwortHilfeLesen(const QString& kuerzel);
 
 // The header of 15 characters stored in the open diary's day files: that of the shown day's file
-// (aktDatum) when it exists and can be read, else that of the last day of the day index. A file
-// that cannot be read or is damaged is passed over for the next older one; a header that the
-// next two days outvote (both agree on another) is taken for damage too. Empty when the file
-// taken is plain text or there is no day file.
+// (aktDatum) when it exists and can be read, else that of the last day of the day index. Empty
+// when that file is plain text or there is no day file.
 QString GespeichertesKennwortLesen();
 
 // The check at opening. With a stored header of the diary, the password comes from the memo

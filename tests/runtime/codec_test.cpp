@@ -133,28 +133,4 @@ TEST_F(Codec, externalTextIsUtf8WhenValidElseWindows1252)
     }
 }
 
-// Bytes whose decoding would put replacement characters in place of some bytes are told apart,
-// so that a rewrite of the text never replaces them unnoticed.
-TEST_F(Codec, decodesExactlyOnlyWhenNoByteIsReplaced)
-{
-    const QByteArray bom("\xEF\xBB\xBF");
-    struct Case {
-        const char* name;
-        QByteArray bytes;
-        bool exact;
-    } cases[] = {
-        {"empty", QByteArray(), true},
-        {"Windows-1252 with every byte value", QByteArray("\x00\x81\x9D\xFF\xC3", 5), true},
-        {"UTF-8 with the mark", bom + QByteArray("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC"), true},
-        {"the mark alone", bom, true},
-        {"the mark and a stray byte", bom + QByteArray("ab\xFFcd"), false},
-        {"the mark and a cut sequence at the end", bom + QByteArray("ab\xE2\x82"), false},
-        {"the mark and an encoded surrogate", bom + QByteArray("\xED\xA0\x80"), false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(rt::decodesExactly(c.bytes), c.exact);
-    }
-}
-
 } // namespace
