@@ -21,12 +21,15 @@
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 #include "store/day_files.h"
+#include "store/day_index.h"
 #include "store/diary_title.h"
+#include "store/password_check.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 #include "textlib/calendar.h"
 #include "textlib/string_functions.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -68,14 +71,40 @@ void status(platform::MainPort& main, const QString& text)
     main.refreshStatusBar();
 }
 
-// The day the command line asks for, "dd.mm.yyyy"; "" when it names none.
-QString tagVonKommandozeile()
+// The day a "Datum=" value asks for, "dd.mm.yyyy"; "" when it names none.
+QString tagVon(const QString& d)
 {
-    const QString d = foundation::ParameterWert(u"Datum="_s);
     std::optional<rt::VbDate> tag = rt::CDate(d);
     if (!tag && rt::Val(d) != 0)
         tag = textlib::DatumSprung(rt::DateOnly(platform::clock().now()), d);
     return tag ? rt::Format(*tag, u"dd.mm.yyyy"_s) : QString();
+}
+
+// The day the command line asks for; "" when it names none.
+QString tagVonKommandozeile()
+{
+    return tagVon(foundation::ParameterWert(u"Datum="_s));
+}
+
+// Whether the diary opens without the prompt: its days carry no password, or one shown in this
+// run (the memo). The prompt ends the program when given up, which must not happen to a copy
+// that only receives a hand-over.
+bool ohneFrageZuOeffnen(const QString& kuerzel)
+{
+    const QString offen = store::korvanelKuerzel;
+    store::korvanelKuerzel = kuerzel;
+    store::verzeichnisStatus = 0;
+    const QString kopf = store::GespeichertesKennwortLesen();
+    store::korvanelKuerzel = offen;
+    store::verzeichnisStatus = 0;
+    if (rt::RTrim(kopf).isEmpty())
+        return true;
+    const QString name = rt::UCase(kuerzel);
+    for (const QString& eintrag : std::as_const(store::ListeKW)) {
+        if (eintrag.startsWith(name) && store::KennwortKopf(eintrag.mid(name.size())) == kopf)
+            return true;
+    }
+    return false;
 }
 
 // Whether path lies in folder or below it (both as they really are, links followed).
@@ -205,6 +234,58 @@ void MainTimers::zeitInitTimer()
     }
 }
 
+void MainTimers::uebergabeEmpfangen(const QString& korvanel, const QString& datum,
+                                    const QString& datei)
+{
+    platform::MainPort* main = platform::mainPort();
+    if (main == nullptr || datei.isEmpty() || !foundation::DateiExistiert(datei))
+        return;
+    QString grund;
+    if (initLaeuft_ || uebergabeLaeuft_)
+        grund = u"weil das Korvanel gerade beschäftigt ist. Bitte übergeben Sie den Text noch "
+                u"einmal."_s;
+    else if (foundation::nurLesen)
+        grund = u"weil das Korvanel nur zum Lesen geöffnet ist."_s;
+    else if (QApplication::activeModalWidget() != nullptr)
+        grund = u"weil im Korvanel gerade ein Dialog geöffnet ist. Bitte schließen Sie ihn und "
+                u"übergeben Sie den Text noch einmal."_s;
+    else
+        grund = uebergabeAblehnung(datei, korvanel, datum);
+    if (!grund.isEmpty()) {
+        uebergabeAbgelehnt(datei, grund);
+        return;
+    }
+    Laeuft laeuft(uebergabeLaeuft_);
+    const QString tag = datum.isEmpty() ? rt::Format(platform::clock().now(), u"dd.mm.yyyy"_s)
+                                        : tagVon(datum);
+    const int trenner = korvanel.isEmpty() ? 0 : rt::InStr(2, korvanel, u":"_s);
+    const QString name = trenner > 0 ? rt::Left(korvanel, trenner - 1) : korvanel;
+    if (trenner > 0 && mainHooks().kennwortMerken)
+        mainHooks().kennwortMerken(name, rt::Mid(korvanel, trenner + 1));
+    if (!name.isEmpty() && rt::LCase(name) != rt::LCase(store::korvanelKuerzel)) {
+        if (!ohneFrageZuOeffnen(name)) {
+            uebergabeAbgelehnt(datei, u"weil das Tagebuch »"_s + name
+                                          + u"« mit einem Kennwort geschützt ist, das dieses "
+                                            u"Korvanel nicht kennt."_s);
+            return;
+        }
+        if (!store::EintragSpeichern() || !mainHooks().korvanelUmgebung) {
+            uebergabeAbgelehnt(datei, u"weil der angezeigte Eintrag nicht gespeichert werden "
+                                      u"konnte."_s);
+            return;
+        }
+        store::korvanelKuerzel = name;
+        mainHooks().korvanelUmgebung(tag);
+    }
+    if (main->dateCaption() != tag)
+        main->setDateCaption(tag);
+    if (main->dateCaption() != tag || rt::LCase(store::korvanelKuerzel) != rt::LCase(name.isEmpty() ? store::korvanelKuerzel : name)) {
+        uebergabeAbgelehnt(datei, u"weil der Tag nicht angezeigt werden konnte."_s);
+        return;
+    }
+    textAnfuegen(datei, false);
+}
+
 void MainTimers::uebergabeAbgelehnt(const QString& datei, const QString& grund)
 {
     foundation::DebugLogbuch(u"Text aus Datei anfügen abgelehnt: "_s + datei);
@@ -216,7 +297,7 @@ void MainTimers::uebergabeAbgelehnt(const QString& datei, const QString& grund)
 
 // The text of the hand-over file goes into the entry only when the entry can be saved with it:
 // it is saved before the file is deleted, and a copy that cannot save keeps the file and says so.
-void MainTimers::textAnfuegen(const QString& datei)
+void MainTimers::textAnfuegen(const QString& datei, bool danachBeenden)
 {
     platform::MainPort* main = platform::mainPort();
     if (main == nullptr)
@@ -265,9 +346,11 @@ void MainTimers::textAnfuegen(const QString& datei)
         return;
     }
     QFile::remove(platform::resolvePath(datei));
-    foundation::Warten(1);
-    if (!foundation::ShiftGedrueckt())
-        PulBeenden();
+    if (danachBeenden) {
+        foundation::Warten(1);
+        if (!foundation::ShiftGedrueckt())
+            PulBeenden();
+    }
     status(*main, u"Bereit"_s);
 }
 

@@ -19,6 +19,7 @@
 #include "store/diary_title.h"
 #include "store/password_check.h"
 #include "store/password_prompt.h"
+#include "store/store_host.h"
 #include "store/store_state.h"
 #include "textlib/string_functions.h"
 

@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -268,6 +269,50 @@ TEST_F(HandOver, aReadOnlyCopyLeavesTheDataFolderByteForByte)
                                fehlerausgabe))
         << fehlerausgabe.toStdString();
     EXPECT_EQ(folderContents(daten()), vorher);
+}
+
+// A hand-over to a copy that already runs is passed to it: the running copy goes to the day,
+// appends and saves, deletes the file only after the save and stays open; the copy started for
+// the hand-over ends at once. Nothing is lost, as it was when the later copy only brought the
+// first to the front.
+TEST_F(HandOver, aHandOverToARunningCopyIsAppendedThere)
+{
+    folders.temp().write(s("Meine Daten/2024/20240305.Abc"), ansi("Alter Text"));
+    folders.temp().write(s("Meine Daten/2024/20240304.Abc"), ansi("Vortag"));
+    folders.temp().write(s("Über gabe/Text für Abc.txt"), QString(s("Grüße aus der Übergabe")).toUtf8());
+
+    QProcess erste;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    erste.setProcessEnvironment(umgebung);
+    erste.start(s(KORVANEL_PROGRAMM), {s("/OrdnerDat=") + daten(), s("Korvanel=Abc"),
+                                       s("Datum=04.03.2024"), s("#debug")});
+    ASSERT_TRUE(erste.waitForStarted(60000));
+    const auto warteBis = [&erste](const std::function<bool()>& bedingung) {
+        QElapsedTimer warten;
+        warten.start();
+        while (!bedingung() && erste.state() == QProcess::Running && warten.elapsed() < 120000)
+            QThread::msleep(50);
+        return bedingung();
+    };
+    ASSERT_TRUE(warteBis([this] {
+        return folders.temp().read(s("Meine Daten/Debug.txt")).contains("Eintrag laden Ende");
+    })) << erste.readAllStandardError().toStdString();
+
+    EXPECT_EQ(starten({s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + uebergabe()}), 0)
+        << fehlerausgabe.toStdString();
+    EXPECT_TRUE(warteBis([this] { return !folders.temp().exists(s("Über gabe/Text für Abc.txt")); }))
+        << "the running copy did not take the hand-over";
+    EXPECT_EQ(tagesdatei(), rt::toAnsi(s("Alter Text\r\nGrüße aus der Übergabe")));
+    EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240304.Abc")), ansi("Vortag"));
+    EXPECT_EQ(erste.state(), QProcess::Running) << "the running copy stays open";
+
+    ::kill(static_cast<pid_t>(erste.processId()), SIGTERM);
+    if (!erste.waitForFinished(120000)) {
+        erste.kill();
+        erste.waitForFinished();
+    }
+    EXPECT_EQ(tagesdatei(), rt::toAnsi(s("Alter Text\r\nGrüße aus der Übergabe")));
 }
 
 // "cmake --install" puts the program where the desktop finds it: the command in bin, a link to

@@ -354,6 +354,48 @@ TEST_F(Timers, aHandOverFileArrivesWithItsCharactersInEveryEncodingOfTheDesktop)
     }
 }
 
+// A hand-over passed on by a later copy goes to the named day of the open diary, is saved and
+// its file deleted, and this copy stays open. When this copy cannot take it (read-only, a
+// diary under a password it does not know), it says so and the file stays.
+TEST_F(Timers, aHandOverPassedOnByALaterCopyIsAppendedOrRefusedWithTheFileKept)
+{
+    main.onDayShown = [](const QString& tag) {
+        store::aktDatum = tag;
+        store::aktTagesdatei = store::DatumZuTagesnummer(tag) + s(".") + store::korvanelKuerzel;
+    };
+    main.days[s("05.03.2024")] = s("Alt");
+    schreiben(tagesdatei, ansi("Alt"));
+    befehlszeile({s("Korvanel=Abc"), s("Datum=4.3.2024")});
+    MainTimers timers;
+    timers.zeitInitTimer();
+    ASSERT_EQ(store::aktDatum, s("04.03.2024"));
+
+    uebergabeSchreiben(QString(s("Grüße")).toUtf8());
+    timers.uebergabeEmpfangen(s("Abc"), s("05.03.2024"), uebergabe());
+    EXPECT_EQ(lesen(tagesdatei), ansi("Alt\r\nGrüße"));
+    EXPECT_FALSE(uebergabeDa());
+    EXPECT_EQ(ende.endCalls(), 0);
+    EXPECT_TRUE(dialogs.calls().empty());
+
+    // Another diary whose days carry a password this copy was never shown.
+    schreiben(s("Info.Geh"), "Geheimes\r\n");
+    store::kennwortSchreiben = s("Geheim1");
+    ASSERT_TRUE(store::EintragDateiSchreiben(s("20240101.Geh"), s("geheim")));
+    store::kennwortSchreiben.clear();
+    uebergabeSchreiben("Neu");
+    dialogs.expectMsgBox(platform::vbOK, s("mit einem Kennwort geschützt"));
+    timers.uebergabeEmpfangen(s("Geh"), s("05.03.2024"), uebergabe());
+    EXPECT_TRUE(uebergabeDa());
+    EXPECT_EQ(store::korvanelKuerzel, s("Abc"));
+
+    foundation::nurLesen = true;
+    dialogs.expectMsgBox(platform::vbOK, s("nur zum Lesen"));
+    timers.uebergabeEmpfangen(s("Abc"), s("05.03.2024"), uebergabe());
+    EXPECT_TRUE(uebergabeDa());
+    EXPECT_EQ(lesen(tagesdatei), ansi("Alt\r\nGrüße"));
+    EXPECT_EQ(ende.endCalls(), 0);
+}
+
 TEST_F(Timers, diaryAndPasswordFromTheCommandLine)
 {
     struct Fall {
