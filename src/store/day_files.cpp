@@ -14,6 +14,7 @@
 #include "runtime/strings.h"
 #include "store/cipher.h"
 #include "store/day_index.h"
+#include "store/password_check.h"
 #include "store/mood_marker.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
@@ -21,15 +22,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
 
 namespace store {
 
-int letzteSchreibAntwort = 0;
-
 namespace {
+
+int schreibAntwort = 0;
+
+// Why a day file could not be loaded, where the error number does not say it, by lower-case path.
+QHash<QString, QString>& lesefehlerGruende()
+{
+    static QHash<QString, QString> gruende;
+    return gruende;
+}
 
 // Day files whose last load did not give their entry, by lower-case path.
 QSet<QString>& gesperrteDateien()
@@ -57,6 +66,8 @@ void entsperren(const QString& pfad)
 {
     if (!gesperrteDateien().isEmpty())
         gesperrteDateien().remove(sperrSchluessel(pfad));
+    if (!lesefehlerGruende().isEmpty())
+        lesefehlerGruende().remove(sperrSchluessel(pfad));
 }
 
 Eintrag gesperrt(Eintrag eintrag)
@@ -80,10 +91,10 @@ QString jahresordnerVon(const QString& dateiName)
 int dsFehler(const QString& ort)
 {
     const int nummer = rt::Err().number != 0 ? rt::Err().number : rt::ErrPathFileAccess;
-    letzteSchreibAntwort = foundation::FehlerBehandlung(
+    schreibAntwort = foundation::FehlerBehandlung(
         nummer, QStringLiteral("Es ist ein Fehler #DS beim Sichern des Eintrags »") + ort
                     + QStringLiteral("« aufgetreten."));
-    return letzteSchreibAntwort;
+    return schreibAntwort;
 }
 
 // Why a day file that is there may be neither read nor written, in German; "" when it may. A
@@ -200,15 +211,9 @@ QString DatumZuTagesnummer(const QString& datumText)
     return datum ? DatumZuTagesnummer(*datum) : QString();
 }
 
-bool KennwortZeichenErlaubt(QChar zeichen)
+int letzteSchreibAntwort()
 {
-    return rt::charToAnsi(zeichen) >= 0 && zeichen.isPrint();
-}
-
-bool KennwortKopfGueltig(const QString& kopf)
-{
-    return kopf.size() == kennwortKopfLaenge
-           && std::all_of(kopf.begin(), kopf.end(), KennwortZeichenErlaubt);
+    return schreibAntwort;
 }
 
 QString KennwortKopf(const QString& kennwort)
@@ -245,7 +250,10 @@ Eintrag EintragLaden(const QString& dateiName)
     const auto lesefehler = [&](int nummer, const QString& grund) {
         eintrag.zustand = Eintrag::Zustand::Lesefehler;
         eintrag.fehlerNummer = nummer;
-        eintrag.grund = grund;
+        if (!grund.isEmpty())
+            lesefehlerGruende().insert(sperrSchluessel(eintrag.pfad), grund);
+        else
+            lesefehlerGruende().remove(sperrSchluessel(eintrag.pfad));
         debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ") + zahl(nummer)
               + (grund.isEmpty() ? QString() : QStringLiteral(", ") + grund));
         return gesperrt(eintrag);
@@ -294,12 +302,14 @@ Eintrag EintragLaden(const QString& dateiName)
 QString EintragLadefehlerText(const Eintrag& eintrag)
 {
     switch (eintrag.zustand) {
-    case Eintrag::Zustand::Lesefehler:
+    case Eintrag::Zustand::Lesefehler: {
+        const QString grund = lesefehlerGruende().value(sperrSchluessel(eintrag.pfad));
         return QStringLiteral("Der Eintrag »") + eintrag.pfad
                + QStringLiteral("« kann nicht gelesen werden (")
-               + (eintrag.grund.isEmpty() ? rt::errorText(eintrag.fehlerNummer) : eintrag.grund)
+               + (grund.isEmpty() ? rt::errorText(eintrag.fehlerNummer) : grund)
                + QStringLiteral(").\r\n\r\nDie Datei bleibt unverändert erhalten; sie wird weder "
                                 "überschrieben noch gelöscht.");
+    }
     case Eintrag::Zustand::KennwortFalsch:
         return QStringLiteral("Der Eintrag »") + eintrag.pfad
                + QStringLiteral("« ist mit einem anderen Kennwort geschützt und wird nicht "
@@ -315,7 +325,7 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
 {
     debug(QStringLiteral("   speichern func: ") + dateiName + QStringLiteral(" | ")
           + zahl(text.size()) + QStringLiteral(" Zeichen"));
-    letzteSchreibAntwort = 0;
+    schreibAntwort = 0;
     if (foundation::nurLesen)
         return std::nullopt;
     verzeichnisStatus = 0;
@@ -399,6 +409,7 @@ void UngesichertAnzeigen()
 void resetTagesdateien()
 {
     gesperrteDateien().clear();
+    lesefehlerGruende().clear();
 }
 
 } // namespace store

@@ -24,17 +24,6 @@ inline constexpr int kennwortKopfLaenge = 15;
 // The header of a password as day files store it: padded with blanks and cut to 15 characters.
 QString KennwortKopf(const QString& kennwort);
 
-// Whether a password may hold the character: one of Windows-1252 (the header is stored in it)
-// that can be typed, so no control character. A header made of anything else is no header
-// this program wrote: the file is damaged.
-bool KennwortZeichenErlaubt(QChar zeichen);
-// Whether kopf is a password header this program can have written: 15 characters that a
-// password may hold (KennwortZeichenErlaubt).
-bool KennwortKopfGueltig(const QString& kopf);
-
-// The largest day file that is read (16 MiB); a larger one is an unreadable day.
-inline constexpr qint64 tagesdateiGrenze = 16 * 1024 * 1024;
-
 // The full path of a day file: ordnerDat + "/" + the first four characters of the name (the year
 // folder) + "/" + the name. No check that anything exists.
 QString TagesdateiPfad(const QString& dateiName);
@@ -51,7 +40,6 @@ struct Eintrag {
     QString text;
     int fehlerNummer = 0; // for Lesefehler: 70 refused, 75 a folder or other failure, 57 ...
     QString pfad;         // the day file's path
-    QString grund;        // for Lesefehler: why, in German, where the error number does not say
 
     // Whether text is the day's entry (an empty one when there is no file).
     bool ok() const { return zustand == Zustand::Geladen || zustand == Zustand::KeineDatei; }
@@ -62,10 +50,7 @@ struct Eintrag {
 // (kennwortAbfrage) is shown with that header, and the text is given only when kennwortLesen
 // matches afterwards. A header of 15 blanks belongs to a plain entry that begins with the marker
 // and is given without a question. A file that cannot be read or opened is not given, and the
-// file is locked against writes until a later load reads it. So is a file that is no regular file,
-// is larger than tagesdateiGrenze, is a link that leads out of the data folder, or is enciphered
-// with a header this program cannot have written (damaged): these are never read or followed,
-// and no prompt is shown for them.
+// file is locked against writes until a later load reads it.
 Eintrag EintragLaden(const QString& dateiName);
 
 // The German message for an entry that could not be loaded ("" when it loaded).
@@ -76,14 +61,9 @@ QString EintragLadefehlerText(const Eintrag& eintrag);
 // form would begin with the marker (with a header of 15 blanks), so that it loads back exactly.
 // Returns the file content as written (the enciphered form read as Windows-1252; "" after a
 // delete), or nothing when nothing was written: read-only mode (nurLesen), a file locked by a
-// failed load or not readable, no regular file, too large or a link leading out of the data
-// folder (the user is told), or a failure reported through the error dialog ("#DS"); the answer
-// of that dialog is then in letzteSchreibAntwort.
+// failed load or not readable (the user is told), or a failure reported through the error dialog
+// ("#DS").
 std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QString& text);
-
-// The answer of the error dialog at the last failed write of EintragDateiSchreiben (5 go on,
-// anything else stop); 0 when the last call showed none.
-extern int letzteSchreibAntwort;
 
 // Saves the editor text (without trailing blanks; tabs and line breaks stay) and the mood value
 // under aktTagesdatei, when a diary is open, the program is not read-only and ungesichert is set;

@@ -450,7 +450,7 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
                         nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
                         // Stop (or Cancel) in the error dialog ends the pass; the days not
                         // reached keep their old form and a later pass finishes them.
-                        abgebrochen = letzteSchreibAntwort != 0 && letzteSchreibAntwort != 5;
+                        abgebrochen = letzteSchreibAntwort() != 0 && letzteSchreibAntwort() != 5;
                     }
                 }
             }

@@ -5,6 +5,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/path_resolver.h"
 #include "platform/text_file.h"
+#include "runtime/codec.h"
 #include "runtime/error.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
@@ -16,6 +17,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace store {
@@ -52,6 +54,17 @@ bool lesbareDatei(const QString& dateiName)
 }
 
 } // namespace
+
+bool KennwortZeichenErlaubt(QChar zeichen)
+{
+    return rt::charToAnsi(zeichen) >= 0 && zeichen.isPrint();
+}
+
+bool KennwortKopfGueltig(const QString& kopf)
+{
+    return kopf.size() == kennwortKopfLaenge
+           && std::all_of(kopf.begin(), kopf.end(), KennwortZeichenErlaubt);
+}
 
 void KennwortMerken(const QString& kuerzel, const QString& kennwort)
 {
