@@ -92,7 +92,9 @@ bool entschluesseltGenau(const QByteArray& bytes)
     if (!rt::hasUtf8Bom(bytes))
         return true;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    static_cast<void>(utf8.decode(QByteArrayView(bytes).sliced(3)));
+    // The decoder works when its result becomes a string.
+    const QString text = utf8.decode(QByteArrayView(bytes).sliced(3));
+    Q_UNUSED(text);
     return !utf8.hasError();
 }
 

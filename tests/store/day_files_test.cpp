@@ -449,7 +449,7 @@ TEST_F(DayFiles, specialHugeAndOutwardLinkedDayFilesAreUnreadableDaysNeverFollow
          "außerhalb des Datenordners"},
         {"a link to a file in the data folder",
          [this](const QString& pfad) {
-             schreiben(s("Anhang.txt"), "Eintrag über einen Verweis");
+             schreiben(s("Anhang.txt"), ansi("Eintrag über einen Verweis"));
              ASSERT_TRUE(QFile::link(folders.temp().file(daten(s("Anhang.txt"))), pfad));
          },
          ""},

@@ -263,8 +263,8 @@ TEST_F(PasswordChange, aDayThatCannotBeReadIsLeftAsItIsAndNamedAtTheEnd)
     const QByteArray auchFremd = lesen(tagesdatei(s("20230616")));
     // A damaged day in the middle: garbage where the header should be.
     QByteArray kaputt = erwarteteDatei(s("Kaputt"), s("Alt12345"));
-    kaputt[27] = static_cast<char>(kaputt[27] ^ 0x41);
-    kaputt[30] = static_cast<char>(kaputt[30] ^ 0x60);
+    // The header's third character "t" becomes the control character 0x01.
+    kaputt[27] = static_cast<char>(kaputt[27] ^ ('t' ^ 0x01));
     schreiben(tagesdatei(s("20230620")), kaputt);
     schreiben(s("2023/20230621.Txt"), ansi("..Korvanel verschlüsselt "));
     std::optional<PermissionGuard> rechte;
