@@ -225,7 +225,7 @@ void InstanzWaechter()
     if (ordnerDat.isEmpty())
         OrdnerFestlegen();
     // Only read: the guard runs before the program knows whether it may write into the data
-    // folder. The reservation stores the default once it holds the folder.
+    // folder, and a read-only copy leaves it byte for byte.
     const QString wert = IniLesen(ordnerDat + QStringLiteral("/NetWatch.ini"),
                                   QStringLiteral("Allgemein"), QStringLiteral("NoInstanceWatch"),
                                   QStringLiteral("0"));

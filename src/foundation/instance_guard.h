@@ -14,8 +14,8 @@
 namespace foundation {
 
 // Called early in the main window's load, once the folders are known. Reads "NoInstanceWatch"
-// without writing it (the copy does not know yet whether it may write into the data folder; the
-// reservation stores the default "0"); unless it is exactly 1: when another copy of this
+// without writing it (the copy does not know yet whether it may write into the data folder, and
+// a read-only copy must leave it as it is); unless it is exactly 1: when another copy of this
 // user runs, brings that copy's window to the front and ends this program (ProgrammBeenden);
 // otherwise this copy becomes the one that later copies find.
 void InstanzWaechter();

@@ -391,13 +391,8 @@ void DateiReservierung(int mode, QString& name)
         return;
     if (mode == 0)
         freigeben(datei, userJetzt + name);
-    else if (mode == 1) {
+    else if (mode == 1)
         reservieren(datei, name);
-        // The instance guard only reads its switch; it is stored here, where the folder is ours.
-        if (!nurLesen)
-            IniLesenVorgabe(datei, QStringLiteral("Allgemein"), QStringLiteral("NoInstanceWatch"),
-                            QStringLiteral("0"));
-    }
 }
 
 void DateiReservierung(int mode)
