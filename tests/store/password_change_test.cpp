@@ -429,9 +429,11 @@ TEST_F(PasswordChange, aDayWithBytesThatDoNotDecodeIsLeftByteForByte)
     const QByteArray ungueltig = QByteArray("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F\xFF\xFE und mehr");
     schreiben(s("2024/20240401.Txt"), ungueltig);
     store::verzeichnisStatus = 0;
+    // Set, it is named; removed, it is plain already and needs nothing.
     for (const char* kennwort : {"Geheim12", ""}) {
         SCOPED_TRACE(kennwort);
-        dialoge.expectMsgBox(platform::vbOK, s("20240401.Txt (enthält ungültige Zeichen)"));
+        if (*kennwort != '\0')
+            dialoge.expectMsgBox(platform::vbOK, s("20240401.Txt (enthält ungültige Zeichen)"));
         auto* fenster = new PaßwortÄndern;
         aendern(fenster, s(kennwort), s(kennwort));
         EXPECT_EQ(lesen(s("2024/20240401.Txt")), ungueltig);
