@@ -335,21 +335,24 @@ TEST_F(Timers, aHandOverFileArrivesWithItsCharactersInEveryEncodingOfTheDesktop)
     struct Fall {
         const char* name;
         QByteArray bytes;
+        const char* tag; // a day of its own for each case
     };
     const std::vector<Fall> faelle = {
-        {"UTF-8 without the mark", text.toUtf8()},
-        {"UTF-8 with the mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8()},
-        {"Windows-1252", rt::toAnsi(text)},
+        {"UTF-8 without the mark", text.toUtf8(), "20240305"},
+        {"UTF-8 with the mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8(), "20240306"},
+        {"Windows-1252", rt::toAnsi(text), "20240307"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
         store::korvanelKuerzel.clear();
-        QFile::remove(folders.temp().file(daten(tagesdatei)));
+        mainwindow::resetBeenden();
+        const QString tag = s(fall.tag);
         uebergabeSchreiben(fall.bytes + "\r\n");
-        befehlszeile({s("Korvanel=Abc"), s("Datum=5.3.2024"), s("AppendFile=") + uebergabe()});
+        befehlszeile({s("Korvanel=Abc"), s("Datum=") + tag.mid(6, 2) + u'.' + tag.mid(4, 2) + u'.' + tag.left(4),
+                      s("AppendFile=") + uebergabe()});
         MainTimers timers;
         EXPECT_THROW(timers.zeitInitTimer(), ProgramEndedException);
-        EXPECT_EQ(rt::decodeText(lesen(tagesdatei)), text);
+        EXPECT_EQ(rt::decodeText(lesen(s("2024/") + tag + s(".Abc"))), text);
         EXPECT_FALSE(uebergabeDa());
     }
 }
