@@ -229,8 +229,6 @@ TEST_F(HandOver, aMisdirectedHandOverIsRefusedAndTheDataFolderStaysAsItWas)
         {"the day file itself", {s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + tag}},
         {"the diary's title file",
          {s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + daten() + s("/Info.Abc")}},
-        {"a short name that leads into another folder",
-         {s("Korvanel=Ab/"), s("Datum=05.03.2024"), s("AppendFile=") + uebergabe()}},
         {"a day that does not exist",
          {s("Korvanel=Abc"), s("Datum=31.02.2024"), s("AppendFile=") + uebergabe()}},
     };
