@@ -3,6 +3,8 @@
 // The title window is the start object: its timer brings up the main window, whose load runs
 // the start-up services, and then unloads the title window. The main window's start-up timer then
 // opens the diary (command line, chooser or "KorvanelName") and the auto-save runs every minute.
+#include "foundation/debug_log_hold.h"
+#include "foundation/instance_guard.h"
 #include "mainwindow/main_timers.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/program_icon.h"
@@ -28,6 +30,8 @@ int main(int argc, char** argv)
     platform::installPlatformServices();
     // Qt has taken its own options out of the list already; the program name is no argument.
     platform::setCommandLine(QCoreApplication::arguments().mid(1));
+    // Nothing goes into the data folder's debug log before the main window knows it may write.
+    foundation::DebugLogbuchZurueckhalten();
     // Loading an entry under another password asks for it.
     store::PaßwortEingabeEinrichten();
 
@@ -46,6 +50,13 @@ int main(int argc, char** argv)
         auto* main = new mainwindow::Main;
         hauptfenster = main;
         auto* timers = new mainwindow::MainTimers(main);
+        // A later copy started to hand text over passes it to this one.
+        foundation::setUebergabeEmpfaenger(
+            [timers = QPointer<mainwindow::MainTimers>(timers)](
+                const QString& korvanel, const QString& datum, const QString& datei) {
+                if (timers)
+                    timers->uebergabeEmpfangen(korvanel, datum, datei);
+            });
         main->Form_Load();
         if (fensterStatus)
             main->setWindowStateVb(*fensterStatus);

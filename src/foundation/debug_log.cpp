@@ -1,4 +1,5 @@
 #include "debug_log.h"
+#include "debug_log_hold.h"
 
 #include "diagnostics_report.h"
 #include "folders.h"
@@ -18,6 +19,8 @@
 
 #include <QFile>
 #include <QStringList>
+
+#include <utility>
 
 #include <cmath>
 #include <optional>
@@ -67,6 +70,23 @@ void anhaengen(const QString& path, const QString& text)
 }
 
 
+// Lines held back while the program does not yet know whether it may write into the data folder.
+bool zurueckgehalten = false;
+QStringList& zurueckgehalteneZeilen()
+{
+    static QStringList zeilen;
+    return zeilen;
+}
+
+// The file the log goes to: Debug.txt of the data folder, or of the temporary folder in
+// read-only mode, which writes nothing into the data folder.
+QString debugZiel()
+{
+    if (!nurLesen)
+        return debugDatei;
+    return ordnerTmp.isEmpty() ? QString() : ordnerTmp + QStringLiteral("/Debug.txt");
+}
+
 void kopfSchreiben(rt::VbDate jetzt)
 {
     const QStringList zeilen{
@@ -78,7 +98,7 @@ void kopfSchreiben(rt::VbDate jetzt)
                        "gedacht."),
         QString(),
         QStringLiteral("Sie können nach Absprache die Datei"),
-        debugDatei,
+        debugZiel(),
         QStringLiteral("als eMail-Anhang an ") + supportAdresse() + QStringLiteral(" senden."),
         QString(),
         QStringLiteral("Datei erstellt am ") + rt::CStr(jetzt),
@@ -89,7 +109,7 @@ void kopfSchreiben(rt::VbDate jetzt)
         QString(),
         QStringLiteral("System-Datum/Zeit\tSys-Tick\tProzedur"),
     };
-    anhaengen(debugDatei, zeilen.join(crlf) + crlf);
+    anhaengen(debugZiel(), zeilen.join(crlf) + crlf);
 }
 
 bool debugEingeschaltet()
@@ -108,8 +128,10 @@ bool debugEingeschaltet()
 
 void DebugLogbuch(const QString& eingabe)
 {
-    if (nurLesen)
+    if (zurueckgehalten) {
+        zurueckgehalteneZeilen().append(eingabe);
         return;
+    }
     if (!debugEingeschaltet())
         return;
     if (rt::Trim(eingabe).isEmpty())
@@ -127,9 +149,12 @@ void DebugLogbuch(const QString& eingabe)
 
     OrdnerBereitstellen();
     platform::Clock& uhr = platform::clock();
+    const QString ziel = debugZiel();
+    if (ziel.isEmpty())
+        return;
     if (text == QStringLiteral("clr")) {
-        QFile file(platform::resolvePath(debugDatei));
-        if (!debugDatei.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        QFile file(platform::resolvePath(ziel));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.close();
         text = QStringLiteral("inf");
     }
@@ -155,7 +180,20 @@ void DebugLogbuch(const QString& eingabe)
         + rt::Format(jetzt, QStringLiteral("hh:nn:ss")) + u'\t'
         + rt::Format(uhr.tick(), QStringLiteral("00000000")) + u'\t' + text + u'\t' + vergangen
         + crlf;
-    anhaengen(debugDatei, zeile);
+    anhaengen(ziel, zeile);
+}
+
+void DebugLogbuchZurueckhalten()
+{
+    zurueckgehalten = true;
+}
+
+void DebugLogbuchFreigeben()
+{
+    zurueckgehalten = false;
+    const QStringList zeilen = std::exchange(zurueckgehalteneZeilen(), QStringList());
+    for (const QString& zeile : zeilen)
+        DebugLogbuch(zeile);
 }
 
 void NutzungProtokollieren(const QString& eingabe, const QString& datei)
@@ -181,6 +219,8 @@ void NutzungProtokollieren(const QString& eingabe, const QString& datei)
 
 void resetDebugLogbuch()
 {
+    zurueckgehalten = false;
+    zurueckgehalteneZeilen().clear();
     debugModus = 0;
     letzterTick.reset();
 }

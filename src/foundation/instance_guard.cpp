@@ -1,10 +1,12 @@
 #include "instance_guard.h"
 
+#include "command_line.h"
 #include "file_services.h"
 #include "folders.h"
 #include "ini_store.h"
 #include "read_only.h"
 #include "ui_services.h"
+#include "platform/command_line_text.h"
 #include "platform/form.h"
 #include "platform/path_resolver.h"
 #include "platform/program_end.h"
@@ -20,6 +22,7 @@
 #include <QLockFile>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <unistd.h>
@@ -31,6 +34,46 @@ namespace foundation {
 namespace {
 
 const QByteArray aktivierenBefehl = QByteArrayLiteral("aktivieren\n");
+// "uebergabe" and the three values, each Base64 of its UTF-8, separated by tabs.
+const QByteArray uebergabeBefehl = QByteArrayLiteral("uebergabe\t");
+
+UebergabeEmpfaenger& empfaengerSlot()
+{
+    static UebergabeEmpfaenger empfaenger;
+    return empfaenger;
+}
+
+// The hand-over of this copy's command line as a command line for the running copy; empty
+// when the command line hands nothing over.
+QByteArray uebergabeZeile()
+{
+    ParameterZerlegen(platform::Command());
+    const QString datei = ParameterWert(QStringLiteral("AppendFile="));
+    if (datei.isEmpty())
+        return {};
+    const QString voll = QFileInfo(platform::resolvePath(datei)).absoluteFilePath();
+    QByteArray zeile = uebergabeBefehl;
+    for (const QString& wert : {ParameterWert(QStringLiteral("Korvanel=")),
+                                ParameterWert(QStringLiteral("Datum=")), voll})
+        zeile += wert.toUtf8().toBase64() + '\t';
+    zeile.back() = '\n';
+    return zeile;
+}
+
+void uebergabeAusfuehren(const QByteArray& zeile)
+{
+    const QList<QByteArray> teile = zeile.trimmed().mid(uebergabeBefehl.size()).split('\t');
+    if (teile.size() != 3 || !empfaengerSlot())
+        return;
+    QStringList werte;
+    for (const QByteArray& teil : teile)
+        werte.append(QString::fromUtf8(QByteArray::fromBase64(teil)));
+    // Out of the socket's handler: the receiver saves, asks and loads.
+    QTimer::singleShot(0, qApp, [werte] {
+        if (const UebergabeEmpfaenger& empfaenger = empfaengerSlot())
+            empfaenger(werte.at(0), werte.at(1), werte.at(2));
+    });
+}
 constexpr int verbindungsFrist = 2000; // ms
 
 // How long a later copy waits for the copy that owns the guard to answer on its socket: the
@@ -73,8 +116,11 @@ void nachVorn()
 void befehleLesen(QLocalSocket* verbindung)
 {
     while (verbindung->canReadLine()) {
-        if (verbindung->readLine() == aktivierenBefehl)
+        const QByteArray zeile = verbindung->readLine();
+        if (zeile == aktivierenBefehl)
             nachVorn();
+        else if (zeile.startsWith(uebergabeBefehl))
+            uebergabeAusfuehren(zeile);
     }
 }
 
@@ -96,7 +142,7 @@ bool andereKopieAktivieren(const QString& name)
     verbindung.connectToServer(name);
     if (!verbindung.waitForConnected(verbindungsFrist))
         return false;
-    verbindung.write(aktivierenBefehl);
+    verbindung.write(aktivierenBefehl + uebergabeZeile());
     verbindung.waitForBytesWritten(verbindungsFrist);
     verbindung.disconnectFromServer();
     if (verbindung.state() != QLocalSocket::UnconnectedState)
@@ -178,9 +224,11 @@ void InstanzWaechter()
 {
     if (ordnerDat.isEmpty())
         OrdnerFestlegen();
-    const QString wert = IniLesenVorgabe(ordnerDat + QStringLiteral("/NetWatch.ini"),
-                                         QStringLiteral("Allgemein"),
-                                         QStringLiteral("NoInstanceWatch"), QStringLiteral("0"));
+    // Only read: the guard runs before the program knows whether it may write into the data
+    // folder, and a read-only copy leaves it byte for byte.
+    const QString wert = IniLesen(ordnerDat + QStringLiteral("/NetWatch.ini"),
+                                  QStringLiteral("Allgemein"), QStringLiteral("NoInstanceWatch"),
+                                  QStringLiteral("0"));
     if (rt::Val(wert) == 1)
         return;
     if (waechter)
@@ -254,6 +302,11 @@ int FernSchliessenFlag(int mode)
     if (mode == 0 && !pfad.isEmpty() && !(nurLesen && imDatenOrdner(pfad)))
         QFile::remove(pfad);
     return 0;
+}
+
+void setUebergabeEmpfaenger(UebergabeEmpfaenger empfaenger)
+{
+    empfaengerSlot() = std::move(empfaenger);
 }
 
 void resetInstanzWaechter()

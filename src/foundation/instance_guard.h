@@ -9,13 +9,24 @@
 // "NoInstanceWatch" = 1 in NetWatch.ini of the data folder lets several copies run side by side.
 #include <QString>
 
+#include <functional>
+
 namespace foundation {
 
 // Called early in the main window's load, once the folders are known. Reads "NoInstanceWatch"
-// (writing "0" when it is missing or empty); unless it is exactly 1: when another copy of this
+// without writing it (the copy does not know yet whether it may write into the data folder, and
+// a read-only copy must leave it as it is); unless it is exactly 1: when another copy of this
 // user runs, brings that copy's window to the front and ends this program (ProgrammBeenden);
 // otherwise this copy becomes the one that later copies find.
 void InstanzWaechter();
+
+// A later copy started to hand text over ("AppendFile=" on its command line) passes the
+// hand-over to the running copy with the activation: the values of "Korvanel=", "Datum=" and
+// "AppendFile=" (the file with its full path). The running copy hands them to the receiver set
+// here, from its event loop; without a receiver it only comes to the front.
+using UebergabeEmpfaenger = std::function<void(const QString& korvanel, const QString& datum,
+                                               const QString& datei)>;
+void setUebergabeEmpfaenger(UebergabeEmpfaenger empfaenger);
 
 // The local socket of the user's first copy: in $XDG_RUNTIME_DIR (the user's own runtime
 // folder) when it is set and exists, else "Korvanel-<user id>.instanz" in the temporary folder.

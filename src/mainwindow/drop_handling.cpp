@@ -99,7 +99,7 @@ Lesen dateiLesen(const QString& pfad, QString& text)
     if (datei.read(ablageTestblock).contains('\0'))
         return Lesen::KeinText;
     datei.close();
-    const std::optional<QString> inhalt = textlib::DateiEinlesen(pfad);
+    const std::optional<QString> inhalt = textlib::FremdeDateiEinlesen(pfad);
     if (!inhalt)
         return Lesen::Fehler;
     text = *inhalt;

@@ -4,7 +4,9 @@
 #include "shutdown.h"
 
 #include "foundation/command_line.h"
+#include "foundation/debug_log.h"
 #include "foundation/file_services.h"
+#include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/read_only.h"
 #include "foundation/reservation.h"
@@ -19,14 +21,19 @@
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 #include "store/day_files.h"
+#include "store/day_index.h"
 #include "store/diary_title.h"
+#include "store/password_check.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 #include "textlib/calendar.h"
 #include "textlib/string_functions.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <cmath>
@@ -64,14 +71,84 @@ void status(platform::MainPort& main, const QString& text)
     main.refreshStatusBar();
 }
 
-// The day the command line asks for, "dd.mm.yyyy"; "" when it names none.
-QString tagVonKommandozeile()
+// The day a "Datum=" value asks for, "dd.mm.yyyy"; "" when it names none.
+QString tagVon(const QString& d)
 {
-    const QString d = foundation::ParameterWert(u"Datum="_s);
     std::optional<rt::VbDate> tag = rt::CDate(d);
     if (!tag && rt::Val(d) != 0)
         tag = textlib::DatumSprung(rt::DateOnly(platform::clock().now()), d);
     return tag ? rt::Format(*tag, u"dd.mm.yyyy"_s) : QString();
+}
+
+// The day the command line asks for; "" when it names none.
+QString tagVonKommandozeile()
+{
+    return tagVon(foundation::ParameterWert(u"Datum="_s));
+}
+
+// Whether the diary opens without the prompt: its days carry no password, or one shown in this
+// run (the memo). The prompt ends the program when given up, which must not happen to a copy
+// that only receives a hand-over.
+bool ohneFrageZuOeffnen(const QString& kuerzel)
+{
+    const QString offen = store::korvanelKuerzel;
+    store::korvanelKuerzel = kuerzel;
+    store::verzeichnisStatus = 0;
+    const QString kopf = store::GespeichertesKennwortLesen();
+    store::korvanelKuerzel = offen;
+    store::verzeichnisStatus = 0;
+    if (rt::RTrim(kopf).isEmpty())
+        return true;
+    const QString name = rt::UCase(kuerzel);
+    for (const QString& eintrag : std::as_const(store::ListeKW)) {
+        if (eintrag.startsWith(name) && store::KennwortKopf(eintrag.mid(name.size())) == kopf)
+            return true;
+    }
+    return false;
+}
+
+// Whether path lies in folder or below it (both as they really are, links followed).
+bool liegtIn(const QString& pfad, const QString& ordner)
+{
+    if (ordner.isEmpty())
+        return false;
+    const QString echterOrdner = QFileInfo(platform::resolvePath(ordner)).canonicalFilePath();
+    return !echterOrdner.isEmpty()
+           && (pfad == echterOrdner
+               || pfad.startsWith(echterOrdner == u"/"_s ? echterOrdner : echterOrdner + u'/'));
+}
+
+// Why the hand-over named on the command line may not be taken; "" when it may. The file is
+// deleted once its text is saved, so it must be no file of the program's own (a day file, a title
+// or settings file): that would double an entry and then delete it. Only the transfer file that a
+// sibling program writes into the temporary folder is allowed there. A short name or a date that
+// is given but not valid would put the text into another diary or on another day.
+QString uebergabeAblehnung(const QString& datei, const QString& kuerzelWert,
+                           const QString& datumWert)
+{
+    const QString echt = QFileInfo(platform::resolvePath(datei)).canonicalFilePath();
+    const QString transfer =
+        QFileInfo(platform::resolvePath(foundation::ordnerTmp + u"/Zd2Kv.$$$"_s)).canonicalFilePath();
+    if (!echt.isEmpty() && echt != transfer
+        && (liegtIn(echt, foundation::ordnerDat) || liegtIn(echt, foundation::ordnerSub)
+            || liegtIn(echt, foundation::WindowsOrdner())))
+        return u"weil sie eine Datei des Korvanels selbst ist (im Daten- oder "
+               u"Einstellungsordner). Eine solche Datei wird weder angefügt noch gelöscht."_s;
+    if (!kuerzelWert.isEmpty()) {
+        const int trenner = rt::InStr(2, kuerzelWert, u":"_s);
+        const QString name = trenner > 0 ? rt::Left(kuerzelWert, trenner - 1) : kuerzelWert;
+        if (!store::kuerzelGueltig(name))
+            return u"weil »"_s + name
+                   + u"« kein gültiges Kürzel eines Tagebuchs ist (drei Buchstaben oder Ziffern)."_s;
+        if (!platform::pathExists(foundation::ordnerDat + u"/Info."_s + name))
+            return u"weil es kein Tagebuch mit dem Kürzel »"_s + name + u"« gibt."_s;
+    }
+    // A date, or a jump from today ("3d", "-1w"); a text that only begins like a date is none.
+    static const QRegularExpression sprung(u"^[+-]?[0-9]+[A-Za-z]?$"_s);
+    if (!datumWert.isEmpty() && !rt::CDate(datumWert)
+        && !sprung.match(rt::Trim(datumWert)).hasMatch())
+        return u"weil »"_s + datumWert + u"« kein gültiges Datum ist."_s;
+    return {};
 }
 
 } // namespace
@@ -139,8 +216,15 @@ void MainTimers::zeitInitTimer()
     }
 
     const QString datei = foundation::ParameterWert(u"AppendFile="_s);
-    if (!datei.isEmpty() && foundation::DateiExistiert(datei))
-        textAnfuegen(datei);
+    if (!datei.isEmpty() && foundation::DateiExistiert(datei)) {
+        const QString ablehnung =
+            uebergabeAblehnung(datei, foundation::ParameterWert(u"Korvanel="_s),
+                               foundation::ParameterWert(u"Datum="_s));
+        if (ablehnung.isEmpty())
+            textAnfuegen(datei);
+        else
+            uebergabeAbgelehnt(datei, ablehnung);
+    }
 
     if (!tippEntschieden_) {
         tippEntschieden_ = true;
@@ -150,9 +234,70 @@ void MainTimers::zeitInitTimer()
     }
 }
 
+void MainTimers::uebergabeEmpfangen(const QString& korvanel, const QString& datum,
+                                    const QString& datei)
+{
+    platform::MainPort* main = platform::mainPort();
+    if (main == nullptr || datei.isEmpty() || !foundation::DateiExistiert(datei))
+        return;
+    QString grund;
+    if (initLaeuft_ || uebergabeLaeuft_)
+        grund = u"weil das Korvanel gerade beschäftigt ist. Bitte übergeben Sie den Text noch "
+                u"einmal."_s;
+    else if (foundation::nurLesen)
+        grund = u"weil das Korvanel nur zum Lesen geöffnet ist."_s;
+    else if (QApplication::activeModalWidget() != nullptr)
+        grund = u"weil im Korvanel gerade ein Dialog geöffnet ist. Bitte schließen Sie ihn und "
+                u"übergeben Sie den Text noch einmal."_s;
+    else
+        grund = uebergabeAblehnung(datei, korvanel, datum);
+    if (!grund.isEmpty()) {
+        uebergabeAbgelehnt(datei, grund);
+        return;
+    }
+    Laeuft laeuft(uebergabeLaeuft_);
+    const QString tag = datum.isEmpty() ? rt::Format(platform::clock().now(), u"dd.mm.yyyy"_s)
+                                        : tagVon(datum);
+    const int trenner = korvanel.isEmpty() ? 0 : rt::InStr(2, korvanel, u":"_s);
+    const QString name = trenner > 0 ? rt::Left(korvanel, trenner - 1) : korvanel;
+    if (trenner > 0 && mainHooks().kennwortMerken)
+        mainHooks().kennwortMerken(name, rt::Mid(korvanel, trenner + 1));
+    if (!name.isEmpty() && rt::LCase(name) != rt::LCase(store::korvanelKuerzel)) {
+        if (!ohneFrageZuOeffnen(name)) {
+            uebergabeAbgelehnt(datei, u"weil das Tagebuch »"_s + name
+                                          + u"« mit einem Kennwort geschützt ist, das dieses "
+                                            u"Korvanel nicht kennt."_s);
+            return;
+        }
+        if (!store::EintragSpeichern() || !mainHooks().korvanelUmgebung) {
+            uebergabeAbgelehnt(datei, u"weil der angezeigte Eintrag nicht gespeichert werden "
+                                      u"konnte."_s);
+            return;
+        }
+        store::korvanelKuerzel = name;
+        mainHooks().korvanelUmgebung(tag);
+    }
+    if (main->dateCaption() != tag)
+        main->setDateCaption(tag);
+    if (main->dateCaption() != tag || rt::LCase(store::korvanelKuerzel) != rt::LCase(name.isEmpty() ? store::korvanelKuerzel : name)) {
+        uebergabeAbgelehnt(datei, u"weil der Tag nicht angezeigt werden konnte."_s);
+        return;
+    }
+    textAnfuegen(datei, false);
+}
+
+void MainTimers::uebergabeAbgelehnt(const QString& datei, const QString& grund)
+{
+    foundation::DebugLogbuch(u"Text aus Datei anfügen abgelehnt: "_s + datei);
+    platform::dialogs().msgBox(u"Der Text aus der Datei »"_s + datei
+                                   + u"« wird nicht in das Korvanel übernommen, "_s + grund
+                                   + u"\r\n\r\nDie Datei bleibt erhalten."_s,
+                               platform::vbExclamation);
+}
+
 // The text of the hand-over file goes into the entry only when the entry can be saved with it:
 // it is saved before the file is deleted, and a copy that cannot save keeps the file and says so.
-void MainTimers::textAnfuegen(const QString& datei)
+void MainTimers::textAnfuegen(const QString& datei, bool danachBeenden)
 {
     platform::MainPort* main = platform::mainPort();
     if (main == nullptr)
@@ -171,7 +316,7 @@ void MainTimers::textAnfuegen(const QString& datei)
         nichtUebernommen(u"weil das Korvanel nur zum Lesen geöffnet ist."_s);
         return;
     }
-    const std::optional<QString> gelesen = textlib::DateiEinlesen(datei);
+    const std::optional<QString> gelesen = textlib::FremdeDateiEinlesen(datei);
     if (!gelesen) {
         nichtUebernommen(u"weil sie nicht gelesen werden konnte."_s);
         return;
@@ -201,9 +346,11 @@ void MainTimers::textAnfuegen(const QString& datei)
         return;
     }
     QFile::remove(platform::resolvePath(datei));
-    foundation::Warten(1);
-    if (!foundation::ShiftGedrueckt())
-        PulBeenden();
+    if (danachBeenden) {
+        foundation::Warten(1);
+        if (!foundation::ShiftGedrueckt())
+            PulBeenden();
+    }
     status(*main, u"Bereit"_s);
 }
 

@@ -43,6 +43,11 @@ public:
     // The start-up: command line ("Datum=", "Korvanel=", "AppendFile="), the diary chooser or the
     // diary environment, the appended text, the tip of the day.
     void zeitInitTimer();
+    // A hand-over passed on by a later copy of the program: this copy saves its entry, goes to
+    // that diary and day, appends the file's text, saves and deletes the file, and stays open.
+    // When it cannot (read-only, a dialog open, a diary whose password it does not know, values
+    // that are not valid), the user is told and the file stays.
+    void uebergabeEmpfangen(const QString& korvanel, const QString& datum, const QString& datei);
     // Saves the entry on the first tick and then every "Autosave" minutes; "Autosave" = 0 saves
     // once and switches the timer off.
     void zeitAutosaveTimer();
@@ -58,7 +63,9 @@ public:
     void autosaveEinschalten();
 
 private:
-    void textAnfuegen(const QString& datei);
+    void textAnfuegen(const QString& datei, bool danachBeenden = true);
+    // Tells that the hand-over file is not taken, and why; the file stays.
+    void uebergabeAbgelehnt(const QString& datei, const QString& grund);
 
     QTimer* zeitInit_;
     QTimer* zeitAutosave_;
@@ -68,6 +75,7 @@ private:
     bool autosaveAktiv_ = true;
     bool tippEntschieden_ = false;
     bool initLaeuft_ = false;
+    bool uebergabeLaeuft_ = false;
     bool autosaveLaeuft_ = false;
     bool textInfoLaeuft_ = false;
 };

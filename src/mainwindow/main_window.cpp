@@ -12,6 +12,7 @@
 
 #include "commands/window_openers.h"
 #include "foundation/debug_log.h"
+#include "foundation/debug_log_hold.h"
 #include "foundation/file_services.h"
 #include "foundation/folders.h"
 #include "foundation/font_text.h"
@@ -547,6 +548,9 @@ void Main::statusleisteAufbauen()
 
 void Main::Form_Load()
 {
+    // Until the read-only check and the reservation have decided, the debug log writes nothing:
+    // a read-only copy must leave the data folder of the user who holds it as it is.
+    foundation::DebugLogbuchZurueckhalten();
     foundation::OrdnerFestlegen();
     actions->menu(QStringLiteral("mnuPopUp"))->menuAction()->setVisible(false);
     foundation::LaendereinstellungPruefen(1);
@@ -565,6 +569,7 @@ void Main::Form_Load()
     store::DatenUpdate606();
     foundation::SchreibrechtePruefen();
     foundation::DateiReservierung(1);
+    foundation::DebugLogbuchFreigeben();
     foundation::StartStatistik();
 
     actions->action(QStringLiteral("mnuKorvanelExtern"))->setVisible(!ini("ExternesBuch").isEmpty());

@@ -14,6 +14,12 @@ namespace platform {
 // - the copy was refused (70) or failed otherwise (75);
 // - the copy does not have the size of the original (57).
 // A copy that failed half-way is removed again, so the target is as it was before the call.
+// The copy is written under copyTemporaryName(to) and renamed to the target only when complete:
+// a process killed during the copy leaves at most that temporary file, which the next copy to
+// the same target (or a caller cleaning up) removes.
 bool copyFileSafely(const QString& from, const QString& to);
+
+// The name under which copyFileSafely writes the copy for to: a hidden file beside it.
+QString copyTemporaryName(const QString& to);
 
 } // namespace platform

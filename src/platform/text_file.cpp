@@ -168,18 +168,47 @@ bool writeProtected(const QFileInfo& info)
 std::optional<QByteArray> readFile(const QString& path)
 {
     const QString resolved = resolvePath(path);
-    QFile file(resolved);
     const QFileInfo info(resolved);
     // Only a plain file is read whole: opening a pipe would wait for a writer, and a device or a
-    // socket holds no file's content.
-    if (info.isDir() || (info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
-        failed(readFailureNumber(resolved, file), resolved);
+    // socket holds no file's content. The open itself does not wait (O_NONBLOCK), and what was
+    // opened is checked again.
+    if (info.isDir() || (info.exists() && !info.isFile())) {
+        failed(readFailureNumber(resolved, QFile(resolved)), resolved);
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        failed(rt::ErrDeviceIO, resolved);
+    const int fd = ::open(QFile::encodeName(resolved).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        QFile file(resolved);
+        failed(error == EACCES || error == EPERM ? int(rt::ErrPermissionDenied)
+                                                 : readFailureNumber(resolved, file),
+               resolved);
         return std::nullopt;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        failed(rt::ErrPathFileAccess, resolved);
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(st.st_size));
+    char block[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            failed(rt::ErrDeviceIO, resolved);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        bytes.append(block, static_cast<qsizetype>(got));
     }
     return bytes;
 }

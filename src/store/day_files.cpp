@@ -14,6 +14,7 @@
 #include "runtime/strings.h"
 #include "store/cipher.h"
 #include "store/day_index.h"
+#include "store/password_check.h"
 #include "store/mood_marker.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
@@ -21,11 +22,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 namespace store {
 
 namespace {
+
+int schreibAntwort = 0;
+
+// Why a day file could not be loaded, where the error number does not say it, by lower-case path.
+QHash<QString, QString>& lesefehlerGruende()
+{
+    static QHash<QString, QString> gruende;
+    return gruende;
+}
 
 // Day files whose last load did not give their entry, by lower-case path.
 QSet<QString>& gesperrteDateien()
@@ -53,6 +66,8 @@ void entsperren(const QString& pfad)
 {
     if (!gesperrteDateien().isEmpty())
         gesperrteDateien().remove(sperrSchluessel(pfad));
+    if (!lesefehlerGruende().isEmpty())
+        lesefehlerGruende().remove(sperrSchluessel(pfad));
 }
 
 Eintrag gesperrt(Eintrag eintrag)
@@ -76,27 +91,61 @@ QString jahresordnerVon(const QString& dateiName)
 int dsFehler(const QString& ort)
 {
     const int nummer = rt::Err().number != 0 ? rt::Err().number : rt::ErrPathFileAccess;
-    return foundation::FehlerBehandlung(
+    schreibAntwort = foundation::FehlerBehandlung(
         nummer, QStringLiteral("Es ist ein Fehler #DS beim Sichern des Eintrags »") + ort
                     + QStringLiteral("« aufgetreten."));
+    return schreibAntwort;
+}
+
+// Why a day file that is there may be neither read nor written, in German; "" when it may. A
+// link is followed only while it stays inside the data folder: one planted by someone who may
+// write there must not make the program read or overwrite a file elsewhere. Pipes and devices
+// would block or never end, and a file beyond the limit is no entry this program wrote.
+QString unbrauchbarGrund(const QString& aufgeloest, int& nummer)
+{
+    const QFileInfo info(aufgeloest);
+    if (info.isSymLink()) {
+        const QString ziel = info.canonicalFilePath();
+        const QString ordner =
+            QFileInfo(platform::resolvePath(foundation::ordnerDat)).canonicalFilePath();
+        if (!ziel.isEmpty() && (ordner.isEmpty() || !ziel.startsWith(ordner + u'/'))) {
+            nummer = rt::ErrPermissionDenied;
+            return QStringLiteral("die Datei ist eine Verknüpfung auf »") + ziel
+                   + QStringLiteral("« außerhalb des Datenordners");
+        }
+    }
+    if (info.exists() && !info.isDir() && !info.isFile()) {
+        nummer = rt::ErrPathFileAccess;
+        return QStringLiteral("sie ist keine gewöhnliche Datei");
+    }
+    if (info.isFile() && info.size() > tagesdateiGrenze) {
+        nummer = rt::ErrOutOfMemory;
+        return QStringLiteral("sie ist größer als ") + QString::number(tagesdateiGrenze >> 20)
+               + QStringLiteral(" MB");
+    }
+    return {};
 }
 
 // A day file that may not be replaced or deleted: it failed to load, or it exists but cannot be
 // read (and so was never shown).
 bool schreibenVerweigert(const QString& pfad)
 {
-    const QFileInfo info(platform::resolvePath(pfad));
+    const QString aufgeloest = platform::resolvePath(pfad);
+    const QFileInfo info(aufgeloest);
     const bool unlesbar = eintragVorhanden(info) && !info.isDir()
                           && (!info.exists() || !info.isReadable());
-    if (!unlesbar
+    int nummer = 0;
+    const QString grund = eintragVorhanden(info) ? unbrauchbarGrund(aufgeloest, nummer) : QString();
+    if (!unlesbar && grund.isEmpty()
         && (gesperrteDateien().isEmpty() || !gesperrteDateien().contains(sperrSchluessel(pfad))))
         return false;
     debug(QStringLiteral("   speichern func: nicht gelesene Datei bleibt unverändert"));
     platform::dialogs().msgBox(
-        QStringLiteral("Der Eintrag »") + pfad
-            + QStringLiteral("« konnte nicht gelesen werden. Damit er nicht verloren geht, wird er "
-                             "weder überschrieben noch gelöscht.\r\n\r\nIhre Eingaben für diesen Tag "
-                             "sind deshalb nicht gesichert."),
+        QStringLiteral("Der Eintrag »") + pfad + QStringLiteral("« konnte nicht gelesen werden")
+            + (grund.isEmpty() ? QString() : QStringLiteral(" (") + grund + u')')
+            + QStringLiteral(". Damit er nicht verloren geht, wird er weder überschrieben noch "
+                             "gelöscht.\r\n\r\nIhre Eingaben für diesen Tag sind deshalb nicht "
+                             "gesichert."),
         platform::vbOKOnly | platform::vbExclamation);
     return true;
 }
@@ -162,6 +211,11 @@ QString DatumZuTagesnummer(const QString& datumText)
     return datum ? DatumZuTagesnummer(*datum) : QString();
 }
 
+int letzteSchreibAntwort()
+{
+    return schreibAntwort;
+}
+
 QString KennwortKopf(const QString& kennwort)
 {
     return rt::Left(kennwort + rt::Space(kennwortKopfLaenge), kennwortKopfLaenge);
@@ -193,14 +247,23 @@ Eintrag EintragLaden(const QString& dateiName)
     }
     debug(QStringLiteral("laden func: Datei vorhanden"));
 
-    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
-    if (!bytes) {
+    const auto lesefehler = [&](int nummer, const QString& grund) {
         eintrag.zustand = Eintrag::Zustand::Lesefehler;
-        eintrag.fehlerNummer = rt::Err().number;
-        debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ")
-              + zahl(eintrag.fehlerNummer));
+        eintrag.fehlerNummer = nummer;
+        if (!grund.isEmpty())
+            lesefehlerGruende().insert(sperrSchluessel(eintrag.pfad), grund);
+        else
+            lesefehlerGruende().remove(sperrSchluessel(eintrag.pfad));
+        debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ") + zahl(nummer)
+              + (grund.isEmpty() ? QString() : QStringLiteral(", ") + grund));
         return gesperrt(eintrag);
-    }
+    };
+    int nummer = 0;
+    if (const QString grund = unbrauchbarGrund(aufgeloest, nummer); !grund.isEmpty())
+        return lesefehler(nummer, grund);
+    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
+    if (!bytes)
+        return lesefehler(rt::Err().number, QString());
 
     const std::optional<QString> entschluesselt = verschluesselteFormLesen(*bytes);
     if (!entschluesselt) {
@@ -213,6 +276,11 @@ Eintrag EintragLaden(const QString& dateiName)
         debug(QStringLiteral("laden func: Datei geladen verschlüsselt"));
         debug(QStringLiteral("laden func: encrypt"));
         const QString kopf = entschluesselt->left(kennwortKopfLaenge);
+        // No prompt for a header this program cannot have written: no password opens it.
+        if (!KennwortKopfGueltig(kopf))
+            return lesefehler(rt::ErrPathFileAccess,
+                              QStringLiteral("die Datei ist beschädigt, ihr Kennwortkopf ist "
+                                             "unlesbar"));
         const bool ohneKennwort = kopf == KennwortKopf(QString());
         if (!ohneKennwort && kopf != KennwortKopf(kennwortLesen)) {
             if (const KennwortAbfrage& abfrage = kennwortAbfrage())
@@ -234,12 +302,14 @@ Eintrag EintragLaden(const QString& dateiName)
 QString EintragLadefehlerText(const Eintrag& eintrag)
 {
     switch (eintrag.zustand) {
-    case Eintrag::Zustand::Lesefehler:
+    case Eintrag::Zustand::Lesefehler: {
+        const QString grund = lesefehlerGruende().value(sperrSchluessel(eintrag.pfad));
         return QStringLiteral("Der Eintrag »") + eintrag.pfad
                + QStringLiteral("« kann nicht gelesen werden (")
-               + rt::errorText(eintrag.fehlerNummer)
+               + (grund.isEmpty() ? rt::errorText(eintrag.fehlerNummer) : grund)
                + QStringLiteral(").\r\n\r\nDie Datei bleibt unverändert erhalten; sie wird weder "
                                 "überschrieben noch gelöscht.");
+    }
     case Eintrag::Zustand::KennwortFalsch:
         return QStringLiteral("Der Eintrag »") + eintrag.pfad
                + QStringLiteral("« ist mit einem anderen Kennwort geschützt und wird nicht "
@@ -255,6 +325,7 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
 {
     debug(QStringLiteral("   speichern func: ") + dateiName + QStringLiteral(" | ")
           + zahl(text.size()) + QStringLiteral(" Zeichen"));
+    schreibAntwort = 0;
     if (foundation::nurLesen)
         return std::nullopt;
     verzeichnisStatus = 0;
@@ -338,6 +409,7 @@ void UngesichertAnzeigen()
 void resetTagesdateien()
 {
     gesperrteDateien().clear();
+    lesefehlerGruende().clear();
 }
 
 } // namespace store

@@ -13,6 +13,7 @@
 #include "store/store_state.h"
 
 #include <QDate>
+#include <QSet>
 
 #include <algorithm>
 
@@ -86,8 +87,15 @@ std::shared_ptr<Tagesliste> ordnerDurchsuchen()
     for (const int jahr : jahrgaenge(datenOrdner)) {
         const QString ordner = datenOrdner + u'/' + QString::number(jahr);
         const QStringList namen = platform::listFolder(ordner, maske);
+        // A day whose file is there in two spellings ("20240301.txt", "20240301.TXT") is one
+        // day of the index.
+        QSet<qint32> gesehen;
         for (const QString& name : namen) {
             const std::optional<qint32> tag = tagesnummerAusName(name);
+            if (tag && gesehen.contains(*tag))
+                continue;
+            if (tag)
+                gesehen.insert(*tag);
             if (!tag) {
                 foundation::DebugLogbuch(QStringLiteral("Tagesverzeichnis: »") + ordner + u'/'
                                          + name

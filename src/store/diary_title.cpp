@@ -11,6 +11,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace store {
@@ -99,8 +100,10 @@ void ZuletztMenüAufbauen()
             host.setZuletztCaption(k++, platz);
     }
     for (int i = 0; i < 4; ++i) {
-        const QString caption =
-            QStringLiteral("&") + QString::number(i + 1) + rt::Mid(host.zuletztCaption(i), 3);
+        // The number goes over the first two characters only: an empty caption stays empty.
+        QString caption = host.zuletztCaption(i);
+        caption.replace(0, std::min<qsizetype>(2, caption.size()),
+                        (QStringLiteral("&") + QString::number(i + 1)).left(caption.size()));
         host.setZuletztCaption(i, caption);
         host.setZuletztVisible(i, caption.size() > 5);
         foundation::IniSchreiben(QString(), QString(), menueSchluessel(i), caption);

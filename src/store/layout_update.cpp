@@ -10,6 +10,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/path_resolver.h"
 #include "platform/program_end.h"
+#include "platform/text_file.h"
 #include "runtime/error.h"
 #include "runtime/numbers.h"
 
@@ -56,6 +57,14 @@ bool weiterNachFehler(const QString& was)
     const int nummer = rt::Err().number != 0 ? rt::Err().number : int(rt::ErrPathFileAccess);
     return foundation::FehlerBehandlung(nummer, fehlerText + QStringLiteral("~~") + was)
         == platform::vbIgnore;
+}
+
+bool gleicheDateien(const QString& a, const QString& b)
+{
+    const rt::ErrorRecordGuard fehlerBleibt;
+    const std::optional<QByteArray> erste = platform::readFile(a);
+    const std::optional<QByteArray> zweite = erste ? platform::readFile(b) : std::nullopt;
+    return erste && zweite && *erste == *zweite;
 }
 
 QString inZeichen(const QString& text)
@@ -113,7 +122,11 @@ void DatenUpdate606()
                 zielDa = true;
             }
             const QString neu = ziel + u'/' + name;
-            if (!platform::copyFileSafely(alt, neu)) {
+            // A copy that is already there whole (the last run ended between the copy and the
+            // delete) needs only the delete.
+            const bool schonKopiert = QFileInfo(platform::resolvePath(neu)).isFile()
+                                      && gleicheDateien(alt, neu);
+            if (!schonKopiert && !platform::copyFileSafely(alt, neu)) {
                 vollstaendig = false;
                 const QString was = rt::Err().number == rt::ErrFileExists
                     ? QStringLiteral("Im Ordner ") + inZeichen(ziel)

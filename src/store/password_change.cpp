@@ -1,22 +1,32 @@
 #include "store/password_change.h"
 
 #include "foundation/debug_log.h"
+#include "foundation/folders.h"
 #include "foundation/ini_store.h"
 #include "foundation/message_text.h"
 #include "foundation/read_only.h"
 #include "foundation/ui_services.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
+#include "platform/path_resolver.h"
+#include "platform/text_file.h"
+#include "runtime/codec.h"
+#include "runtime/error.h"
 #include "runtime/strings.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
+#include "store/cipher.h"
 #include "store/diary_title.h"
 #include "store/password_check.h"
+#include "store/password_prompt.h"
+#include "store/store_host.h"
 #include "store/store_state.h"
 #include "textlib/string_functions.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +36,9 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
 
 namespace store {
 
@@ -56,8 +69,7 @@ QLineEdit* kennwortFeld(QWidget* eltern, const char* name)
 {
     auto* feld = new QLineEdit(eltern);
     feld->setObjectName(QString::fromLatin1(name));
-    feld->setEchoMode(QLineEdit::Password);
-    feld->setMaxLength(kennwortKopfLaenge);
+    KennwortFeldEinrichten(feld);
     return feld;
 }
 
@@ -71,6 +83,86 @@ QString aufzaehlung(const QStringList& tage)
                 + QStringLiteral(" weitere");
     return text;
 }
+
+// Whether decodeText gives every byte of the file a character: Windows-1252 maps every byte,
+// UTF-8 after the byte-order mark only when it is valid. Invalid sequences would come back as
+// replacement characters, and the rewrite would lose their bytes.
+bool entschluesseltGenau(const QByteArray& bytes)
+{
+    if (!rt::hasUtf8Bom(bytes))
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoder works when its result becomes a string.
+    const QString text = utf8.decode(QByteArrayView(bytes).sliced(3));
+    Q_UNUSED(text);
+    return !utf8.hasError();
+}
+
+// A day file of the diary as the pass finds it.
+struct Tagesdatei {
+    QString name;       // its name on disk, in the spelling found
+    QString kopf;       // the password header; 15 blanks for a plain file
+    bool lesbar = false; // read, and a header this program can have written
+    bool genau = false;  // its text decodes without a byte lost
+};
+
+Tagesdatei tagesdateiPruefen(const QString& name)
+{
+    const rt::ErrorRecordGuard fehlerBleibt;
+    Tagesdatei datei;
+    datei.name = name;
+    const QString pfad = platform::resolvePath(TagesdateiPfad(name));
+    if (QFileInfo(pfad).size() > tagesdateiGrenze)
+        return datei;
+    std::optional<QByteArray> bytes = platform::readFile(pfad);
+    if (!bytes)
+        return datei;
+    if (bytes->startsWith(verschluesseltMarkeBytes())) {
+        bytes->remove(0, verschluesseltMarkeBytes().size());
+        Encrypt2(*bytes, rt::toAnsi(schluessel));
+        datei.kopf = rt::decodeText(*bytes).left(kennwortKopfLaenge);
+    } else {
+        datei.kopf = KennwortKopf(QString());
+    }
+    datei.lesbar = KennwortKopfGueltig(datei.kopf);
+    datei.genau = entschluesseltGenau(*bytes);
+    return datei;
+}
+
+// Every day file of the index, each spelling of a day's name once ("20240301.txt" and
+// "20240301.TXT" are two files), in the order of the index.
+QStringList tagesdateienDesTagebuchs(const Tagesliste& tage, const QString& kuerzel)
+{
+    QHash<int, QHash<qint32, QStringList>> jahre;
+    QStringList namen;
+    for (const qint32 tag : tage) {
+        const int jahr = tag / 10000;
+        if (!jahre.contains(jahr)) {
+            QHash<qint32, QStringList>& imJahr = jahre[jahr];
+            const QString ordner = foundation::ordnerDat + u'/' + QString::number(jahr);
+            for (const QString& name :
+                 platform::listFolder(ordner, QStringLiteral("????????.") + kuerzel))
+                imJahr[name.left(8).toInt()].append(name);
+        }
+        const QStringList gefunden = jahre[jahr].take(tag);
+        if (gefunden.isEmpty())
+            namen.append(QString::number(tag) + u'.' + kuerzel);
+        namen += gefunden;
+    }
+    return namen;
+}
+
+// Hides the password prompt while it lives: the pass never asks through it.
+class OhneAbfrage {
+public:
+    OhneAbfrage() : vorher_(kennwortAbfrage()) { setKennwortAbfrage({}); }
+    ~OhneAbfrage() { setKennwortAbfrage(vorher_); }
+    OhneAbfrage(const OhneAbfrage&) = delete;
+    OhneAbfrage& operator=(const OhneAbfrage&) = delete;
+
+private:
+    KennwortAbfrage vorher_;
+};
 
 } // namespace
 
@@ -250,64 +342,146 @@ void PaßwortÄndern::befOk_Click()
             platform::vbOKOnly | platform::vbExclamation, titelKennwortschutz);
         return;
     }
-    if (rt::Trim(GespeichertesKennwortLesen()) == rt::Trim(neu.left(kennwortKopfLaenge))) {
+    if (alleTageMit(neu)) {
         unload();
         return;
     }
-    neuSichern(neu);
-    hide();
+    if (neuSichern(neu))
+        hide();
 }
 
-void PaßwortÄndern::neuSichern(const QString& neu)
+bool PaßwortÄndern::alleTageMit(const QString& neu) const
+{
+    platform::BusyPointer busy;
+    TagesverzeichnisErstellen(true);
+    const TageslisteRef tage = tagesverzeichnis;
+    const QString kopf = KennwortKopf(neu);
+    const QStringList namen = tagesdateienDesTagebuchs(*tage, korvanelKuerzel);
+    return std::all_of(namen.begin(), namen.end(), [&kopf](const QString& name) {
+        const Tagesdatei datei = tagesdateiPruefen(name);
+        return datei.lesbar && datei.kopf == kopf;
+    });
+}
+
+bool PaßwortÄndern::neuSichern(const QString& neu)
 {
     const KeepAlive bleibt(*this);
     laeuft_ = true;
     befOk->setEnabled(false);
     befAbbruch->setEnabled(false);
     nichtUmgestellt_.clear();
+    const QString kuerzel = korvanelKuerzel;
+    const QString alt = kennwortLesen;
+    // The passwords the days may carry: the old one, the new one (days of an earlier pass that
+    // did not finish), and those shown for this diary in this run. Another one is asked for
+    // once; the prompt that would end the program is never shown during the pass.
+    QStringList bekannt{alt, kennwortSchreiben, neu};
+    const QString memo = rt::UCase(kuerzel);
+    for (const QString& eintrag : std::as_const(ListeKW)) {
+        if (eintrag.startsWith(memo))
+            bekannt.append(eintrag.mid(memo.size()));
+    }
+    bool gefragt = false;
+    bool abgebrochen = false;
     {
+        const OhneAbfrage ohneAbfrage;
         platform::BusyPointer busy;
-        const QString kuerzel = korvanelKuerzel;
         foundation::NutzungProtokollieren(kuerzel + QStringLiteral(", KW geändert !!!"));
         TagesverzeichnisErstellen(true);
         // The pass walks this copy: every write below makes the index stale and the next build
         // puts a new list in place.
         const TageslisteRef tage = tagesverzeichnis;
+        const QStringList namen = tagesdateienDesTagebuchs(*tage, kuerzel);
         bezHinweis->show();
         bezKwQuali->hide();
         ProgressBar->setValue(0);
         ProgressBar->show();
         QCoreApplication::processEvents();
 
-        const qsizetype anzahl = static_cast<qsizetype>(tage->size());
-        for (qsizetype i = 0; i < anzahl; ++i) {
-            const QString name = QString::number(tage->at(i)) + u'.' + kuerzel;
-            kennwortSchreiben = neu;
-            const Eintrag eintrag = EintragLaden(name);
-            // A prompt inside the load may have set both passwords; the new one is what is
-            // written, whatever the prompt accepted.
-            kennwortSchreiben = neu;
-            if (!eintrag.ok()) {
-                nichtUmgestellt_.append(
+        const QString neuerKopf = KennwortKopf(neu);
+        const qsizetype anzahl = namen.size();
+        for (qsizetype i = 0; i < anzahl && !abgebrochen; ++i) {
+            const QString& name = namen.at(i);
+            const Tagesdatei datei = tagesdateiPruefen(name);
+            const auto passendes = [&datei](const QStringList& kennwoerter) {
+                for (const QString& kennwort : kennwoerter) {
+                    if (KennwortKopf(kennwort) == datei.kopf)
+                        return std::optional<QString>(kennwort);
+                }
+                return std::optional<QString>();
+            };
+            std::optional<QString> kennwort;
+            if (datei.lesbar && rt::RTrim(datei.kopf).isEmpty())
+                kennwort = QString();
+            else if (datei.lesbar)
+                kennwort = passendes(bekannt);
+            if (datei.lesbar && !kennwort && !gefragt) {
+                gefragt = true;
+                const std::optional<QString> antwort = platform::dialogs().inputBox(
+                    QStringLiteral("Der Eintrag ") + name
+                        + QStringLiteral(" trägt ein anderes Kennwort als das bisherige. Wenn "
+                                         "Sie es kennen, geben Sie es bitte ein; Einträge mit "
+                                         "einem unbekannten Kennwort bleiben unverändert."),
+                    titelKennwortschutz);
+                if (antwort) {
+                    bekannt.append(*antwort);
+                    kennwort = passendes(bekannt);
+                }
+            }
+            if (datei.lesbar && datei.kopf == neuerKopf) {
+                // Already under the new password: an earlier pass got this far.
+            } else if (!datei.lesbar || !kennwort) {
+                const Eintrag eintrag = EintragLaden(name);
+                if (eintrag.zustand != Eintrag::Zustand::KeineDatei)
+                    nichtUmgestellt_.append(
                     name + QStringLiteral(" (")
-                    + (eintrag.zustand == Eintrag::Zustand::KennwortFalsch
-                           ? QStringLiteral("anderes Kennwort")
-                           : QStringLiteral("nicht lesbar"))
+                    + (eintrag.zustand == Eintrag::Zustand::Lesefehler || !datei.lesbar
+                           ? QStringLiteral("nicht lesbar")
+                           : QStringLiteral("anderes Kennwort"))
                     + u')');
-            } else if (!eintrag.text.isEmpty()) {
-                if (!EintragDateiSchreiben(name, eintrag.text))
-                    nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
+            } else if (!datei.genau) {
+                nichtUmgestellt_.append(name + QStringLiteral(" (enthält ungültige Zeichen)"));
+            } else {
+                kennwortLesen = *kennwort;
+                kennwortSchreiben = neu;
+                const Eintrag eintrag = EintragLaden(name);
+                if (!eintrag.ok()) {
+                    nichtUmgestellt_.append(name + QStringLiteral(" (nicht lesbar)"));
+                } else if (!eintrag.text.isEmpty()) {
+                    if (!EintragDateiSchreiben(name, eintrag.text)) {
+                        nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
+                        // Stop (or Cancel) in the error dialog ends the pass; the days not
+                        // reached keep their old form and a later pass finishes them.
+                        abgebrochen = letzteSchreibAntwort() != 0 && letzteSchreibAntwort() != 5;
+                    }
+                }
             }
             ProgressBar->setValue(static_cast<int>((i + 1) * 100 / anzahl));
             QCoreApplication::processEvents();
         }
         ProgressBar->hide();
     }
-    kennwortSchreiben = neu;
-    kennwortLesen = neu;
     laeuft_ = false;
     befOk->setEnabled(true);
     befAbbruch->setEnabled(true);
+    if (abgebrochen) {
+        // Entries already written carry the new password, the rest the old one: the next entry
+        // is written as before, and running the change again finishes the pass.
+        kennwortLesen = alt;
+        kennwortSchreiben = alt;
+        KennwortMerken(kuerzel, neu);
+        foundation::DebugLogbuch(QStringLiteral("Kennwort: Umstellung abgebrochen"));
+        platform::dialogs().msgBox(
+            QStringLiteral("Die Umstellung auf das neue Kennwort wurde abgebrochen. Ein Teil der "
+                           "Einträge trägt schon das neue Kennwort, die übrigen tragen weiter das "
+                           "bisherige; kein Eintrag ist verloren.\r\n\r\nWenn Sie das neue "
+                           "Kennwort noch einmal festlegen, werden die übrigen Einträge "
+                           "umgestellt."),
+            platform::vbOKOnly | platform::vbExclamation, titelKennwortschutz);
+        return false;
+    }
+    kennwortSchreiben = neu;
+    kennwortLesen = neu;
     if (!nichtUmgestellt_.isEmpty()) {
         foundation::DebugLogbuch(QStringLiteral("Kennwort: nicht umgestellt: ")
                                  + nichtUmgestellt_.join(QStringLiteral(", ")));
@@ -318,6 +492,7 @@ void PaßwortÄndern::neuSichern(const QString& neu)
                 + aufzaehlung(nichtUmgestellt_),
             platform::vbOKOnly | platform::vbExclamation, titelKennwortschutz);
     }
+    return true;
 }
 
 void PaßwortÄndern::befAbbruch_Click()

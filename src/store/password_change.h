@@ -14,7 +14,11 @@
 //       fenster->unload();
 //
 // A day that cannot be read (or whose password the user does not know) is left as it is and
-// named to the user at the end of the pass; the pass never deletes a day file.
+// named to the user at the end of the pass; the pass never deletes a day file and never shows
+// the password prompt. A day under a password other than the old and the new one is asked for
+// once, in a plain question. Days already under the new password are left as they are, so a
+// pass that was interrupted (a kill, a full disk and "stop") is finished by running the same
+// change again. The pass covers every day file of the diary, whatever the case of its name.
 #include "platform/form.h"
 
 #include <QString>
@@ -64,7 +68,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void neuSichern(const QString& neu);
+    // The pass; false when the user stopped it in the error dialog.
+    bool neuSichern(const QString& neu);
+    // Whether every day file of the diary can be read and already carries this password.
+    bool alleTageMit(const QString& neu) const;
 
     bool laeuft_ = false;
     QStringList nichtUmgestellt_;

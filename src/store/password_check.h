@@ -42,6 +42,21 @@ QString GespeichertesKennwortLesen();
 // program otherwise.
 void KennwortBeimÖffnenPrüfen();
 
+// Whether a password may hold the character: one of Windows-1252 (the header is stored in it)
+// that can be typed, so no control character. A header made of anything else is no header
+// this program wrote: the file is damaged, and no password opens it.
+bool KennwortZeichenErlaubt(QChar zeichen);
+// Whether kopf is a password header this program can have written: 15 characters that a
+// password may hold.
+bool KennwortKopfGueltig(const QString& kopf);
+
+// The largest day file that is read (16 MiB); a larger one is an unreadable day.
+inline constexpr qint64 tagesdateiGrenze = 16 * 1024 * 1024;
+
+// The answer of the error dialog at the last failed write of EintragDateiSchreiben (5 go on,
+// anything else stop); 0 when its last call showed none.
+int letzteSchreibAntwort();
+
 // Tests: an empty memo.
 void resetKennwortMemo();
 

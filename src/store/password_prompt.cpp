@@ -19,8 +19,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace store {
 
@@ -36,6 +39,40 @@ PaßwortEingabeAnzeige& anzeigeSlot()
 }
 
 } // namespace
+
+void KennwortFeldEinrichten(QLineEdit* feld)
+{
+    feld->setEchoMode(QLineEdit::Password);
+    // The limit is kept below: QLineEdit's own would cut a character of two UTF-16 units.
+    feld->setMaxLength(32767);
+    QObject::connect(feld, &QLineEdit::textChanged, feld, [feld](const QString& text) {
+        QString erlaubt;
+        bool fremd = false;
+        for (const QChar zeichen : text) {
+            if (KennwortZeichenErlaubt(zeichen))
+                erlaubt.append(zeichen);
+            else
+                fremd = true;
+        }
+        erlaubt.truncate(kennwortKopfLaenge);
+        if (erlaubt == text)
+            return;
+        const int cursor = std::min<int>(feld->cursorPosition(), int(erlaubt.size()));
+        {
+            const QSignalBlocker still(feld);
+            feld->setText(erlaubt);
+            feld->setCursorPosition(cursor);
+        }
+        Q_EMIT feld->textChanged(erlaubt);
+        if (fremd)
+            platform::dialogs().msgBox(
+                QStringLiteral("Ein Kennwort kann nur Buchstaben, Ziffern und Satzzeichen des "
+                               "westeuropäischen Zeichensatzes enthalten, zum Beispiel ä, ß oder "
+                               "€, aber keine anderen Schriftzeichen oder Symbole.\r\n\r\nDie "
+                               "übrigen Zeichen wurden nicht übernommen."),
+                platform::vbOKOnly | platform::vbExclamation, QStringLiteral("Kennwort"));
+    });
+}
 
 PaßwortEingabe::PaßwortEingabe(const QString& gespeicherterKopf, QWidget* parent)
     : platform::Form(parent), kopf_(gespeicherterKopf)
@@ -56,8 +93,7 @@ PaßwortEingabe::PaßwortEingabe(const QString& gespeicherterKopf, QWidget* pare
     bezKennwortHilfe->setMinimumWidth(300);
     TxtPWin = new QLineEdit(this);
     TxtPWin->setObjectName(QStringLiteral("TxtPWin"));
-    TxtPWin->setEchoMode(QLineEdit::Password);
-    TxtPWin->setMaxLength(kennwortKopfLaenge);
+    KennwortFeldEinrichten(TxtPWin);
     befOk = new QPushButton(QStringLiteral("&Ok"), this);
     befOk->setObjectName(QStringLiteral("befOk"));
     befOk->setDefault(true);

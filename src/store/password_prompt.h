@@ -49,6 +49,12 @@ private:
     bool angenommen_ = false;
 };
 
+// Makes a line edit a password field: it takes only characters a password may hold
+// (KennwortZeichenErlaubt) and at most 15 of them, so the header stores exactly what was typed and
+// the same password typed again matches. Other characters are taken out again, with a German
+// message; nothing is ever cut in the middle of a character.
+void KennwortFeldEinrichten(QLineEdit* feld);
+
 // Shows the prompt modally for the open diary and the header given, and unloads it afterwards.
 // Returns after a password was accepted; otherwise the program has ended.
 void KennwortAbfragen(const QString& gespeicherterKopf);

@@ -6,6 +6,7 @@
 #include "foundation/ini_store.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
+#include "platform/path_resolver.h"
 #include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
@@ -13,6 +14,7 @@
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -214,6 +216,18 @@ std::optional<QString> DateiEinlesen(const QString& path)
 {
     const platform::BusyPointer hourglass;
     return platform::readTextFileOrEmpty(path);
+}
+
+std::optional<QString> FremdeDateiEinlesen(const QString& path)
+{
+    const platform::BusyPointer hourglass;
+    const QFileInfo info(platform::resolvePath(path));
+    if (!info.exists() || info.isDir())
+        return QString();
+    const std::optional<QByteArray> bytes = platform::readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return rt::decodeExternalText(*bytes);
 }
 
 QString InEuroUmrechnen(const QString& amountText)

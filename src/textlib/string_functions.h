@@ -57,6 +57,10 @@ QString OemNachAnsi(const QString& text);
 // nullopt when it exists but cannot be read; the current error record then says why. The mouse
 // pointer shows the hourglass meanwhile.
 std::optional<QString> DateiEinlesen(const QString& path);
+// The same for a text file that comes from outside the program (handed over by another program,
+// dropped on the window): UTF-8 when it has the byte-order mark or is valid UTF-8 with at least
+// one non-ASCII sequence, else Windows-1252, as other programs on this desktop write text.
+std::optional<QString> FremdeDateiEinlesen(const QString& path);
 
 // The amount text of a selection converted to Euro with the rate of [Allgemein] "Währung2Euro"
 // of the program settings: "<amount / rate as 0,00> €", or with Shift held

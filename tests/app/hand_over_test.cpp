@@ -14,6 +14,7 @@
 #include "store/day_files.h"
 #include "store/store_state.h"
 #include "support/qt_print.h"
+#include "support/temp_folder.h"
 #include "support/temp_settings.h"
 
 #include <QElapsedTimer>
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -178,6 +180,138 @@ TEST_F(HandOver, anEndRequestFromOutsideRunsTheOrderedShutdown)
         EXPECT_EQ(log.count("Programm-Ende"), 1);
         EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240305.Abc")), QByteArray("Eintrag"));
     }
+}
+
+// Starts the program with these words, waits until its debug log (in the data folder, or in the
+// temporary folder for a read-only copy) holds the line, then asks it to end. False when the
+// line did not come (the wait is only a safety net).
+static bool laufenBisZeile(const QString& daten, const QStringList& worte, const QString& logbuch,
+                    const QByteArray& zeile, QByteArray& fehlerausgabe)
+{
+    QProcess programm;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    programm.setProcessEnvironment(umgebung);
+    programm.start(s(KORVANEL_PROGRAMM), QStringList{s("/OrdnerDat=") + daten} + worte);
+    if (!programm.waitForStarted(60000))
+        return false;
+    const auto lesen = [&logbuch] {
+        QFile datei(logbuch);
+        return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    };
+    QElapsedTimer warten;
+    warten.start();
+    while (!lesen().contains(zeile) && programm.state() == QProcess::Running
+           && warten.elapsed() < 120000)
+        QThread::msleep(50);
+    const bool gesehen = lesen().contains(zeile);
+    if (programm.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(programm.processId()), SIGTERM);
+    if (!programm.waitForFinished(120000)) {
+        programm.kill();
+        programm.waitForFinished();
+    }
+    fehlerausgabe = programm.readAllStandardError();
+    return gesehen;
+}
+
+// A hand-over that names a file of the program's own, or a diary or day that is not valid, is
+// refused with a message: the program stays open, nothing is appended and nothing deleted.
+// Before, a hand-over of the day file itself doubled the entry and then deleted its file.
+TEST_F(HandOver, aMisdirectedHandOverIsRefusedAndTheDataFolderStaysAsItWas)
+{
+    struct Fall {
+        const char* name;
+        QStringList worte;
+    };
+    const QString tag = daten() + s("/2024/20240305.Abc");
+    const std::vector<Fall> faelle = {
+        {"the day file itself", {s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + tag}},
+        {"the diary's title file",
+         {s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + daten() + s("/Info.Abc")}},
+        {"a day that does not exist",
+         {s("Korvanel=Abc"), s("Datum=31.02.2024"), s("AppendFile=") + uebergabe()}},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        folders.temp().write(s("Meine Daten/2024/20240305.Abc"), ansi("Eintrag vom Dienstag"));
+        folders.temp().write(s("Über gabe/Text für Abc.txt"), "Neu");
+        QFile::remove(daten() + s("/Debug.txt"));
+        QFile::remove(daten() + s("/NetWatch.ini"));
+        QStringList worte = fall.worte;
+        worte.append(s("#debug"));
+        EXPECT_TRUE(laufenBisZeile(daten(), worte, daten() + s("/Debug.txt"),
+                                   "abgelehnt: ", fehlerausgabe))
+            << fehlerausgabe.toStdString();
+        EXPECT_EQ(tagesdatei(), ansi("Eintrag vom Dienstag"));
+        EXPECT_EQ(folders.temp().read(s("Meine Daten/Info.Abc")), QByteArray("Mein Tagebuch\r\n"));
+        EXPECT_EQ(folders.temp().read(s("Über gabe/Text für Abc.txt")), QByteArray("Neu"));
+    }
+}
+
+// A copy that runs read-only (another user holds the folder, or "readonly" was asked for) leaves
+// the data folder byte for byte: the instance guard stores no default in NetWatch.ini, and the
+// debug log of the user who holds the folder is neither emptied nor written; this copy's log
+// goes to the temporary folder.
+TEST_F(HandOver, aReadOnlyCopyLeavesTheDataFolderByteForByte)
+{
+    folders.writeSettingsFile(s("Brisol.ini"),
+                              ansi("[Allgemein]\r\nLänderHinweis=0\r\nUser=Anna\r\nDebugMode=1\r\n"));
+    folders.temp().write(s("Meine Daten/2024/20240305.Abc"), ansi("Eintrag vom Dienstag"));
+    folders.temp().write(s("Meine Daten/Debug.txt"), "Logbuch der Besitzerin\r\n");
+    folders.temp().write(s("Meine Daten/NetWatch.ini"), "[Allgemein]\r\nNoUnlockWatch=1\r\n");
+    const auto vorher = folderContents(daten());
+
+    EXPECT_TRUE(laufenBisZeile(daten(), {s("Korvanel=Abc"), s("Datum=05.03.2024"), s("readonly")},
+                               folders.temp().file(s("tmp/Debug.txt")), "Eintrag laden Ende",
+                               fehlerausgabe))
+        << fehlerausgabe.toStdString();
+    EXPECT_EQ(folderContents(daten()), vorher);
+}
+
+// A hand-over to a copy that already runs is passed to it: the running copy goes to the day,
+// appends and saves, deletes the file only after the save and stays open; the copy started for
+// the hand-over ends at once. Nothing is lost, as it was when the later copy only brought the
+// first to the front.
+TEST_F(HandOver, aHandOverToARunningCopyIsAppendedThere)
+{
+    folders.temp().write(s("Meine Daten/2024/20240305.Abc"), ansi("Alter Text"));
+    folders.temp().write(s("Meine Daten/2024/20240304.Abc"), ansi("Vortag"));
+    folders.temp().write(s("Über gabe/Text für Abc.txt"), QString(s("Grüße aus der Übergabe")).toUtf8());
+
+    QProcess erste;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    erste.setProcessEnvironment(umgebung);
+    erste.start(s(KORVANEL_PROGRAMM), {s("/OrdnerDat=") + daten(), s("Korvanel=Abc"),
+                                       s("Datum=04.03.2024"), s("#debug")});
+    ASSERT_TRUE(erste.waitForStarted(60000));
+    const auto warteBis = [&erste](const std::function<bool()>& bedingung) {
+        QElapsedTimer warten;
+        warten.start();
+        while (!bedingung() && erste.state() == QProcess::Running && warten.elapsed() < 120000)
+            QThread::msleep(50);
+        return bedingung();
+    };
+    ASSERT_TRUE(warteBis([this] {
+        return folders.temp().read(s("Meine Daten/Debug.txt")).contains("Eintrag laden Ende");
+    })) << erste.readAllStandardError().toStdString();
+
+    EXPECT_EQ(starten({s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + uebergabe()}), 0)
+        << fehlerausgabe.toStdString();
+    EXPECT_TRUE(warteBis([this] { return !folders.temp().exists(s("Über gabe/Text für Abc.txt")); }))
+        << "the running copy did not take the hand-over";
+    EXPECT_TRUE(tagesdatei().startsWith("Alter Text")) << tagesdatei().toStdString();
+    EXPECT_TRUE(tagesdatei().endsWith(rt::toAnsi(s("\r\nGrüße aus der Übergabe"))));
+    EXPECT_EQ(folders.temp().read(s("Meine Daten/2024/20240304.Abc")), ansi("Vortag"));
+    EXPECT_EQ(erste.state(), QProcess::Running) << "the running copy stays open";
+
+    ::kill(static_cast<pid_t>(erste.processId()), SIGTERM);
+    if (!erste.waitForFinished(120000)) {
+        erste.kill();
+        erste.waitForFinished();
+    }
+    EXPECT_TRUE(tagesdatei().endsWith(rt::toAnsi(s("\r\nGrüße aus der Übergabe"))));
 }
 
 // "cmake --install" puts the program where the desktop finds it: the command in bin, a link to

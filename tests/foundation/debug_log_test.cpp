@@ -1,4 +1,5 @@
 #include "foundation/debug_log.h"
+#include "foundation/debug_log_hold.h"
 #include "foundation/diagnostics_report.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
@@ -55,6 +56,14 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     bool logbuchDa() const { return QFile::exists(foundation::debugDatei); }
+    // The log of the user who holds the data folder.
+    static void besitzerinSchreibt()
+    {
+        foundation::OrdnerBereitstellen();
+        QFile file(foundation::debugDatei);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("Logbuch der Besitzerin\r\n");
+    }
     QString nutzungDatei() const { return foundation::ordnerDat + s("/Korvanel.use"); }
     QByteArray nutzung() const
     {
@@ -231,9 +240,12 @@ TEST_F(DebugLog, usageLogLinesCarryDateAndTime)
                          "05.03.2024 12:01:01  eMail an Bert\r\n"));
 }
 
-TEST_F(DebugLog, readOnlyModeWritesNeitherLog)
+// Read-only mode writes nothing into the data folder: the usage log is not written at all, and
+// the debug log goes to Debug.txt of the temporary folder.
+TEST_F(DebugLog, readOnlyModeWritesNothingIntoTheDataFolder)
 {
     schalten("1");
+    besitzerinSchreibt();
     foundation::nurLesen = true;
     const QString andere = folders.temp().file(s("Sendix.use"));
 
@@ -242,11 +254,45 @@ TEST_F(DebugLog, readOnlyModeWritesNeitherLog)
     NutzungProtokollieren(s("Kennwort geändert"));
     NutzungProtokollieren(s("eMail"), andere);
 
-    EXPECT_FALSE(logbuchDa());
+    EXPECT_EQ(logbuch(), QByteArray("Logbuch der Besitzerin\r\n"));
     EXPECT_FALSE(QFile::exists(nutzungDatei()));
     EXPECT_FALSE(QFile::exists(andere));
-    // Not even the switch was read yet.
-    EXPECT_EQ(foundation::debugModus, 0);
+    const QByteArray temporaer = folders.temp().read(s("tmp/Debug.txt"));
+    EXPECT_TRUE(temporaer.contains("\tZeile\t")) << temporaer.toStdString();
+}
+
+// At start-up the lines are held back until the program knows whether it may write into the
+// data folder; then they go, "clr" included, to the file that is right for the decision.
+TEST_F(DebugLog, linesHeldBackAtTheStartGoWhereTheDecisionSends)
+{
+    schalten("1");
+    for (const bool nurLesen : {true, false}) {
+        SCOPED_TRACE(nurLesen);
+        foundation::resetDebugLogbuch();
+        besitzerinSchreibt();
+        QFile::remove(folders.temp().file(s("tmp/Debug.txt")));
+        foundation::nurLesen = false;
+
+        foundation::DebugLogbuchZurueckhalten();
+        DebugLogbuch(s("clr"));
+        DebugLogbuch(s("Vor der Entscheidung"));
+        EXPECT_EQ(logbuch(), QByteArray("Logbuch der Besitzerin\r\n"));
+        foundation::nurLesen = nurLesen;
+        foundation::DebugLogbuchFreigeben();
+        DebugLogbuch(s("Danach"));
+
+        const QByteArray daten = logbuch();
+        const QByteArray temporaer = folders.temp().read(s("tmp/Debug.txt"));
+        const QByteArray& geschrieben = nurLesen ? temporaer : daten;
+        EXPECT_TRUE(geschrieben.contains("\tVor der Entscheidung\t"));
+        EXPECT_TRUE(geschrieben.contains("\tDanach\t"));
+        if (nurLesen) {
+            EXPECT_EQ(daten, QByteArray("Logbuch der Besitzerin\r\n"));
+        } else {
+            EXPECT_FALSE(daten.contains("Logbuch der Besitzerin")) << "clr empties the log";
+            EXPECT_TRUE(temporaer.isEmpty());
+        }
+    }
 }
 
 } // namespace

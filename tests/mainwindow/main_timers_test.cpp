@@ -2,7 +2,11 @@
 
 #include "foundation/ini_store.h"
 #include "mainwindow/main_timers.h"
+#include "runtime/codec.h"
 #include "runtime/format.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
 
 #include <QTimer>
 
@@ -31,6 +35,8 @@ protected:
         folders.temp().write(s("Über gabe/Text vom Mail.txt"), bytes);
     }
     bool uebergabeDa() const { return folders.temp().exists(s("Über gabe/Text vom Mail.txt")); }
+    // The diary Abc exists: its title file is there.
+    void SetUp() override { schreiben(s("Info.Abc"), "Abc-Tagebuch\r\n"); }
     void befehlszeile(const QStringList& argumente) { platform::setCommandLine(argumente); }
 };
 
@@ -268,6 +274,154 @@ TEST_F(Timers, aFailedSaveKeepsTheHandOverFileAndTheEntryAsItWas)
     EXPECT_EQ(main.text(), QString());
     EXPECT_EQ(ende.endCalls(), 0);
     EXPECT_FALSE(fehler.empty());
+}
+
+// The hand-over file is deleted once its text is saved: a file of the program's own (a day file,
+// the title or settings file of a diary, the settings of the program, also reached through a
+// link) is never taken, or the entry would get its own text twice and then lose its file.
+TEST_F(Timers, aHandOverFileOfTheProgramsOwnIsRefusedAndNothingChanges)
+{
+    schreiben(tagesdatei, ansi("Alter Text"));
+    schreiben(s("Korvanel.ini"), "[Abc]\r\nKennwortHilfe=Katze\r\n");
+    folders.writeSettingsFile(s("Brisol.ini"), "[Allgemein]\r\nAutoTip=0\r\n");
+    folders.temp().makeFolder(s("Verweise"));
+    const QString verweis = folders.temp().file(s("Verweise/eintrag.txt"));
+    ASSERT_TRUE(QFile::link(folders.temp().file(daten(tagesdatei)), verweis));
+    const std::vector<std::pair<const char*, QString>> faelle = {
+        {"the day file itself", folders.temp().file(daten(tagesdatei))},
+        {"the diary's title file", folders.temp().file(daten(s("Info.Abc")))},
+        {"the diaries' settings", folders.temp().file(daten(s("Korvanel.ini")))},
+        {"the program's settings", folders.settingsFolder() + s("/Brisol.ini")},
+        {"a link to the day file", verweis},
+    };
+    for (const auto& [name, datei] : faelle) {
+        SCOPED_TRACE(name);
+        store::korvanelKuerzel.clear();
+        const auto vorher = folderContents(foundation::ordnerDat);
+        befehlszeile({s("Korvanel=Abc"), s("Datum=05.03.2024"), s("AppendFile=") + datei});
+        dialogs.expectMsgBox(platform::vbOK, s("eine Datei des Korvanels selbst"));
+        MainTimers timers;
+        timers.zeitInitTimer();
+        EXPECT_EQ(main.text(), s("Alter Text"));
+        EXPECT_EQ(folderContents(foundation::ordnerDat), vorher);
+        EXPECT_TRUE(QFile::exists(folders.settingsFolder() + s("/Brisol.ini")));
+        EXPECT_EQ(ende.endCalls(), 0);
+        EXPECT_TRUE(dialogs.calls().back().text.contains(s("Die Datei bleibt erhalten.")));
+    }
+}
+
+// With a hand-over, a diary or a day that is given but not valid refuses it: the text would
+// land in another diary or on today's entry. The file stays, nothing is written.
+TEST_F(Timers, aHandOverWithAnInvalidDiaryOrDayIsRefusedAndTheFileStays)
+{
+    struct Fall {
+        const char* korvanel;
+        const char* datum;
+        const char* meldung;
+    };
+    const Fall faelle[] = {
+        {"Ab/", "05.03.2024", "kein gültiges Kürzel"},
+        {"../", "05.03.2024", "kein gültiges Kürzel"},
+        {"Abcd", "05.03.2024", "kein gültiges Kürzel"},
+        {"A^Ac", "05.03.2024", "kein gültiges Kürzel"},
+        {"Ab:", "05.03.2024", "kein gültiges Kürzel"},
+        {"Xyz", "05.03.2024", "kein Tagebuch mit dem Kürzel »Xyz«"},
+        {"Abc", "31.02.2024", "»31.02.2024« kein gültiges Datum"},
+        {"Abc", "32.13.2024", "kein gültiges Datum"},
+        {"Abc", "5.3.2024x", "kein gültiges Datum"},
+    };
+    uebergabeSchreiben("Neu");
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.korvanel) + " " + fall.datum);
+        store::korvanelKuerzel.clear();
+        const auto vorher = folderContents(foundation::ordnerDat);
+        befehlszeile({s("Korvanel=") + s(fall.korvanel), s("Datum=") + s(fall.datum),
+                      s("AppendFile=") + uebergabe()});
+        dialogs.expectMsgBox(platform::vbOK, s(fall.meldung));
+        MainTimers timers;
+        timers.zeitInitTimer();
+        EXPECT_TRUE(uebergabeDa());
+        EXPECT_EQ(folderContents(foundation::ordnerDat), vorher);
+        EXPECT_EQ(ende.endCalls(), 0);
+    }
+    // Without a hand-over the same values are only passed over, as before.
+    store::korvanelKuerzel.clear();
+    befehlszeile({s("Korvanel=Ab/"), s("Datum=5.3.2024x")});
+    MainTimers timers;
+    timers.zeitInitTimer();
+    EXPECT_EQ(dialogs.calls().size(), std::size(faelle));
+}
+
+// A hand-over file comes from another program: UTF-8 without the byte-order mark (what Linux
+// tools write) arrives with its characters, as does UTF-8 with the mark and Windows-1252.
+TEST_F(Timers, aHandOverFileArrivesWithItsCharactersInEveryEncodingOfTheDesktop)
+{
+    const QString text = s("Übergabe … Grüße, 10 € – „gut“");
+    struct Fall {
+        const char* name;
+        QByteArray bytes;
+        const char* tag; // a day of its own for each case
+    };
+    const std::vector<Fall> faelle = {
+        {"UTF-8 without the mark", text.toUtf8(), "20240305"},
+        {"UTF-8 with the mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8(), "20240306"},
+        {"Windows-1252", rt::toAnsi(text), "20240307"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        store::korvanelKuerzel.clear();
+        mainwindow::resetBeenden();
+        const QString tag = s(fall.tag);
+        uebergabeSchreiben(fall.bytes + "\r\n");
+        befehlszeile({s("Korvanel=Abc"), s("Datum=") + tag.mid(6, 2) + u'.' + tag.mid(4, 2) + u'.' + tag.left(4),
+                      s("AppendFile=") + uebergabe()});
+        MainTimers timers;
+        EXPECT_THROW(timers.zeitInitTimer(), ProgramEndedException);
+        EXPECT_EQ(rt::decodeText(lesen(s("2024/") + tag + s(".Abc"))), text);
+        EXPECT_FALSE(uebergabeDa());
+    }
+}
+
+// A hand-over passed on by a later copy goes to the named day of the open diary, is saved and
+// its file deleted, and this copy stays open. When this copy cannot take it (read-only, a
+// diary under a password it does not know), it says so and the file stays.
+TEST_F(Timers, aHandOverPassedOnByALaterCopyIsAppendedOrRefusedWithTheFileKept)
+{
+    main.onDayShown = [](const QString& tag) {
+        store::aktDatum = tag;
+        store::aktTagesdatei = store::DatumZuTagesnummer(tag) + s(".") + store::korvanelKuerzel;
+    };
+    main.days[s("05.03.2024")] = s("Alt");
+    schreiben(tagesdatei, ansi("Alt"));
+    befehlszeile({s("Korvanel=Abc"), s("Datum=4.3.2024")});
+    MainTimers timers;
+    timers.zeitInitTimer();
+    ASSERT_EQ(store::aktDatum, s("04.03.2024"));
+
+    uebergabeSchreiben(QString(s("Grüße")).toUtf8());
+    timers.uebergabeEmpfangen(s("Abc"), s("05.03.2024"), uebergabe());
+    EXPECT_EQ(lesen(tagesdatei), ansi("Alt\r\nGrüße"));
+    EXPECT_FALSE(uebergabeDa());
+    EXPECT_EQ(ende.endCalls(), 0);
+    EXPECT_TRUE(dialogs.calls().empty());
+
+    // Another diary whose days carry a password this copy was never shown.
+    schreiben(s("Info.Geh"), "Geheimes\r\n");
+    store::kennwortSchreiben = s("Geheim1");
+    ASSERT_TRUE(store::EintragDateiSchreiben(s("20240101.Geh"), s("geheim")));
+    store::kennwortSchreiben.clear();
+    uebergabeSchreiben("Neu");
+    dialogs.expectMsgBox(platform::vbOK, s("mit einem Kennwort geschützt"));
+    timers.uebergabeEmpfangen(s("Geh"), s("05.03.2024"), uebergabe());
+    EXPECT_TRUE(uebergabeDa());
+    EXPECT_EQ(store::korvanelKuerzel, s("Abc"));
+
+    foundation::nurLesen = true;
+    dialogs.expectMsgBox(platform::vbOK, s("nur zum Lesen"));
+    timers.uebergabeEmpfangen(s("Abc"), s("05.03.2024"), uebergabe());
+    EXPECT_TRUE(uebergabeDa());
+    EXPECT_EQ(lesen(tagesdatei), ansi("Alt\r\nGrüße"));
+    EXPECT_EQ(ende.endCalls(), 0);
 }
 
 TEST_F(Timers, diaryAndPasswordFromTheCommandLine)

@@ -7,6 +7,9 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 
+#include <functional>
+#include <sys/stat.h>
+
 using store::Eintrag;
 using store::EintragDateiSchreiben;
 using store::EintragLaden;
@@ -410,6 +413,117 @@ TEST_F(DayFiles, unreadableFileIsReportedAndSurvives)
             }
         }
         EXPECT_TRUE(QFileInfo(pfad).isSymLink() || QFileInfo::exists(pfad));
+    }
+}
+
+// A day file that is no regular file, is larger than any entry, or is a link leading out of the
+// data folder is an unreadable day that says why, and is never read, written through or
+// deleted: a pipe would block the open, /dev/zero would read until memory runs out, and a link
+// planted in a shared data folder would have the next user overwrite any file it names. A link
+// that stays inside the data folder is followed as before.
+TEST_F(DayFiles, specialHugeAndOutwardLinkedDayFilesAreUnreadableDaysNeverFollowed)
+{
+    folders.temp().write(s("aussen/ziel.txt"), "fremde Datei");
+    const QString aussen = folders.temp().file(s("aussen/ziel.txt"));
+    struct Fall {
+        const char* name;
+        std::function<void(const QString& pfad)> anlegen;
+        const char* grund; // in the message; "" = the day loads
+    };
+    const std::vector<Fall> faelle = {
+        {"a named pipe",
+         [](const QString& pfad) { ASSERT_EQ(::mkfifo(QFile::encodeName(pfad).constData(), 0600), 0); },
+         "keine gewöhnliche Datei"},
+        {"a link to /dev/zero",
+         [](const QString& pfad) { ASSERT_TRUE(QFile::link(s("/dev/zero"), pfad)); },
+         "außerhalb des Datenordners"},
+        {"a file of 17 MB",
+         [](const QString& pfad) {
+             QFile datei(pfad);
+             ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+             ASSERT_TRUE(datei.resize(17 * 1024 * 1024));
+         },
+         "größer als 16 MB"},
+        {"a link to a file outside the data folder",
+         [&aussen](const QString& pfad) { ASSERT_TRUE(QFile::link(aussen, pfad)); },
+         "außerhalb des Datenordners"},
+        {"a link to a file in the data folder",
+         [this](const QString& pfad) {
+             schreiben(s("Anhang.txt"), ansi("Eintrag über einen Verweis"));
+             ASSERT_TRUE(QFile::link(folders.temp().file(daten(s("Anhang.txt"))), pfad));
+         },
+         ""},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        store::resetTagesdateien();
+        QDir(folders.temp().file(daten(s("2024")))).removeRecursively();
+        folders.temp().makeFolder(daten(s("2024")));
+        const QString pfad = folders.temp().file(daten(relativ));
+        fall.anlegen(pfad);
+        const QFileInfo vorher(pfad);
+
+        const Eintrag eintrag = EintragLaden(datei);
+        if (*fall.grund == '\0') {
+            EXPECT_EQ(eintrag.zustand, Eintrag::Zustand::Geladen);
+            EXPECT_EQ(eintrag.text, s("Eintrag über einen Verweis"));
+            continue;
+        }
+        EXPECT_EQ(eintrag.zustand, Eintrag::Zustand::Lesefehler);
+        EXPECT_TRUE(eintrag.text.isEmpty());
+        EXPECT_TRUE(store::EintragLadefehlerText(eintrag).contains(s(fall.grund)))
+            << store::EintragLadefehlerText(eintrag).toStdString();
+
+        // Neither a save after the load, nor a write or delete without one, goes through.
+        FakeDialogs dialogs;
+        ScopedService dialogsGuard(platform::setDialogs, &dialogs);
+        dialogs.expectMsgBox(platform::vbOK, s(fall.grund));
+        dialogs.expectMsgBox(platform::vbOK, s(fall.grund));
+        dialogs.expectMsgBox(platform::vbOK, s(fall.grund));
+        EXPECT_FALSE(EintragDateiSchreiben(datei, s("Überschrieben")).has_value());
+        store::resetTagesdateien();
+        EXPECT_FALSE(EintragDateiSchreiben(datei, s("Überschrieben")).has_value());
+        EXPECT_FALSE(EintragDateiSchreiben(datei, QString()).has_value());
+
+        const QFileInfo nachher(pfad);
+        EXPECT_EQ(nachher.isSymLink(), vorher.isSymLink());
+        EXPECT_EQ(nachher.symLinkTarget(), vorher.symLinkTarget());
+        EXPECT_EQ(nachher.size(), vorher.size());
+        EXPECT_EQ(folders.temp().read(s("aussen/ziel.txt")), QByteArray("fremde Datei"));
+    }
+}
+
+// An enciphered file whose password header this program cannot have written (a control
+// character in it, or the file cut inside it) is damaged: no password opens it, so it raises
+// no prompt, which would end the program when given up. It is an unreadable day and stays as it
+// is.
+TEST_F(DayFiles, aDamagedEncipheredFileIsAnUnreadableDayWithoutAPrompt)
+{
+    abfrageAntwortet(s("Geheim1"));
+    store::kennwortLesen = s("Geheim1");
+    struct Fall {
+        const char* name;
+        QByteArray bytes;
+    };
+    const std::vector<Fall> faelle = {
+        {"garbage after the marker", verschluesselteDatei(QByteArray("Ge\x01\x7f\x02heim1 \xff\x81xyz Text"))},
+        {"cut inside the header", verschluesselteDatei(QByteArray("Geheim1   "))},
+        {"the marker alone", ansi("..Korvanel verschlüsselt ")},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        store::resetTagesdateien();
+        schreiben(relativ, fall.bytes);
+        const Eintrag eintrag = EintragLaden(datei);
+        EXPECT_EQ(eintrag.zustand, Eintrag::Zustand::Lesefehler);
+        EXPECT_TRUE(store::EintragLadefehlerText(eintrag).contains(s("beschädigt")));
+        EXPECT_TRUE(abfragen.isEmpty());
+
+        FakeDialogs dialogs;
+        ScopedService dialogsGuard(platform::setDialogs, &dialogs);
+        dialogs.expectMsgBox(platform::vbOK, s("nicht gelesen"));
+        EXPECT_FALSE(EintragDateiSchreiben(datei, s("Neu")).has_value());
+        EXPECT_EQ(lesen(relativ), fall.bytes);
     }
 }
 

@@ -77,6 +77,8 @@ TEST_F(DiaryTitle, withoutOpenDiaryOnlyReadingWorks)
     EXPECT_EQ(name, s("Txt"));
 }
 
+// The number is written over the first two characters of a caption: an empty item stays empty
+// and is stored empty, never as a bare "&4".
 TEST_F(DiaryTitle, recentDiariesMenuPutsTheOpenDiaryFirst)
 {
     schreiben(s("Info.Txt"), ansi("Tagebuch"));
@@ -88,18 +90,18 @@ TEST_F(DiaryTitle, recentDiariesMenuPutsTheOpenDiaryFirst)
         std::array<bool, 4> sichtbar;
     };
     const std::vector<Fall> faelle = {
-        {"first opening", "Txt", {"", "", "", ""}, {"&1 Tagebuch - Txt", "&2", "&3", "&4"},
+        {"first opening", "Txt", {"", "", "", ""}, {"&1 Tagebuch - Txt", "", "", ""},
          {true, false, false, false}},
         {"moves to the head and drops its older item", "Txt",
          {"&1 Reisen - Rei", "&2 Tagebuch - Txt", "&3 Arbeit - Arb", ""},
-         {"&1 Tagebuch - Txt", "&2 Reisen - Rei", "&3 Arbeit - Arb", "&4"},
+         {"&1 Tagebuch - Txt", "&2 Reisen - Rei", "&3 Arbeit - Arb", ""},
          {true, true, true, false}},
         {"a full list loses its last item", "Txt",
          {"&1 A - Aaa", "&2 B - Bbb", "&3 C - Ccc", "&4 D - Ddd"},
          {"&1 Tagebuch - Txt", "&2 A - Aaa", "&3 B - Bbb", "&4 C - Ccc"},
          {true, true, true, true}},
         {"no diary open: renumbered from 1", "",
-         {"", "&2 B - Bbb", "x", "&4 D - Ddd"}, {"&1 B - Bbb", "&2 D - Ddd", "&3", "&4"},
+         {"", "&2 B - Bbb", "x", "&4 D - Ddd"}, {"&1 B - Bbb", "&2 D - Ddd", "", ""},
          {true, true, false, false}},
     };
     for (const Fall& fall : faelle) {

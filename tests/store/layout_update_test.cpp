@@ -13,10 +13,15 @@
 #include "support/temp_settings.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using store::DatenUpdate606;
@@ -245,6 +250,68 @@ TEST_F(LayoutUpdate, aCopyThatIsNotCompleteLeavesTheOriginalAndNoCopy)
     EXPECT_EQ(meldungen[0].nummer, rt::ErrDeviceIO);
     EXPECT_TRUE(meldungen[0].text.contains(s("bleibt, wo sie ist")));
     EXPECT_EQ(stand(), s("0"));
+}
+
+// A process that dies while it copies (here: stopped by the file-size limit at 2 MB of a 4 MB
+// day file, as a kill would stop it) leaves no partial file under the day file's name, where it
+// would be shown and edited as the entry and the original be called surplus. The next start
+// removes the partial copy and moves every day file whole.
+TEST_F(LayoutUpdate, aProcessKilledDuringTheCopyLeavesNoPartialDayFileAndTheNextStartFinishes)
+{
+    QByteArray gross(4 * 1024 * 1024, 'x');
+    for (qsizetype i = 0; i < gross.size(); i += 1000)
+        gross[i] = '\n';
+    programmDatei("19960417.txt", gross);
+    programmDatei("19960418.txt", "Donnerstag");
+    dialogs.expectMsgBox(platform::vbYes);
+
+    const pid_t kind = ::fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        const rlimit groesse{2 * 1024 * 1024, 2 * 1024 * 1024};
+        const rlimit keinAbbild{0, 0};
+        ::setrlimit(RLIMIT_CORE, &keinAbbild);
+        ::setrlimit(RLIMIT_FSIZE, &groesse);
+        ::signal(SIGXFSZ, SIG_DFL);
+        DatenUpdate606();
+        ::_exit(0);
+    }
+    dialogs.dropPendingAnswers();
+    int status = 0;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the copy was not stopped half-way";
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+
+    EXPECT_EQ(programm("19960417.txt"), gross);
+    EXPECT_FALSE(programmHat("1996/19960417.txt")) << "a partial copy carries the day's name";
+    EXPECT_FALSE(programmHat("1996/19960418.txt"));
+
+    dialogs.expectMsgBox(platform::vbYes);
+    DatenUpdate606();
+
+    EXPECT_TRUE(meldungen.empty());
+    EXPECT_EQ(programm("1996/19960417.txt"), gross);
+    EXPECT_EQ(programm("1996/19960418.txt"), QByteArray("Donnerstag"));
+    EXPECT_FALSE(programmHat("19960417.txt"));
+    EXPECT_EQ(QDir(folders.temp().file(s("program/1996"))).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{s("19960417.txt"), s("19960418.txt")}));
+    EXPECT_EQ(stand(), s("1"));
+}
+
+// A run that ended after a complete copy but before the delete of the original finds the copy
+// byte for byte equal to the original: the original is deleted, nobody is asked to sort it out.
+TEST_F(LayoutUpdate, aCompleteCopyLeftByAnEarlierRunOnlyNeedsTheDelete)
+{
+    programmDatei("19960417.txt", "Ostern");
+    folders.temp().write(s("program/1996/19960417.txt"), "Ostern");
+    dialogs.expectMsgBox(platform::vbYes);
+
+    DatenUpdate606();
+
+    EXPECT_TRUE(meldungen.empty());
+    EXPECT_FALSE(programmHat("19960417.txt"));
+    EXPECT_EQ(programm("1996/19960417.txt"), QByteArray("Ostern"));
+    EXPECT_EQ(stand(), s("1"));
 }
 
 TEST_F(LayoutUpdate, stopInTheErrorDialogEndsTheUpdateWithTheRestInPlace)

@@ -2,6 +2,7 @@
 
 #include "foundation/message_text.h"
 #include "store/password_change.h"
+#include "support/small_disk.h"
 #include "support/temp_folder.h"
 
 #include <QKeyEvent>
@@ -71,7 +72,6 @@ TEST_F(PasswordChange, theWindowHasItsControlsAndLoadsTitleAndHint)
     EXPECT_EQ(fenster->txtKennwortHilfe->maxLength(), 150);
     for (QLineEdit* feld : {fenster->TxtPW1, fenster->TxtPW2}) {
         EXPECT_EQ(feld->echoMode(), QLineEdit::Password);
-        EXPECT_EQ(feld->maxLength(), 15);
         EXPECT_TRUE(feld->text().isEmpty());
     }
     const std::vector<std::pair<const char*, QString>> texte = {
@@ -227,38 +227,46 @@ TEST_F(PasswordChange, theSamePasswordOrNoneOnAPlainDiaryRewritesNothing)
     fenster->unload();
 }
 
-TEST_F(PasswordChange, aPromptInsideThePassDoesNotChangeThePasswordWritten)
+// A day under a password other than the old one is asked for once, in a plain question that
+// may be cancelled; the prompt, whose giving up ends the program, never appears in the pass.
+TEST_F(PasswordChange, aDayUnderAnotherPasswordIsAskedForOnceAndThePromptNeverAppears)
 {
-    // One day carries another password; the user shows it when asked (and the old one again
-    // for the next day), and still every day ends up under the new password, also the days
-    // after it.
     tagSchreiben(s("19991231"), tage[0].text, s("Alt12345"));
     tagSchreiben(s("20230101"), tage[1].text, s("Anders99"));
     tagSchreiben(s("20240305"), tage[2].text, s("Alt12345"));
-    tagSchreiben(s("20240512"), tage[3].text, s("Alt12345"));
+    tagSchreiben(s("20240512"), tage[3].text, s("Anders99"));
     store::kennwortLesen = s("Alt12345");
     store::kennwortSchreiben = s("Alt12345");
     store::verzeichnisStatus = 0;
-    eingaben = {s("Anders99"), s("Alt12345")};
+    dialoge.expectInputBox(s("Anders99"), s("20230101.Txt"));
 
     auto* fenster = new PaßwortÄndern;
     aendern(fenster, s("Neu12345"), s("Neu12345"));
 
-    EXPECT_EQ(abfragen, 2);
+    EXPECT_EQ(abfragen, 0);
     alleDateienMit(s("Neu12345"));
+    EXPECT_TRUE(fenster->nichtUmgestellt().isEmpty());
     EXPECT_EQ(store::kennwortLesen, s("Neu12345"));
     EXPECT_EQ(store::kennwortSchreiben, s("Neu12345"));
     fenster->unload();
 }
 
+// Days that no known password opens, that are damaged or that cannot be read are left byte for
+// byte and named at the end; the pass neither prompts nor ends the program, and the diary ends
+// under the new password everywhere else.
 TEST_F(PasswordChange, aDayThatCannotBeReadIsLeftAsItIsAndNamedAtTheEnd)
 {
     tagebuchMit(s("Alt12345"));
-    // A day under a password that nobody can show here (no prompt installed), and, where the
-    // rights allow it, a day file that cannot be read.
-    store::setKennwortAbfrage({});
     tagSchreiben(s("20230615"), s("Fremd"), s("Fremd123"));
+    tagSchreiben(s("20230616"), s("Auch fremd"), s("Fremd123"));
     const QByteArray fremd = lesen(tagesdatei(s("20230615")));
+    const QByteArray auchFremd = lesen(tagesdatei(s("20230616")));
+    // A damaged day in the middle: garbage where the header should be.
+    QByteArray kaputt = erwarteteDatei(s("Kaputt"), s("Alt12345"));
+    // The header's third character "t" becomes the control character 0x01.
+    kaputt[27] = static_cast<char>(kaputt[27] ^ ('t' ^ 0x01));
+    schreiben(tagesdatei(s("20230620")), kaputt);
+    schreiben(s("2023/20230621.Txt"), ansi("..Korvanel verschlüsselt "));
     std::optional<PermissionGuard> rechte;
     const bool ohneRechte = !runningAsRoot();
     if (ohneRechte) {
@@ -267,14 +275,21 @@ TEST_F(PasswordChange, aDayThatCannotBeReadIsLeftAsItIsAndNamedAtTheEnd)
         folders.temp().setPermissions(daten(s("2024/20240401.Txt")), {});
     }
     store::verzeichnisStatus = 0;
+    dialoge.expectInputBox(std::nullopt, s("20230615.Txt"));
     dialoge.expectMsgBox(platform::vbOK, s("20230615.Txt (anderes Kennwort)"));
 
     auto* fenster = new PaßwortÄndern;
     aendern(fenster, s("Neu12345"), s("Neu12345"));
 
+    EXPECT_EQ(abfragen, 0);
+    EXPECT_EQ(ende.endCalls(), 0);
     alleDateienMit(s("Neu12345"));
     EXPECT_EQ(lesen(tagesdatei(s("20230615"))), fremd);
-    QStringList erwartet{s("20230615.Txt (anderes Kennwort)")};
+    EXPECT_EQ(lesen(tagesdatei(s("20230616"))), auchFremd);
+    EXPECT_EQ(lesen(tagesdatei(s("20230620"))), kaputt);
+    EXPECT_EQ(lesen(s("2023/20230621.Txt")), ansi("..Korvanel verschlüsselt "));
+    QStringList erwartet{s("20230615.Txt (anderes Kennwort)"), s("20230616.Txt (anderes Kennwort)"),
+                         s("20230620.Txt (nicht lesbar)"), s("20230621.Txt (nicht lesbar)")};
     if (ohneRechte)
         erwartet.append(s("20240401.Txt (nicht lesbar)"));
     EXPECT_EQ(fenster->nichtUmgestellt(), erwartet);
@@ -285,6 +300,196 @@ TEST_F(PasswordChange, aDayThatCannotBeReadIsLeftAsItIsAndNamedAtTheEnd)
         EXPECT_EQ(lesen(s("2024/20240401.Txt")), QByteArray("unlesbar"));
     }
     fenster->unload();
+}
+
+// A pass that did not finish (the program was killed half-way) left the first days under the new
+// password and the rest under the old one. Running the same change again converts the rest,
+// whichever password the diary was opened with, asking at most once for the other one.
+TEST_F(PasswordChange, anInterruptedPassIsFinishedByRunningTheSameChangeAgain)
+{
+    struct Fall {
+        const char* name;
+        const char* geoeffnetMit; // the password the diary was opened with
+        bool frage;               // whether the other password is asked for
+    };
+    const Fall faelle[] = {
+        {"opened with the old password", "Alt12345", false},
+        {"opened with the new password", "Neu12345", true},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        tagSchreiben(tage[0].name, tage[0].text, s("Neu12345"));
+        tagSchreiben(tage[1].name, tage[1].text, s("Neu12345"));
+        tagSchreiben(tage[2].name, tage[2].text, s("Alt12345"));
+        tagSchreiben(tage[3].name, tage[3].text, s("Alt12345"));
+        const QByteArray schonUmgestellt = lesen(tagesdatei(tage[0].name));
+        store::kennwortLesen = s(fall.geoeffnetMit);
+        store::kennwortSchreiben = s(fall.geoeffnetMit);
+        store::verzeichnisStatus = 0;
+        if (fall.frage)
+            dialoge.expectInputBox(s("Alt12345"), tage[2].name);
+
+        auto* fenster = new PaßwortÄndern;
+        aendern(fenster, s("Neu12345"), s("Neu12345"));
+
+        EXPECT_EQ(abfragen, 0);
+        alleDateienMit(s("Neu12345"));
+        EXPECT_EQ(lesen(tagesdatei(tage[0].name)), schonUmgestellt);
+        EXPECT_TRUE(fenster->nichtUmgestellt().isEmpty());
+        EXPECT_EQ(store::kennwortLesen, s("Neu12345"));
+        fenster->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Stop in the error dialog (a full disk) ends the pass at that day: the days after it keep the
+// old password, nothing is lost, and the next pass finishes the rest. Going on reports each day
+// and leaves every day as it was.
+TEST_F(PasswordChange, stopInTheErrorDialogEndsThePassAndNothingIsLost)
+{
+    SmallDisk disk(1024 * 1024, 256);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.why().toStdString();
+    foundation::ordnerDat = disk.file(s("Daten"));
+    disk.write(s("Daten/Info.Txt"), ansi("Mein Tagebuch\r\n"));
+    struct Fall {
+        const char* name;
+        int antwort;
+        size_t meldungen;
+    };
+    const Fall faelle[] = {{"stop", platform::vbCancel, 1}, {"go on", platform::vbIgnore, 4}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        tagebuchMit(s("Alt12345"));
+        std::map<QString, QByteArray> vorher;
+        for (const Tag& tag : tage)
+            vorher[tag.name] = disk.read(s("Daten/") + tagesdatei(tag.name));
+        disk.fillBlocks();
+        fehler.clear();
+        fehlerAntwort = fall.antwort;
+        dialoge.expectMsgBox(platform::vbOK, fall.antwort == platform::vbCancel
+                                                 ? s("abgebrochen")
+                                                 : s("bleiben unverändert erhalten"));
+
+        auto* fenster = new PaßwortÄndern;
+        aendern(fenster, s("Neu12345"), s("Neu12345"));
+
+        const auto tagesfehler = std::count_if(fehler.begin(), fehler.end(), [](const Fehler& f) {
+            return f.text.contains(s("#DS"));
+        });
+        EXPECT_EQ(static_cast<size_t>(tagesfehler), fall.meldungen);
+        for (const Tag& tag : tage)
+            EXPECT_EQ(disk.read(s("Daten/") + tagesdatei(tag.name)), vorher[tag.name]);
+        // Stopped, the next entry is written as before the pass.
+        if (fall.antwort == platform::vbCancel) {
+            EXPECT_EQ(store::kennwortSchreiben, s("Alt12345"));
+        }
+        fenster->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (const QString& fueller : QDir(disk.path()).entryList({s("Fueller*")}, QDir::Files))
+            QFile::remove(disk.path() + u'/' + fueller);
+    }
+    // With room again, the change finishes the pass.
+    store::kennwortLesen = s("Alt12345");
+    store::kennwortSchreiben = s("Alt12345");
+    auto* fenster = new PaßwortÄndern;
+    aendern(fenster, s("Neu12345"), s("Neu12345"));
+    for (const Tag& tag : tage)
+        EXPECT_EQ(disk.read(s("Daten/") + tagesdatei(tag.name)), erwarteteDatei(tag.text, s("Neu12345")));
+    fenster->unload();
+}
+
+// A day whose file is there in two spellings of its name is one day of the index, and the pass
+// converts both files, each once, without a prompt.
+TEST_F(PasswordChange, everySpellingOfADayFileIsConvertedOnce)
+{
+    schreiben(s("2024/20240301.txt"), ansi("klein"));
+    schreiben(s("2024/20240301.TXT"), ansi("GROSS"));
+    schreiben(s("2024/20240302.Txt"), ansi("normal"));
+    store::verzeichnisStatus = 0;
+    store::TagesverzeichnisErstellen(true);
+    EXPECT_EQ(*store::tagesverzeichnis, (std::vector<qint32>{20240301, 20240302}));
+
+    auto* fenster = new PaßwortÄndern;
+    aendern(fenster, s("Geheim12"), s("Geheim12"));
+    EXPECT_EQ(abfragen, 0);
+    EXPECT_EQ(lesen(s("2024/20240301.txt")), erwarteteDatei(s("klein"), s("Geheim12")));
+    EXPECT_EQ(lesen(s("2024/20240301.TXT")), erwarteteDatei(s("GROSS"), s("Geheim12")));
+    EXPECT_EQ(lesen(s("2024/20240302.Txt")), erwarteteDatei(s("normal"), s("Geheim12")));
+    EXPECT_TRUE(fenster->nichtUmgestellt().isEmpty());
+    fenster->unload();
+}
+
+// A day file whose bytes do not decode (the UTF-8 mark followed by invalid UTF-8) would lose
+// those bytes to replacement characters when rewritten: the pass leaves it byte for byte and
+// names it, when the password is set and when it is removed.
+TEST_F(PasswordChange, aDayWithBytesThatDoNotDecodeIsLeftByteForByte)
+{
+    tagebuchMit(QString());
+    const QByteArray ungueltig = QByteArray("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F\xFF\xFE und mehr");
+    schreiben(s("2024/20240401.Txt"), ungueltig);
+    store::verzeichnisStatus = 0;
+    // Set, it is named; removed, it is plain already and needs nothing.
+    for (const char* kennwort : {"Geheim12", ""}) {
+        SCOPED_TRACE(kennwort);
+        if (*kennwort != '\0')
+            dialoge.expectMsgBox(platform::vbOK, s("20240401.Txt (enthält ungültige Zeichen)"));
+        auto* fenster = new PaßwortÄndern;
+        aendern(fenster, s(kennwort), s(kennwort));
+        EXPECT_EQ(lesen(s("2024/20240401.Txt")), ungueltig);
+        alleDateienMit(s(kennwort));
+        fenster->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The fields take only characters that the header stores as typed, at most 15 of them, and
+// never half a character: a password typed once can always be typed again.
+TEST_F(PasswordChange, thePasswordFieldsTakeOnlyCharactersTheHeaderCanStore)
+{
+    struct Fall {
+        const char* name;
+        QString getippt;
+        QString feld;
+        bool meldung;
+    };
+    const std::vector<Fall> faelle = {
+        {"Windows-1252 letters and signs", s("Grüße€ß–„x“"), s("Grüße€ß–„x“"), false},
+        {"an emoji as 15th character", s("abcdefghijklmn😀"), s("abcdefghijklmn"), true},
+        {"Greek letters", s("ab αβγ cd"), s("ab  cd"), true},
+        {"a control character", s("ab\tcd"), s("abcd"), true},
+        {"more than 15 characters", s("abcdefghijklmnopqrst"), s("abcdefghijklmno"), false},
+    };
+    auto* fenster = new PaßwortÄndern;
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        for (QLineEdit* feld : {fenster->TxtPW1, fenster->TxtPW2}) {
+            feld->clear();
+            const size_t vorher = dialoge.calls().size();
+            if (fall.meldung)
+                dialoge.expectMsgBox(platform::vbOK, s("Ein Kennwort kann nur"));
+            feld->setText(fall.getippt);
+            EXPECT_EQ(feld->text(), fall.feld);
+            EXPECT_EQ(dialoge.calls().size(), vorher + (fall.meldung ? 1 : 0));
+        }
+    }
+    fenster->unload();
+
+    // Set with an emoji typed as 15th character, the password opens the diary when typed again.
+    tagebuchMit(QString());
+    dialoge.expectMsgBox(platform::vbOK, s("Ein Kennwort kann nur"));
+    dialoge.expectMsgBox(platform::vbOK, s("Ein Kennwort kann nur"));
+    auto* setzen = new PaßwortÄndern;
+    aendern(setzen, s("abcdefghijklmn😀"), s("abcdefghijklmn😀"));
+    alleDateienMit(s("abcdefghijklmn"));
+    setzen->unload();
+    store::kennwortLesen.clear();
+    store::verzeichnisStatus = 0;
+    eingaben = {s("abcdefghijklmn😀")};
+    dialoge.expectMsgBox(platform::vbOK, s("Ein Kennwort kann nur"));
+    store::KennwortBeimÖffnenPrüfen();
+    EXPECT_EQ(abfragen, 1);
+    EXPECT_EQ(store::kennwortLesen, s("abcdefghijklmn"));
 }
 
 TEST_F(PasswordChange, thePassShowsProgressAndKeepsTheWindowResponsiveButClosed)

@@ -37,7 +37,6 @@ TEST_F(PasswordPrompt, theWindowHasItsControlsAndShowsTitleAndHint)
     EXPECT_EQ(fenster->windowTitle(), s("Kennwortabfrage"));
     EXPECT_EQ(fenster->TxtPWin->objectName(), s("TxtPWin"));
     EXPECT_EQ(fenster->TxtPWin->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(fenster->TxtPWin->maxLength(), 15);
     EXPECT_EQ(fenster->befOk->text(), s("&Ok"));
     EXPECT_NE(fenster->control(s("bezKennwortHilfe")), nullptr);
     EXPECT_NE(fenster->control(s("Anzeige")), nullptr);
@@ -47,6 +46,54 @@ TEST_F(PasswordPrompt, theWindowHasItsControlsAndShowsTitleAndHint)
     fenster->TxtPWin->setText(s("1234567890abcdefghij"));
     EXPECT_EQ(fenster->TxtPWin->text(), s("1234567890abcde"));
     fenster->unload();
+}
+
+// One damaged day file never locks the user out: when the shown and newest day is damaged
+// (garbage where its header should be, garbage that happens to look like one, or the file cut
+// inside it), the diary opens with the password its other days carry, and the damaged day is an
+// unreadable day that stays byte for byte, without a further prompt.
+TEST_F(PasswordPrompt, aDamagedNewestDayDoesNotLockTheUserOut)
+{
+    const QByteArray heil = erwarteteDatei(s("Kaputt"), s("Geheim1"));
+    const auto gekippt = [&heil](char maske) {
+        QByteArray bytes = heil;
+        bytes[25] = static_cast<char>(bytes[25] ^ maske); // the header's first character
+        return bytes;
+    };
+    struct Fall {
+        const char* name;
+        QByteArray bytes;
+        bool lesbar; // whether the damage looks like a header of another password
+    };
+    const std::vector<Fall> faelle = {
+        {"a control character in the header", gekippt(0x45), false},
+        {"garbage that looks like another header", gekippt(0x01), true},
+        {"cut inside the header", heil.left(25 + 7), false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        store::resetTagesdateien();
+        store::resetKennwortMemo();
+        tagSchreiben(s("20240101"), s("Januar"), s("Geheim1"));
+        tagSchreiben(s("20240201"), s("Februar"), s("Geheim1"));
+        schreiben(tagesdatei(s("20240305")), fall.bytes);
+        store::aktDatum = s("05.03.2024");
+        abfragen = 0;
+        eingaben = {s("Geheim1")};
+
+        oeffnen();
+
+        EXPECT_EQ(abfragen, 1);
+        EXPECT_EQ(ende.endCalls(), 0);
+        EXPECT_EQ(store::kennwortLesen, s("Geheim1"));
+        EXPECT_EQ(EintragLaden(s("20240201.Txt")).text, s("Februar"));
+        if (!fall.lesbar) {
+            const Eintrag eintrag = EintragLaden(s("20240305.Txt"));
+            EXPECT_EQ(eintrag.zustand, Eintrag::Zustand::Lesefehler);
+            EXPECT_EQ(abfragen, 1);
+        }
+        EXPECT_EQ(lesen(tagesdatei(s("20240305"))), fall.bytes);
+    }
 }
 
 TEST_F(PasswordPrompt, aProtectedDiaryOpensOnlyWithTheRightPassword)
