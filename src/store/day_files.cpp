@@ -21,7 +21,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSet>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -79,6 +85,74 @@ int dsFehler(const QString& ort)
     return foundation::FehlerBehandlung(
         nummer, QStringLiteral("Es ist ein Fehler #DS beim Sichern des Eintrags »") + ort
                     + QStringLiteral("« aufgetreten."));
+}
+
+// A day file as one open, one fstat and one read found it.
+struct Gelesen {
+    enum class Art { Gelesen, Fehlt, Fehler };
+    Art art = Art::Fehlt;
+    QByteArray bytes;
+    int fehler = 0;
+};
+
+int lesefehlerNummer(int fehler)
+{
+    switch (fehler) {
+    case EACCES:
+    case EPERM:
+        return rt::ErrPermissionDenied;
+    case EIO:
+        return rt::ErrDeviceIO;
+    default:
+        return rt::ErrPathFileAccess;
+    }
+}
+
+// Reads the day file at pfad (spelt as on disk). Missing (no file, no folder) is told apart from
+// a file that is there but cannot be read: a folder, a pipe, a device, a refusal, a failed read.
+Gelesen tagesdateiLesen(const QString& pfad)
+{
+    Gelesen gelesen;
+    // Without waiting: a pipe in place of the file would wait for a writer.
+    const int fd = ::open(QFile::encodeName(pfad).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return gelesen;
+        gelesen.art = Gelesen::Art::Fehler;
+        gelesen.fehler = lesefehlerNummer(errno);
+        return gelesen;
+    }
+    struct stat info {};
+    gelesen.art = Gelesen::Art::Fehler;
+    if (::fstat(fd, &info) != 0) {
+        gelesen.fehler = lesefehlerNummer(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        gelesen.fehler = rt::ErrPathFileAccess;
+    } else {
+        // The size fstat gives is what is read: one read for a whole file.
+        gelesen.bytes.resize(static_cast<qsizetype>(info.st_size));
+        qsizetype da = 0;
+        int fehler = 0;
+        while (da < gelesen.bytes.size()) {
+            const ssize_t n = ::read(fd, gelesen.bytes.data() + da,
+                                     static_cast<size_t>(gelesen.bytes.size() - da));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fehler = errno;
+            if (n <= 0)
+                break;
+            da += n;
+        }
+        gelesen.bytes.resize(da);
+        if (fehler != 0)
+            gelesen.fehler = rt::ErrDeviceIO;
+        else
+            gelesen.art = Gelesen::Art::Gelesen;
+    }
+    ::close(fd);
+    return gelesen;
 }
 
 // A day file that may not be replaced or deleted: it failed to load, or it exists but cannot be
@@ -177,38 +251,51 @@ Eintrag EintragLaden(const QString& dateiName)
     Eintrag eintrag;
     eintrag.pfad = TagesdateiPfad(dateiName);
     debug(QStringLiteral("laden func:"));
-
-    if (!platform::pathExists(jahresordnerVon(dateiName))) {
-        debug(QStringLiteral("laden func: Ende"));
-        entsperren(eintrag.pfad);
-        return eintrag;
-    }
     debug(QStringLiteral("laden func: Datei ") + eintrag.pfad);
-    const QString aufgeloest = platform::resolvePath(eintrag.pfad);
-    if (!eintragVorhanden(QFileInfo(aufgeloest))) {
-        debug(QStringLiteral("laden func: Datei nicht vorhanden"));
-        debug(QStringLiteral("laden func: Ende"));
-        entsperren(eintrag.pfad);
-        return eintrag;
-    }
-    debug(QStringLiteral("laden func: Datei vorhanden"));
 
-    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
-    if (!bytes) {
+    // The name as the last listing of its year folder has it (so a "20240305.Txt" is found
+    // under "20240305.TXT" at once), else as given; another spelling only after a miss.
+    const QString jahresordner = jahresordnerVon(dateiName);
+    const QString bekannt = platform::rememberedSpelling(jahresordner, dateiName);
+    QString pfad = bekannt.isEmpty() ? eintrag.pfad : jahresordner + u'/' + bekannt;
+    Gelesen gelesen = tagesdateiLesen(pfad);
+    if (gelesen.art == Gelesen::Art::Fehlt) {
+        const QString aufgeloest = platform::resolvePath(eintrag.pfad);
+        if (aufgeloest != pfad) {
+            pfad = aufgeloest;
+            gelesen = tagesdateiLesen(pfad);
+        }
+    }
+    if (gelesen.art == Gelesen::Art::Fehlt) {
+        // A link that leads nowhere is a file that cannot be read, not a day without entry.
+        struct stat info {};
+        if (::lstat(QFile::encodeName(pfad).constData(), &info) != 0) {
+            debug(QStringLiteral("laden func: Datei nicht vorhanden"));
+            debug(QStringLiteral("laden func: Ende"));
+            entsperren(eintrag.pfad);
+            return eintrag;
+        }
+        gelesen.art = Gelesen::Art::Fehler;
+        gelesen.fehler = rt::ErrFileNotFound;
+    }
+    if (gelesen.art == Gelesen::Art::Fehler) {
+        rt::raiseError(gelesen.fehler, rt::errorText(gelesen.fehler) + QStringLiteral(": ") + pfad);
         eintrag.zustand = Eintrag::Zustand::Lesefehler;
-        eintrag.fehlerNummer = rt::Err().number;
+        eintrag.fehlerNummer = gelesen.fehler;
         debug(QStringLiteral("laden func: Datei nicht lesbar, Fehler ")
               + zahl(eintrag.fehlerNummer));
         return gesperrt(eintrag);
     }
+    debug(QStringLiteral("laden func: Datei vorhanden"));
+    const QByteArray& bytes = gelesen.bytes;
 
-    const std::optional<QString> entschluesselt = verschluesselteFormLesen(*bytes);
+    const std::optional<QString> entschluesselt = verschluesselteFormLesen(bytes);
     if (!entschluesselt) {
-        eintrag.text = rt::decodeText(*bytes);
+        eintrag.text = rt::decodeText(bytes);
         debug(QStringLiteral("laden func: Datei geladen ") + zahl(eintrag.text.size())
               + QStringLiteral(" Zeichen"));
     } else {
-        debug(QStringLiteral("laden func: Datei geladen ") + zahl(bytes->size())
+        debug(QStringLiteral("laden func: Datei geladen ") + zahl(bytes.size())
               + QStringLiteral(" Zeichen"));
         debug(QStringLiteral("laden func: Datei geladen verschlüsselt"));
         debug(QStringLiteral("laden func: encrypt"));
@@ -333,6 +420,77 @@ void UngesichertAnzeigen()
                                          + (ungesichert != 0 ? QStringLiteral(" noch nicht ")
                                                              : QString())
                                          + QStringLiteral("gesichert"));
+}
+
+namespace {
+
+// The lock a pass holds in the data folder; a lock of a process of this computer that ended is
+// taken over at once, one of another computer only after a day.
+std::unique_ptr<QLockFile> stapelSperre()
+{
+    auto sperre = std::make_unique<QLockFile>(platform::resolvePath(foundation::ordnerDat)
+                                              + QStringLiteral("/.Stapel.lock"));
+    sperre->setStaleLockTime(24 * 60 * 60 * 1000);
+    return sperre;
+}
+
+} // namespace
+
+TagesdateiStapel::TagesdateiStapel()
+    : stapel_(std::make_unique<platform::FileBatch>(foundation::ordnerDat))
+{
+    if (foundation::nurLesen)
+        return;
+    sperre_ = stapelSperre();
+    // Without the lock (another pass, a folder that takes no lock file) the pass runs all the
+    // same; at worst a starting copy removes a temporary file, and that day stays as it was.
+    if (!sperre_->tryLock(0))
+        sperre_.reset();
+}
+
+TagesdateiStapel::~TagesdateiStapel() = default;
+
+bool TagesdateiStapel::vormerken(const QString& dateiName, const QString& text)
+{
+    if (foundation::nurLesen || text.isEmpty())
+        return false;
+    verzeichnisStatus = 0;
+    const QString pfad = TagesdateiPfad(dateiName);
+    if (schreibenVerweigert(pfad) || !jahresordnerAnlegen(jahresordnerVon(dateiName)))
+        return false;
+    return stapel_->add(pfad, dateiInhalt(text));
+}
+
+QStringList TagesdateiStapel::abschliessen()
+{
+    QStringList alt;
+    for (const QString& pfad : stapel_->commit())
+        alt.append(pfad.mid(pfad.lastIndexOf(u'/') + 1));
+    return alt;
+}
+
+void StapelResteEntfernen()
+{
+    if (foundation::nurLesen || foundation::ordnerDat.isEmpty())
+        return;
+    const std::unique_ptr<QLockFile> sperre = stapelSperre();
+    if (!sperre->tryLock(0))
+        return;
+    const QString datenOrdner = platform::resolvePath(foundation::ordnerDat);
+    const QStringList jahre =
+        platform::listFolder(datenOrdner, QStringLiteral("????"), platform::EntryKind::Folders);
+    for (const QString& jahr : jahre) {
+        const QDir ordner(datenOrdner + u'/' + jahr);
+        const QStringList namen =
+            ordner.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& name : namen) {
+            if (platform::FileBatch::isLeftover(name)) {
+                debug(QStringLiteral("Rest eines abgebrochenen Durchlaufs entfernt: ") + jahr
+                      + u'/' + name);
+                QFile::remove(ordner.filePath(name));
+            }
+        }
+    }
 }
 
 void resetTagesdateien()

@@ -279,6 +279,9 @@ void PaßwortÄndern::neuSichern(const QString& neu)
         ProgressBar->show();
         QCoreApplication::processEvents();
 
+        // Every new file is written aside first and all are put in place together at the end:
+        // a kill leaves each day old or new, and the pass can be run again to finish.
+        TagesdateiStapel stapel;
         const qsizetype anzahl = static_cast<qsizetype>(tage->size());
         for (qsizetype i = 0; i < anzahl; ++i) {
             const QString name = QString::number(tage->at(i)) + u'.' + kuerzel;
@@ -295,12 +298,14 @@ void PaßwortÄndern::neuSichern(const QString& neu)
                            : QStringLiteral("nicht lesbar"))
                     + u')');
             } else if (!eintrag.text.isEmpty()) {
-                if (!EintragDateiSchreiben(name, eintrag.text))
+                if (!stapel.vormerken(name, eintrag.text))
                     nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
             }
             ProgressBar->setValue(static_cast<int>((i + 1) * 100 / anzahl));
             QCoreApplication::processEvents();
         }
+        for (const QString& name : stapel.abschliessen())
+            nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
         ProgressBar->hide();
     }
     kennwortSchreiben = neu;
