@@ -248,7 +248,7 @@ TEST_F(PathResolverTest, changeByAnotherProcessIsSeenThroughTheRememberedListing
         if (*row.expected != '\0')
             EXPECT_EQ(resolvePath(asked), own.file(s(row.expected)));
         const QStringList listed = listFolder(own.path(), s("*.ini"));
-        EXPECT_EQ(listed.contains(s(row.expected)), *row.expected != '\0') << listed.join(u',');
+        EXPECT_EQ(listed.contains(s(row.expected)), *row.expected != '\0') << listed.join(u',').toStdString();
     }
 }
 

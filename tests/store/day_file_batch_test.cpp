@@ -55,17 +55,17 @@ TEST_F(DayFileBatch, everyFileIsPutInPlaceOnlyAtTheEnd)
 
         // Nothing in place yet: the old files, and one temporary file beside each.
         for (const auto& [name, bytes] : alt)
-            EXPECT_EQ(lesen(name), bytes) << name;
+            EXPECT_EQ(lesen(name), bytes) << name.toStdString();
         EXPECT_FALSE(vorhanden(s("2025/20250101.Txt")));
         const QStringList beiseite = versteckte();
-        ASSERT_EQ(beiseite.size(), 4) << beiseite.join(u',');
+        ASSERT_EQ(beiseite.size(), 4) << beiseite.join(u',').toStdString();
         for (const QString& name : beiseite)
-            EXPECT_TRUE(platform::FileBatch::isLeftover(name.mid(5))) << name;
+            EXPECT_TRUE(platform::FileBatch::isLeftover(name.mid(5))) << name.toStdString();
 
         EXPECT_EQ(stapel.abschliessen(), QStringList());
     }
     for (const auto& [name, bytes] : alt)
-        EXPECT_EQ(lesen(name), ansi("Neu: ") + bytes) << name;
+        EXPECT_EQ(lesen(name), ansi("Neu: ") + bytes) << name.toStdString();
     EXPECT_EQ(lesen(s("2025/20250101.Txt")), QByteArray("Neujahr"));
     EXPECT_EQ(versteckte(), QStringList());
     EXPECT_EQ(store::verzeichnisStatus, 0);
@@ -93,7 +93,7 @@ TEST_F(DayFileBatch, batchEndedWithoutFinishingLeavesEveryFileAsItWas)
             ASSERT_TRUE(stapel.vormerken(tagesname(name), s("verworfen")));
     }
     for (const auto& [name, bytes] : alt)
-        EXPECT_EQ(lesen(name), bytes) << name;
+        EXPECT_EQ(lesen(name), bytes) << name.toStdString();
     EXPECT_EQ(versteckte(), QStringList());
 }
 
@@ -149,23 +149,23 @@ TEST_F(DayFileBatch, leftoversOfAKilledPassGoUnlessAPassIsRunning)
         store::TagesdateiStapel laufend;
         store::StapelResteEntfernen();
         for (const QString& name : reste)
-            EXPECT_TRUE(vorhanden(name)) << name;
+            EXPECT_TRUE(vorhanden(name)) << name.toStdString();
     }
     foundation::nurLesen = true;
     store::StapelResteEntfernen();
     for (const QString& name : reste)
-        EXPECT_TRUE(vorhanden(name)) << name;
+        EXPECT_TRUE(vorhanden(name)) << name.toStdString();
     foundation::nurLesen = false;
 
     // The first index of the data folder clears them.
     store::TagesverzeichnisErstellen(true);
     EXPECT_EQ(store::tageAnzahl, 3);
     for (const QString& name : reste)
-        EXPECT_FALSE(vorhanden(name)) << name;
+        EXPECT_FALSE(vorhanden(name)) << name.toStdString();
     for (const QString& name : bleiben)
-        EXPECT_TRUE(vorhanden(name)) << name;
+        EXPECT_TRUE(vorhanden(name)) << name.toStdString();
     for (const auto& [name, bytes] : alt)
-        EXPECT_EQ(lesen(name), bytes) << name;
+        EXPECT_EQ(lesen(name), bytes) << name.toStdString();
 }
 
 // Real processes, killed at random steps of the pass (the seed is printed on failure): every day
@@ -233,7 +233,7 @@ TEST_F(DayFileBatch, killedPassLeavesEveryDayOldOrNew)
     ASSERT_TRUE(treiber.waitForFinished(60000));
     EXPECT_EQ(treiber.exitCode(), 0);
     for (const auto& [relativ, paar] : altUndNeu)
-        EXPECT_EQ(lesen(relativ), paar.second) << relativ;
+        EXPECT_EQ(lesen(relativ), paar.second) << relativ.toStdString();
 }
 
 } // namespace
