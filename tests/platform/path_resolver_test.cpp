@@ -245,8 +245,9 @@ TEST_F(PathResolverTest, changeByAnotherProcessIsSeenThroughTheRememberedListing
 
         const QString asked = own.file(s(row.asked));
         EXPECT_EQ(pathExists(asked), *row.expected != '\0');
-        if (*row.expected != '\0')
+        if (*row.expected != '\0') {
             EXPECT_EQ(resolvePath(asked), own.file(s(row.expected)));
+        }
         const QStringList listed = listFolder(own.path(), s("*.ini"));
         EXPECT_EQ(listed.contains(s(row.expected)), *row.expected != '\0') << listed.join(u',').toStdString();
     }
