@@ -341,11 +341,6 @@ bool sameFile(const Remembered& known, const struct stat& now)
         && sameTime(known.modified, now.st_mtim) && sameTime(known.changed, now.st_ctim);
 }
 
-// How long a file's times must lie before its read for its parsed form to be kept: a change in
-// the same tick of the file system's clock (whole seconds on network shares) could otherwise go
-// unseen.
-constexpr qint64 settleNs = 3'000'000'000;
-
 qint64 nanoseconds(const timespec& t)
 {
     return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
@@ -413,7 +408,7 @@ std::shared_ptr<const Document> loaded(const QString& file)
     ::clock_gettime(CLOCK_REALTIME, &clock);
     const qint64 newest = std::max(nanoseconds(now.st_mtim), nanoseconds(now.st_ctim));
     const QMutexLocker lock(&cache.mutex);
-    if (newest + settleNs < nanoseconds(clock)) {
+    if (newest + settleTimeNs(now) < nanoseconds(clock)) {
         // A program reads a handful of INI files; a long run over many starts afresh.
         if (cache.byPath.size() >= 64)
             cache.byPath.clear();

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -49,8 +50,18 @@ struct Listing {
     QHash<QString, QString> byLowerName; // lower-cased name: the first spelling in name order
 };
 
-// How long a folder's times must lie before its listing for the listing to be used again.
-constexpr qint64 settleNs = 3'000'000'000;
+// How long a folder's times must lie before its listing for the listing to be used again: a
+// file system that keeps times to the nanosecond ticks in a few milliseconds; one that keeps
+// whole seconds (network shares, FAT) in up to two seconds.
+std::optional<qint64> settleOverride;
+
+qint64 settleNs(const struct stat& info)
+{
+    if (settleOverride)
+        return *settleOverride;
+    const bool fine = info.st_mtim.tv_nsec != 0 || info.st_ctim.tv_nsec != 0;
+    return fine ? 100'000'000 : 3'000'000'000;
+}
 
 qint64 nanoseconds(const timespec& t)
 {
@@ -142,7 +153,7 @@ std::shared_ptr<const Listing> folderListing(const QString& folder)
     listing->modified = now.st_mtim;
     listing->changed = now.st_ctim;
     const qint64 newest = std::max(nanoseconds(now.st_mtim), nanoseconds(now.st_ctim));
-    listing->settled = newest + settleNs < nanoseconds(clock);
+    listing->settled = newest + settleNs(now) < nanoseconds(clock);
     if (!readListing(key, *listing))
         return nullptr;
     const QMutexLocker lock(&cache.mutex);
@@ -262,6 +273,16 @@ QString resolvePath(const QString& path)
 bool pathExists(const QString& path)
 {
     return resolve(path).exists;
+}
+
+qint64 settleTimeNs(const struct stat& info)
+{
+    return settleNs(info);
+}
+
+void setSettleTimeForTests(std::optional<qint64> ns)
+{
+    settleOverride = ns;
 }
 
 QString rememberedSpelling(const QString& folder, const QString& name)

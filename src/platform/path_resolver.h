@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+struct stat;
+
 namespace platform {
 
 // The path with the spelling that exists on disk: each component is looked up with its exact
@@ -42,6 +46,16 @@ enum class EntryKind { Files, Folders };
 // another process added or removed is always seen. The same holds for the look-ups above.
 QStringList listFolder(const QString& folder, const QString& pattern,
                        EntryKind kind = EntryKind::Files);
+
+// How long after the last change of a file or folder (its modification and change times, info)
+// what was read of it may be remembered and used again: a change in the same tick of the file
+// system's clock would leave the times as they were. A few milliseconds where the file system
+// keeps times to the nanosecond, two seconds and more where it keeps whole seconds.
+qint64 settleTimeNs(const struct stat& info);
+
+// Tests: that time, for every file system (0: what was read is used again at once; nullopt:
+// as above).
+void setSettleTimeForTests(std::optional<qint64> ns);
 
 // The wildcard test of listFolder on one name.
 bool matchesFileMask(const QString& name, const QString& pattern);

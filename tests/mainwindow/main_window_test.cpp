@@ -426,10 +426,15 @@ TEST_F(MainWindow, moodSliderShowsOnlyForTheOpenDiaryThatUsesIt)
 // year's mood file created in another spelling.
 TEST_F(MainWindow, sideFilesOfAnotherProcessAreSeenAtTheNextDaySwitch)
 {
+    // What was read is used again at once, not only once the last change lies back far enough.
+    platform::setSettleTimeForTests(0);
+    struct Zurueck {
+        ~Zurueck() { platform::setSettleTimeForTests(std::nullopt); }
+    } zurueckstellen;
     schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
     schreiben(s("Marker_Txt.ini"), "[Marker]\r\n07.03.2024=0\r\n");
     schreiben(s("2024/20240306.Txt"), "Mittwoch");
-    // All from an hour ago, so that what the program remembers of them counts as settled.
+    // The times the other process keeps.
     const qint64 stunde = QDateTime::currentSecsSinceEpoch() - 3600;
     const auto zurueck = [&](const QString& wo) {
         QProcess p;

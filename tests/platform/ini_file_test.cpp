@@ -1,5 +1,7 @@
 #include "platform/ini_file.h"
 
+#include "platform/path_resolver.h"
+
 #include "runtime/error.h"
 #include "support/qt_print.h"
 #include "support/scoped_environment.h"
@@ -481,10 +483,14 @@ TEST_F(IniFileTest, largeFileIsReadAndChangedInPlace)
 
 // Another process rewrites the file between two reads, with the same size and the same
 // modification time to the nanosecond (as a network share that counts whole seconds shows it):
-// by the program's way (a new file renamed over the old one) or in place. The file dates from an
-// hour ago first, so that its parsed form is kept after the first reads.
+// by the program's way (a new file renamed over the old one) or in place. The parsed form is
+// kept at once here, not only once the file's last change lies back far enough.
 TEST_F(IniFileTest, fileRewrittenByAnotherProcessIsReadAnew)
 {
+    platform::setSettleTimeForTests(0);
+    struct Back {
+        ~Back() { platform::setSettleTimeForTests(std::nullopt); }
+    } back;
     struct Row {
         const char* what;
         const char* shell; // run in the folder; "ref" holds the file's old times

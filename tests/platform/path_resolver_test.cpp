@@ -199,12 +199,16 @@ TEST_F(PathResolverTest, listingOrderRepeatsForNamesThatDifferOnlyInCase)
     EXPECT_EQ(listFolder(temp.file(QStringLiteral("fall")), QStringLiteral("notiz.*")), expected);
 }
 
-// What another process does to a folder while this one remembers its listing. The folder's
-// times are set an hour back first, so that the listing counts as settled and is used again;
-// the other process then sets the modification time back to the very same value, as a network
-// share whose clock counts whole seconds shows it.
+// What another process does to a folder while this one remembers its listing; the other process
+// then sets the folder's modification time back to the very same value, as a network share
+// whose clock counts whole seconds shows it. Listings are used again at once here, not only once
+// the folder's last change lies back far enough.
 TEST_F(PathResolverTest, changeByAnotherProcessIsSeenThroughTheRememberedListing)
 {
+    platform::setSettleTimeForTests(0);
+    struct Back {
+        ~Back() { platform::setSettleTimeForTests(std::nullopt); }
+    } back;
     struct Row {
         const char* what;
         const char* shell; // run in the folder
