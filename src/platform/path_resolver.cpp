@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -48,6 +49,7 @@ struct Listing {
     QStringList files;    // the visible files
     QStringList folders;  // the visible folders
     QHash<QString, QString> byLowerName; // lower-cased name: the first spelling in name order
+    QSet<QString> exact;                 // every entry
 };
 
 // How long a folder's times must lie before its listing for the listing to be used again: a
@@ -91,6 +93,7 @@ bool readListing(const QString& folder, Listing& listing)
             continue;
         const QString decoded = QFile::decodeName(name);
         listing.all.append(decoded);
+        listing.exact.insert(decoded);
         QString& best = listing.byLowerName[rt::LCase(decoded)];
         if (best.isEmpty() || decoded < best)
             best = decoded;
@@ -290,7 +293,10 @@ QString rememberedSpelling(const QString& folder, const QString& name)
     ListingCache& cache = listings();
     const QMutexLocker lock(&cache.mutex);
     const auto known = cache.byFolder.constFind(folder);
-    return known == cache.byFolder.cend() ? QString() : matchIn(**known, name);
+    if (known == cache.byFolder.cend())
+        return {};
+    // As resolvePath: the exact spelling first.
+    return (*known)->exact.contains(name) ? name : matchIn(**known, name);
 }
 
 bool matchesFileMask(const QString& name, const QString& pattern)
