@@ -10,8 +10,8 @@
 //     read, converted and written under a temporary name, one flush, then every file renamed
 //     and every year folder flushed.
 //
-//   store_speed_bench [folder]        the diary is generated into folder (default: a temporary
-//                                     folder)
+//   store_speed_bench [folder]        the diary in folder, generated there when it has none
+//                                     (default: a temporary folder)
 //   store_speed_bench --wechsel N     only N day switches after the start, for counting system
 //                                     calls (bench/day_switch_syscalls.sh)
 #include "diary_generator.h"
@@ -217,8 +217,9 @@ int main(int argc, char** argv)
         else
             ordner = wort;
     }
-    if (ordner.isEmpty()) {
+    if (ordner.isEmpty())
         ordner = wurzel + QStringLiteral("/Daten");
+    if (!QFileInfo::exists(ordner + QStringLiteral("/2011"))) {
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         if (nurWechsel < 0)
             out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
