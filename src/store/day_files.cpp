@@ -113,9 +113,13 @@ int lesefehlerNummer(int fehler)
 Gelesen tagesdateiLesen(const QString& pfad)
 {
     Gelesen gelesen;
-    // Without waiting: a pipe in place of the file would wait for a writer.
-    const int fd = ::open(QFile::encodeName(pfad).constData(),
-                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // Without waiting: a pipe in place of the file would wait for a writer. A link is opened
+    // in a second step, where what it leads to can be judged.
+    const QByteArray lokal = QFile::encodeName(pfad);
+    constexpr int art = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    int fd = ::open(lokal.constData(), art | O_NOFOLLOW);
+    if (fd < 0 && errno == ELOOP)
+        fd = ::open(lokal.constData(), art);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return gelesen;
