@@ -79,6 +79,17 @@ QString jahresordnerVon(const QString& dateiName)
     return foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
 }
 
+// The path of a day file with its name as the last listing of its year folder had it (so a
+// "20240305.Txt" is opened at once when "20240305.TXT" is asked for), else as given. Loading and
+// saving both start from it, so that they meet the same file; another spelling is looked for
+// only after a miss.
+QString tagesdateiAufPlatte(const QString& dateiName)
+{
+    const QString jahresordner = jahresordnerVon(dateiName);
+    const QString bekannt = platform::rememberedSpelling(jahresordner, dateiName);
+    return jahresordner + u'/' + (bekannt.isEmpty() ? dateiName : bekannt);
+}
+
 int dsFehler(const QString& ort)
 {
     const int nummer = rt::Err().number != 0 ? rt::Err().number : rt::ErrPathFileAccess;
@@ -257,11 +268,7 @@ Eintrag EintragLaden(const QString& dateiName)
     debug(QStringLiteral("laden func:"));
     debug(QStringLiteral("laden func: Datei ") + eintrag.pfad);
 
-    // The name as the last listing of its year folder has it (so a "20240305.Txt" is found
-    // under "20240305.TXT" at once), else as given; another spelling only after a miss.
-    const QString jahresordner = jahresordnerVon(dateiName);
-    const QString bekannt = platform::rememberedSpelling(jahresordner, dateiName);
-    QString pfad = bekannt.isEmpty() ? eintrag.pfad : jahresordner + u'/' + bekannt;
+    QString pfad = tagesdateiAufPlatte(dateiName);
     Gelesen gelesen = tagesdateiLesen(pfad);
     if (gelesen.art == Gelesen::Art::Fehlt) {
         const QString aufgeloest = platform::resolvePath(eintrag.pfad);
@@ -350,7 +357,7 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
         return std::nullopt;
     verzeichnisStatus = 0;
 
-    const QString pfad = TagesdateiPfad(dateiName);
+    const QString pfad = tagesdateiAufPlatte(dateiName);
     const QString jahresordner = jahresordnerVon(dateiName);
     if (schreibenVerweigert(pfad))
         return std::nullopt;
@@ -459,7 +466,7 @@ bool TagesdateiStapel::vormerken(const QString& dateiName, const QString& text)
     if (foundation::nurLesen || text.isEmpty())
         return false;
     verzeichnisStatus = 0;
-    const QString pfad = TagesdateiPfad(dateiName);
+    const QString pfad = tagesdateiAufPlatte(dateiName);
     if (schreibenVerweigert(pfad) || !jahresordnerAnlegen(jahresordnerVon(dateiName)))
         return false;
     return stapel_->add(pfad, dateiInhalt(text));
