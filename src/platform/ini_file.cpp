@@ -1,6 +1,7 @@
 #include "ini_file.h"
 
 #include "file_lock.h"
+#include "folder_memory.h"
 #include "path_resolver.h"
 #include "text_file.h"
 #include "runtime/codec.h"

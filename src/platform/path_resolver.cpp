@@ -1,5 +1,7 @@
 #include "path_resolver.h"
 
+#include "folder_memory.h"
+
 #include "runtime/strings.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "text_file.h"
 
+#include "file_batch.h"
 #include "path_resolver.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"

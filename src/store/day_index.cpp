@@ -9,7 +9,7 @@
 #include "platform/path_resolver.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
-#include "store/day_files.h"
+#include "store/day_file_batch.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
 #include "runtime/strings.h"
+#include "store/day_file_batch.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/diary_title.h"

@@ -1,6 +1,7 @@
 #include "main_fixture.h"
 
 #include "foundation/font_text.h"
+#include "platform/folder_memory.h"
 
 #include <QDateTime>
 #include <QMenuBar>

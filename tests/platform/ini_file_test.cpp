@@ -1,6 +1,6 @@
 #include "platform/ini_file.h"
 
-#include "platform/path_resolver.h"
+#include "platform/folder_memory.h"
 
 #include "runtime/error.h"
 #include "support/qt_print.h"

@@ -1,5 +1,7 @@
 #include "platform/path_resolver.h"
 
+#include "platform/folder_memory.h"
+
 #include "support/qt_print.h"
 #include "support/temp_folder.h"
 

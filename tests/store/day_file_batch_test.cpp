@@ -1,6 +1,7 @@
 #include "store_fixture.h"
 
-#include "platform/text_file.h"
+#include "platform/file_batch.h"
+#include "store/day_file_batch.h"
 #include "support/fake_dialogs.h"
 
 #include <QDirIterator>

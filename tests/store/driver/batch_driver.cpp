@@ -7,6 +7,7 @@
 //   korvanel_batch_driver <data folder> <password>
 #include "foundation/folders.h"
 #include "store/cipher.h"
+#include "store/day_file_batch.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/store_state.h"
