@@ -47,6 +47,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -260,9 +261,9 @@ int main(int argc, char** argv)
         // Counting system calls: the start above is the same for every count, the switches the
         // only difference.
         wechseln(nurWechsel);
-        hauptfenster->close();
-        delete hauptfenster;
-        return 0;
+        // Closing the main window would end the program through its shutdown.
+        QCoreApplication::processEvents();
+        std::_Exit(0);
     }
 
     const int tageProRunde = static_cast<int>(tage.size());
@@ -357,7 +358,7 @@ int main(int argc, char** argv)
     out << "Tagesdateien danach wie vorher:     " << (durchlaufGleich ? "ja" : "NEIN")
         << " (Boden: " << (bodenGleich ? "ja" : "NEIN") << ")\n";
 
-    hauptfenster->close();
-    delete hauptfenster;
-    return durchlaufGleich && bodenGleich ? 0 : 1;
+    out.flush();
+    // Closing the main window would end the program through its shutdown.
+    std::_Exit(durchlaufGleich && bodenGleich ? 0 : 1);
 }
