@@ -331,6 +331,7 @@ TEST_F(PasswordChange, dayFilesChangeOnlyWhenThePassIsThrough)
     for (const Tag& tag : tage)
         vorher[tag.name] = lesen(tagesdatei(tag.name));
     auto* fenster = new PaßwortÄndern;
+    fenster->show();
     int geprueft = 0;
     QTimer waechter;
     waechter.setInterval(0);
