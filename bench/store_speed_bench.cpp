@@ -263,6 +263,7 @@ int main(int argc, char** argv)
         wechseln(nurWechsel);
         // Closing the main window would end the program through its shutdown.
         QCoreApplication::processEvents();
+        arbeit.remove();
         std::_Exit(0);
     }
 
@@ -359,6 +360,7 @@ int main(int argc, char** argv)
         << " (Boden: " << (bodenGleich ? "ja" : "NEIN") << ")\n";
 
     out.flush();
+    arbeit.remove();
     // Closing the main window would end the program through its shutdown.
     std::_Exit(durchlaufGleich && bodenGleich ? 0 : 1);
 }
