@@ -448,7 +448,7 @@ TEST_F(MainWindow, sideFilesOfAnotherProcessAreSeenAtTheNextDaySwitch)
     oeffnen(s("Txt"), s("05.03.2024"));
     main->setDateCaption(s("07.03.2024"));
     main->setDateCaption(s("06.03.2024"));
-    EXPECT_EQ(main->text(), s("Mittwoch"));
+    EXPECT_TRUE(main->text().startsWith(s("Mittwoch")));
     EXPECT_EQ(panel("StatMark"), QString());
     EXPECT_EQ(main->LaufStimmung->value(), 0);
 
