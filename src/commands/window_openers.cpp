@@ -18,6 +18,8 @@
 #include "runtime/dates.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
+#include "search/replace_window.h"
+#include "search/statistics_window.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/diary_title.h"
@@ -411,6 +413,12 @@ void alleFensterAnschliessen()
     fensterAnschliessen(u"Lesezeichen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
                                                return new views::Lesezeichen(besitzer);
                                            }});
+    fensterAnschliessen(u"Statist"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                           return new search::Statist(besitzer);
+                                       }});
+    fensterAnschliessen(u"Ersetzen"_s, {.laden = [](QWidget* besitzer) -> platform::Form* {
+                                            return new search::Ersetzen(besitzer);
+                                        }});
 }
 
 void mnuGeheZu_Click()

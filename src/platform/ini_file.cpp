@@ -455,6 +455,33 @@ std::optional<QString> read(const QString& file, const QString& section, const Q
     return std::nullopt;
 }
 
+std::vector<std::pair<QString, QString>> sectionOfText(const QString& text, const QString& section)
+{
+    // The same lines as from the file: the text in the encoding a file of it would have.
+    const QString body = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+    QByteArray bytes;
+    if (rt::fitsAnsi(body)) {
+        bytes = rt::toAnsi(body);
+    } else {
+        bytes = utf8Bom;
+        bytes += body.toUtf8();
+    }
+    const Document doc(std::move(bytes));
+    std::vector<std::pair<QString, QString>> keys;
+    const qsizetype header = doc.findSection(trimmedName(section));
+    if (header < 0)
+        return keys;
+    const std::vector<Line>& lines = doc.lines();
+    for (qsizetype i = header + 1; i < static_cast<qsizetype>(lines.size()); ++i) {
+        const Line& line = lines[i];
+        if (line.kind == Kind::Section)
+            break;
+        if (line.kind == Kind::Key)
+            keys.emplace_back(doc.name(line), doc.value(line));
+    }
+    return keys;
+}
+
 bool write(const QString& file, const QString& section, const QString& key, const QString& value)
 {
     return writeAll(file, section, {{key, value}});

@@ -58,6 +58,12 @@ bool writeAll(const QString& file, const QString& section,
 // when the file could not be read or written.
 bool removeKey(const QString& file, const QString& section, const QString& key);
 
+// The key lines of the first section of that name in an INI text the caller has read itself
+// (a job that looks up many keys of one file reads it once with readTextFile): each key with its
+// value as read() gives it (names trimmed of blanks and tabs, the value trimmed of blanks and
+// without one pair of enclosing double quotes), in file order, a key given twice as often as it
+// stands there (read() takes the first). Empty when the section is missing.
+std::vector<std::pair<QString, QString>> sectionOfText(const QString& text, const QString& section);
 // The section names in file order, each once (the first spelling), without "[" and "]".
 QStringList sectionNames(const QString& file);
 
