@@ -1,6 +1,7 @@
 #include "ini_file.h"
 
 #include "file_lock.h"
+#include "folder_memory.h"
 #include "path_resolver.h"
 #include "text_file.h"
 #include "runtime/codec.h"
@@ -10,9 +11,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <memory>
 
 #include <vector>
 
@@ -301,12 +310,115 @@ bool update(const QString& file, bool createWhenMissing, Change change)
     return writeFile(path, result);
 }
 
-std::optional<Document> loaded(const QString& file)
+// A parsed file as it was read, with what tells whether the file is still the same.
+struct Remembered {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    std::shared_ptr<const Document> doc;
+};
+
+struct DocumentCache {
+    QMutex mutex;
+    QHash<QString, Remembered> byPath;
+};
+
+DocumentCache& documents()
 {
+    static DocumentCache cache;
+    return cache;
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool sameFile(const Remembered& known, const struct stat& now)
+{
+    return known.device == now.st_dev && known.inode == now.st_ino && known.size == now.st_size
+        && sameTime(known.modified, now.st_mtim) && sameTime(known.changed, now.st_ctim);
+}
+
+qint64 nanoseconds(const timespec& t)
+{
+    return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+// The parsed file, read from disk unless the form kept from an earlier read is of the same file:
+// same device, inode, size, modification and change time (one stat). Every write of the program
+// replaces a file by a rename, so a write of another process always shows as another inode; a
+// writer in place changes the change time. Null when the file is missing or cannot be read.
+std::shared_ptr<const Document> loaded(const QString& file)
+{
+    QString path = file;
+    path.replace(u'\\', u'/');
+    if (!path.isEmpty() && !path.contains(u'/'))
+        path = bareNameFolder() + u'/' + path;
+    if (path.isEmpty())
+        return nullptr;
+    struct stat now {};
+    if (::stat(QFile::encodeName(path).constData(), &now) != 0) {
+        // Another spelling, or no file at all.
+        const QString resolved = resolvePath(path);
+        if (resolved == path || ::stat(QFile::encodeName(resolved).constData(), &now) != 0)
+            return nullptr;
+        path = resolved;
+    }
+    DocumentCache& cache = documents();
+    {
+        const QMutexLocker lock(&cache.mutex);
+        const auto known = cache.byPath.constFind(path);
+        if (known != cache.byPath.cend() && sameFile(*known, now))
+            return known->doc;
+    }
+
+    // Only a plain file is read: a pipe would wait for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
     QByteArray bytes;
-    if (load(filePath(file), bytes) != Loaded::Yes)
-        return std::nullopt;
-    return Document(std::move(bytes));
+    bool ok = ::fstat(fd, &now) == 0 && S_ISREG(now.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<qsizetype>(now.st_size) + 1);
+        qsizetype got = 0;
+        for (;;) {
+            if (got == bytes.size())
+                bytes.resize(bytes.size() * 2); // it grew while we read
+            const ssize_t n =
+                ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+            got += n;
+        }
+        bytes.resize(got);
+    }
+    ::close(fd);
+    if (!ok)
+        return nullptr;
+    auto doc = std::make_shared<const Document>(std::move(bytes));
+
+    timespec clock{};
+    ::clock_gettime(CLOCK_REALTIME, &clock);
+    const qint64 newest = std::max(nanoseconds(now.st_mtim), nanoseconds(now.st_ctim));
+    const QMutexLocker lock(&cache.mutex);
+    if (newest + settleTimeNs(now) < nanoseconds(clock)) {
+        // A program reads a handful of INI files; a long run over many starts afresh.
+        if (cache.byPath.size() >= 64)
+            cache.byPath.clear();
+        cache.byPath.insert(path, {now.st_dev, now.st_ino, now.st_size, now.st_mtim,
+                                   now.st_ctim, doc});
+    } else {
+        cache.byPath.remove(path);
+    }
+    return doc;
 }
 
 bool validSection(const QString& section)
@@ -324,7 +436,7 @@ bool validKey(const QString& key)
 
 std::optional<QString> read(const QString& file, const QString& section, const QString& key)
 {
-    const std::optional<Document> doc = loaded(file);
+    const std::shared_ptr<const Document> doc = loaded(file);
     if (!doc)
         return std::nullopt;
     const QString wantedSection = trimmedName(section);
@@ -511,7 +623,7 @@ bool removeKey(const QString& file, const QString& section, const QString& key)
 QStringList sectionNames(const QString& file)
 {
     QStringList names;
-    const std::optional<Document> doc = loaded(file);
+    const std::shared_ptr<const Document> doc = loaded(file);
     if (!doc)
         return names;
     QSet<QString> seen;

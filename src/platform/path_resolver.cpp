@@ -1,14 +1,22 @@
 #include "path_resolver.h"
 
+#include "folder_memory.h"
+
 #include "runtime/strings.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QSet>
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <time.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -28,56 +36,150 @@ QString joined(const QString& folder, const QString& name)
     return folder + u'/' + name;
 }
 
-enum class Entries { All, VisibleFiles, VisibleFolders };
+// What a folder looked like when it was listed. A listing is used again only while the folder's
+// device, inode, size, modification and change times are the same, and only when those times lay
+// clearly before the listing: a name added in the same tick of the file system's clock (coarse
+// on many file systems, whole seconds on network shares) leaves the times as they were.
+struct Listing {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    bool settled = false; // the times lay clearly before the listing
+    QStringList all;      // every entry, in the folder's own order
+    QStringList files;    // the visible files
+    QStringList folders;  // the visible folders
+    QHash<QString, QString> byLowerName; // lower-cased name: the first spelling in name order
+    QSet<QString> exact;                 // every entry
+};
 
-// The names in folder, never "." and "..", read straight from the directory in its own order:
-// every entry (All), or the files or folders whose names do not begin with "." (a link counts as
-// what it points to; a broken link, a device, a pipe or a socket is neither). The file type comes
-// with the directory entry on most file systems, so the disk is asked once per folder, not once
-// per entry: the folders searched here may hold thousands of entries (a year of day files, the
-// system's library folder). A folder that cannot be read gives no names.
-QStringList namesIn(const QString& folder, Entries which)
+// How long a folder's times must lie before its listing for the listing to be used again: a
+// file system that keeps times to the nanosecond ticks in a few milliseconds; one that keeps
+// whole seconds (network shares, FAT) in up to two seconds.
+std::optional<qint64> settleOverride;
+
+qint64 settleNs(const struct stat& info)
 {
-    QStringList names;
-    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (settleOverride)
+        return *settleOverride;
+    const bool fine = info.st_mtim.tv_nsec != 0 || info.st_ctim.tv_nsec != 0;
+    return fine ? 100'000'000 : 3'000'000'000;
+}
+
+qint64 nanoseconds(const timespec& t)
+{
+    return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Reads the names of folder into listing, never "." and "..", in the directory's own order:
+// every entry, and apart the files and the folders whose names do not begin with "." (a link
+// counts as what it points to; a broken link, a device, a pipe or a socket is neither). The file
+// type comes with the directory entry on most file systems, so the disk is asked once per
+// folder, not once per entry: the folders searched here may hold thousands of entries (a year of
+// day files, the system's library folder). False when the folder cannot be read.
+bool readListing(const QString& folder, Listing& listing)
+{
+    const QByteArray path = QFile::encodeName(folder);
     DIR* dir = opendir(path.constData());
     if (dir == nullptr)
-        return names;
+        return false;
     while (const dirent* entry = readdir(dir)) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        if (which != Entries::All) {
-            if (name[0] == '.')
+        const QString decoded = QFile::decodeName(name);
+        listing.all.append(decoded);
+        listing.exact.insert(decoded);
+        QString& best = listing.byLowerName[rt::LCase(decoded)];
+        if (best.isEmpty() || decoded < best)
+            best = decoded;
+        if (name[0] == '.')
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat info {};
+            const QByteArray full = path + '/' + name;
+            if (stat(full.constData(), &info) != 0)
                 continue;
-            unsigned char type = entry->d_type;
-            if (type == DT_LNK || type == DT_UNKNOWN) {
-                struct stat info {};
-                const QByteArray full = path + '/' + name;
-                if (stat(full.constData(), &info) != 0)
-                    continue;
-                type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
-            }
-            if (type != (which == Entries::VisibleFiles ? DT_REG : DT_DIR))
-                continue;
+            type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
         }
-        names.append(QFile::decodeName(name));
+        if (type == DT_REG)
+            listing.files.append(decoded);
+        else if (type == DT_DIR)
+            listing.folders.append(decoded);
     }
     closedir(dir);
-    return names;
+    return true;
+}
+
+struct ListingCache {
+    QMutex mutex;
+    QHash<QString, std::shared_ptr<const Listing>> byFolder;
+};
+
+ListingCache& listings()
+{
+    static ListingCache cache;
+    return cache;
+}
+
+// The listing of folder (a path as it is on disk): the remembered one when the folder did not
+// change, else a fresh one. Null when the folder is missing or cannot be read.
+std::shared_ptr<const Listing> folderListing(const QString& folder)
+{
+    const QString key = folder.isEmpty() ? QStringLiteral(".") : folder;
+    struct stat now {};
+    if (::stat(QFile::encodeName(key).constData(), &now) != 0 || !S_ISDIR(now.st_mode))
+        return nullptr;
+    ListingCache& cache = listings();
+    {
+        const QMutexLocker lock(&cache.mutex);
+        const auto known = cache.byFolder.constFind(key);
+        if (known != cache.byFolder.cend()) {
+            const Listing& l = **known;
+            if (l.settled && l.device == now.st_dev && l.inode == now.st_ino
+                && l.size == now.st_size && sameTime(l.modified, now.st_mtim)
+                && sameTime(l.changed, now.st_ctim))
+                return *known;
+        }
+    }
+    timespec clock{};
+    ::clock_gettime(CLOCK_REALTIME, &clock);
+    auto listing = std::make_shared<Listing>();
+    listing->device = now.st_dev;
+    listing->inode = now.st_ino;
+    listing->size = now.st_size;
+    listing->modified = now.st_mtim;
+    listing->changed = now.st_ctim;
+    const qint64 newest = std::max(nanoseconds(now.st_mtim), nanoseconds(now.st_ctim));
+    listing->settled = newest + settleNs(now) < nanoseconds(clock);
+    if (!readListing(key, *listing))
+        return nullptr;
+    const QMutexLocker lock(&cache.mutex);
+    // A program looks into a handful of folders; a long run in many folders starts afresh.
+    if (cache.byFolder.size() >= 256)
+        cache.byFolder.clear();
+    cache.byFolder.insert(key, listing);
+    return listing;
 }
 
 // The entry of folder that matches name without regard to case; of several, the first in name
 // order. Empty when there is none.
+QString matchIn(const Listing& listing, const QString& name)
+{
+    return listing.byLowerName.value(rt::LCase(name));
+}
+
 QString matchInFolder(const QString& folder, const QString& name)
 {
-    const QStringList entries = namesIn(folder, Entries::All);
-    QString best;
-    for (const QString& entry : entries) {
-        if (rt::equalsNoCase(entry, name) && (best.isEmpty() || entry < best))
-            best = entry;
-    }
-    return best;
+    const std::shared_ptr<const Listing> listing = folderListing(folder);
+    return listing ? matchIn(*listing, name) : QString();
 }
 
 Resolution resolve(const QString& input)
@@ -92,8 +194,27 @@ Resolution resolve(const QString& input)
 
     // The usual case: the path is written as it exists. One question to the disk.
     const QString asGiven = root + parts.join(u'/');
-    if (QFileInfo::exists(asGiven))
-        return {asGiven, true};
+    struct stat info {};
+    if (::lstat(QFile::encodeName(asGiven).constData(), &info) == 0) {
+        // A link that leads nowhere is there as a name, but does not exist as a file.
+        const bool dangling =
+            S_ISLNK(info.st_mode) && ::stat(QFile::encodeName(asGiven).constData(), &info) != 0;
+        if (!dangling)
+            return {asGiven, true};
+    }
+
+    // Next most usual: the folder is written as it exists and the name is not, or in another
+    // spelling. One look at the folder's (remembered) listing.
+    const QString& last = parts.last();
+    if (parts.size() > 1 && last != u"." && last != u"..") {
+        const QString folder = root + parts.mid(0, parts.size() - 1).join(u'/');
+        if (const std::shared_ptr<const Listing> listing = folderListing(folder)) {
+            const QString spelling = matchIn(*listing, last);
+            if (spelling.isEmpty())
+                return {joined(folder, last), false};
+            return {joined(folder, spelling), true};
+        }
+    }
 
     QString current = root;
     bool found = true;
@@ -159,6 +280,27 @@ bool pathExists(const QString& path)
     return resolve(path).exists;
 }
 
+qint64 settleTimeNs(const struct stat& info)
+{
+    return settleNs(info);
+}
+
+void setSettleTimeForTests(std::optional<qint64> ns)
+{
+    settleOverride = ns;
+}
+
+QString rememberedSpelling(const QString& folder, const QString& name)
+{
+    ListingCache& cache = listings();
+    const QMutexLocker lock(&cache.mutex);
+    const auto known = cache.byFolder.constFind(folder);
+    if (known == cache.byFolder.cend())
+        return {};
+    // As resolvePath: the exact spelling first.
+    return (*known)->exact.contains(name) ? name : matchIn(**known, name);
+}
+
 bool matchesFileMask(const QString& name, const QString& pattern)
 {
     return lowerMaskMatch(rt::LCase(name), rt::LCase(pattern));
@@ -169,8 +311,10 @@ QStringList listFolder(const QString& folder, const QString& pattern, EntryKind 
     const Resolution where = resolve(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!where.exists)
         return {};
-    const QStringList entries = namesIn(
-        where.path, kind == EntryKind::Files ? Entries::VisibleFiles : Entries::VisibleFolders);
+    const std::shared_ptr<const Listing> listing = folderListing(where.path);
+    if (!listing)
+        return {};
+    const QStringList& entries = kind == EntryKind::Files ? listing->files : listing->folders;
 
     const QString lowerPattern = rt::LCase(pattern);
     struct Entry {

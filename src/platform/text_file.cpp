@@ -1,16 +1,18 @@
 #include "text_file.h"
 
+#include "file_batch.h"
 #include "path_resolver.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,21 +87,6 @@ int writeAt(int fd, const char* data, qint64 size, qint64 offset)
     return 0;
 }
 
-// Why the folder of path takes no new file: the errno of an attempt to create one, 0 when it
-// takes one after all.
-int newFileRefusal(const QString& path)
-{
-    const QFileInfo info(path);
-    QByteArray name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.")
-                                        + info.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    ::unlink(name.constData());
-    return 0;
-}
-
 // Gives the new file of an atomic replacement the owner, group and mode of the old one, so that a
 // file of another user stays theirs when the super-user rewrites it. Where we may not give it
 // away, the group at least stays when we may.
@@ -117,6 +104,48 @@ void keepOwnerAndMode(int fd, const struct stat& old)
     }
     // After the owner: a change of owner may clear the set-id bits.
     ::fchmod(fd, old.st_mode & 07777);
+}
+
+// Where a write of path lands: a link is followed to the file it names (also through several
+// links), so that the link stays a link.
+QString linkTarget(const QString& path)
+{
+    QFileInfo info(path);
+    int depth = 128;
+    while (--depth > 0 && info.isSymLink())
+        info.setFile(info.symLinkTarget());
+    return depth > 0 ? info.filePath() : path;
+}
+
+// The bits a new file gets: 0666 without those of the process's umask.
+mode_t newFileMode()
+{
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+// Creates a new hidden file beside target, named "." + its name + suffix, whose final six
+// characters "XXXXXX" are made unique. The descriptor, or -1 with errno set.
+int createBeside(const QString& target, const QByteArray& suffix, QByteArray& name)
+{
+    const QFileInfo info(target);
+    name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName())
+           + suffix;
+    return ::mkostemp(name.data(), O_CLOEXEC);
+}
+
+// Gives the new file of a replacement the owner, group and mode of the old one (old), or the
+// mode of a new file when there is none.
+void prepareReplacement(int fd, const struct stat* old)
+{
+    if (old != nullptr)
+        keepOwnerAndMode(fd, *old);
+    else
+        ::fchmod(fd, newFileMode());
 }
 
 // Rewrites an existing file in place, for a folder that takes no new file or refuses the rename.
@@ -237,37 +266,158 @@ bool writeFile(const QString& path, const QByteArray& bytes)
         return failed(rt::ErrPathFileAccess, resolved);
     if (info.exists() && writeProtected(info))
         return failed(rt::ErrPermissionDenied, resolved);
+    const QString target = linkTarget(resolved);
     struct stat old {};
-    const bool exists = ::stat(QFile::encodeName(resolved).constData(), &old) == 0;
+    const bool exists = ::stat(QFile::encodeName(target).constData(), &old) == 0;
 
-    QSaveFile save(resolved);
-    if (save.open(QIODevice::WriteOnly)) {
-        const int fd = save.handle();
-        if (exists)
-            keepOwnerAndMode(fd, old);
+    QByteArray temporary;
+    const int fd = createBeside(target, QByteArrayLiteral(".XXXXXX"), temporary);
+    if (fd >= 0) {
+        prepareReplacement(fd, exists ? &old : nullptr);
         int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
-        if (error == 0 && ::fsync(fd) != 0)
+        // One flush: the new content is on the disk before its name replaces the old file.
+        if (error == 0 && ::fdatasync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
             error = errno;
         if (error != 0) {
             // A full disk: the old file stays as it is.
-            save.cancelWriting();
+            ::unlink(temporary.constData());
             return failedWithErrno(error, resolved);
         }
-        if (save.commit())
+        if (::rename(temporary.constData(), QFile::encodeName(target).constData()) == 0)
             return true;
-        if (save.error() != QFileDevice::RenameError)
-            return failed(rt::ErrPathFileAccess, resolved);
+        ::unlink(temporary.constData());
     } else {
         // Only a folder that refuses new files by permission leads to the write in place; no room
         // for a new file (no free blocks or inodes, a quota) fails and leaves the old file.
-        const int refusal = newFileRefusal(resolved);
+        const int refusal = errno;
         if (refusal != EACCES && refusal != EPERM)
-            return refusal != 0 ? failedWithErrno(refusal, resolved)
-                                : failed(rt::ErrPathFileAccess, resolved);
+            return failedWithErrno(refusal, resolved);
     }
     if (!exists)
         return failed(rt::ErrPermissionDenied, resolved);
-    return writeInPlace(resolved, bytes);
+    return writeInPlace(target, bytes);
+}
+
+FileBatch::FileBatch(const QString& folder)
+{
+    // Opened before the first file is written, so that the flush reports every write error
+    // from now on.
+    flushHandle_ = ::open(QFile::encodeName(resolvePath(folder)).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (flushHandle_ >= 0 && ::fstat(flushHandle_, &info) == 0)
+        device_ = info.st_dev;
+}
+
+FileBatch::~FileBatch()
+{
+    for (const Pending& file : pending_)
+        ::unlink(file.temporary.constData());
+    if (flushHandle_ >= 0)
+        ::close(flushHandle_);
+}
+
+bool FileBatch::add(const QString& path, const QByteArray& bytes)
+{
+    const QString resolved = resolvePath(path);
+    const QFileInfo info(resolved);
+    if (info.isDir())
+        return failed(rt::ErrPathFileAccess, resolved);
+    if (info.exists() && writeProtected(info))
+        return failed(rt::ErrPermissionDenied, resolved);
+    Pending file;
+    file.path = path;
+    file.target = QFile::encodeName(linkTarget(resolved));
+    struct stat old {};
+    const bool exists = ::stat(file.target.constData(), &old) == 0;
+    const int fd = createBeside(QFile::decodeName(file.target), QByteArray(leftoverMark) + "XXXXXX",
+                                file.temporary);
+    if (fd < 0) {
+        // A folder that takes no new file by permission: this file alone is written at once, in
+        // place, as a single write would.
+        if (errno == EACCES || errno == EPERM)
+            return writeFile(resolved, bytes);
+        return failedWithErrno(errno, resolved);
+    }
+    prepareReplacement(fd, exists ? &old : nullptr);
+    int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
+    struct stat now {};
+    if (error == 0 && ::fstat(fd, &now) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(file.temporary.constData());
+        return failedWithErrno(error, resolved);
+    }
+    file.device = now.st_dev;
+    pending_.push_back(std::move(file));
+    return true;
+}
+
+QStringList FileBatch::commit()
+{
+    QStringList notReplaced;
+    std::vector<Pending> files = std::move(pending_);
+    pending_.clear();
+    const auto giveUp = [&](int error) {
+        for (const Pending& file : files) {
+            ::unlink(file.temporary.constData());
+            notReplaced.append(file.path);
+        }
+        if (!files.empty())
+            failedWithErrno(error, files.front().path);
+        return notReplaced;
+    };
+
+    // Every new content on the disk before any name changes: one flush of the file system, and
+    // a flush of its own for a file on another one.
+    bool others = flushHandle_ < 0;
+    if (flushHandle_ >= 0 && !files.empty() && ::syncfs(flushHandle_) != 0)
+        return giveUp(errno);
+    for (const Pending& file : files) {
+        if (!others && file.device == device_)
+            continue;
+        const int fd = ::open(file.temporary.constData(), O_RDONLY | O_CLOEXEC);
+        const int error = fd < 0 ? errno : ::fdatasync(fd) != 0 ? errno : 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (error != 0)
+            return giveUp(error);
+    }
+
+    QSet<QByteArray> folders;
+    int lastError = 0;
+    for (const Pending& file : files) {
+        if (::rename(file.temporary.constData(), file.target.constData()) != 0) {
+            lastError = errno;
+            ::unlink(file.temporary.constData());
+            notReplaced.append(file.path);
+            continue;
+        }
+        folders.insert(file.target.left(file.target.lastIndexOf('/')));
+    }
+    // The new names on the disk too.
+    for (const QByteArray& folder : std::as_const(folders)) {
+        const int fd = ::open(folder.isEmpty() ? "/" : folder.constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+    if (lastError != 0)
+        failedWithErrno(lastError, notReplaced.front());
+    return notReplaced;
+}
+
+bool FileBatch::isLeftover(const QString& name)
+{
+    const qsizetype mark = name.lastIndexOf(QLatin1String(leftoverMark));
+    return name.startsWith(u'.') && mark > 1
+        && name.size() == mark + static_cast<qsizetype>(std::strlen(leftoverMark)) + 6;
 }
 
 bool writeNewFile(const QString& path, const QByteArray& bytes)

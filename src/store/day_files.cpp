@@ -5,6 +5,8 @@
 #include "foundation/folders.h"
 #include "foundation/read_only.h"
 #include "platform/dialogs.h"
+#include "platform/file_batch.h"
+#include "platform/folder_memory.h"
 #include "platform/mouse_pointer.h"
 #include "platform/path_resolver.h"
 #include "platform/text_file.h"
@@ -13,6 +15,7 @@
 #include "runtime/format.h"
 #include "runtime/strings.h"
 #include "store/cipher.h"
+#include "store/day_file_batch.h"
 #include "store/day_index.h"
 #include "store/password_check.h"
 #include "store/mood_marker.h"
@@ -23,9 +26,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -88,6 +96,17 @@ QString jahresordnerVon(const QString& dateiName)
     return foundation::ordnerDat + u'/' + rt::Left(dateiName, 4);
 }
 
+// The path of a day file with its name as the last listing of its year folder had it (so a
+// "20240305.Txt" is opened at once when "20240305.TXT" is asked for), else as given. Loading and
+// saving both start from it, so that they meet the same file; another spelling is looked for
+// only after a miss.
+QString tagesdateiAufPlatte(const QString& dateiName)
+{
+    const QString jahresordner = jahresordnerVon(dateiName);
+    const QString bekannt = platform::rememberedSpelling(jahresordner, dateiName);
+    return jahresordner + u'/' + (bekannt.isEmpty() ? dateiName : bekannt);
+}
+
 int dsFehler(const QString& ort)
 {
     const int nummer = rt::Err().number != 0 ? rt::Err().number : rt::ErrPathFileAccess;
@@ -124,6 +143,80 @@ QString unbrauchbarGrund(const QString& aufgeloest, int& nummer)
                + QStringLiteral(" MB");
     }
     return {};
+}
+
+// A day file as one open, one fstat and one read found it.
+struct Gelesen {
+    enum class Art { Gelesen, Fehlt, Fehler };
+    Art art = Art::Fehlt;
+    QByteArray bytes;
+    int fehler = 0;
+};
+
+int lesefehlerNummer(int fehler)
+{
+    switch (fehler) {
+    case EACCES:
+    case EPERM:
+        return rt::ErrPermissionDenied;
+    case EIO:
+        return rt::ErrDeviceIO;
+    default:
+        return rt::ErrPathFileAccess;
+    }
+}
+
+// Reads the day file at pfad (spelt as on disk). Missing (no file, no folder) is told apart from
+// a file that is there but cannot be read: a folder, a pipe, a device, a refusal, a failed read.
+Gelesen tagesdateiLesen(const QString& pfad)
+{
+    Gelesen gelesen;
+    // Without waiting: a pipe in place of the file would wait for a writer. A link is opened
+    // in a second step, where what it leads to can be judged.
+    const QByteArray lokal = QFile::encodeName(pfad);
+    constexpr int art = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    int fd = ::open(lokal.constData(), art | O_NOFOLLOW);
+    if (fd < 0 && errno == ELOOP)
+        fd = ::open(lokal.constData(), art);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return gelesen;
+        gelesen.art = Gelesen::Art::Fehler;
+        gelesen.fehler = lesefehlerNummer(errno);
+        return gelesen;
+    }
+    struct stat info {};
+    gelesen.art = Gelesen::Art::Fehler;
+    if (::fstat(fd, &info) != 0) {
+        gelesen.fehler = lesefehlerNummer(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        gelesen.fehler = rt::ErrPathFileAccess;
+    } else if (info.st_size > tagesdateiGrenze) {
+        gelesen.fehler = rt::ErrOutOfMemory;
+    } else {
+        // The size fstat gives is what is read: one read for a whole file.
+        gelesen.bytes.resize(static_cast<qsizetype>(info.st_size));
+        qsizetype da = 0;
+        int fehler = 0;
+        while (da < gelesen.bytes.size()) {
+            const ssize_t n = ::read(fd, gelesen.bytes.data() + da,
+                                     static_cast<size_t>(gelesen.bytes.size() - da));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fehler = errno;
+            if (n <= 0)
+                break;
+            da += n;
+        }
+        gelesen.bytes.resize(da);
+        if (fehler != 0)
+            gelesen.fehler = rt::ErrDeviceIO;
+        else
+            gelesen.art = Gelesen::Art::Gelesen;
+    }
+    ::close(fd);
+    return gelesen;
 }
 
 // A day file that may not be replaced or deleted: it failed to load, or it exists but cannot be
@@ -231,21 +324,7 @@ Eintrag EintragLaden(const QString& dateiName)
     Eintrag eintrag;
     eintrag.pfad = TagesdateiPfad(dateiName);
     debug(QStringLiteral("laden func:"));
-
-    if (!platform::pathExists(jahresordnerVon(dateiName))) {
-        debug(QStringLiteral("laden func: Ende"));
-        entsperren(eintrag.pfad);
-        return eintrag;
-    }
     debug(QStringLiteral("laden func: Datei ") + eintrag.pfad);
-    const QString aufgeloest = platform::resolvePath(eintrag.pfad);
-    if (!eintragVorhanden(QFileInfo(aufgeloest))) {
-        debug(QStringLiteral("laden func: Datei nicht vorhanden"));
-        debug(QStringLiteral("laden func: Ende"));
-        entsperren(eintrag.pfad);
-        return eintrag;
-    }
-    debug(QStringLiteral("laden func: Datei vorhanden"));
 
     const auto lesefehler = [&](int nummer, const QString& grund) {
         eintrag.zustand = Eintrag::Zustand::Lesefehler;
@@ -258,20 +337,48 @@ Eintrag EintragLaden(const QString& dateiName)
               + (grund.isEmpty() ? QString() : QStringLiteral(", ") + grund));
         return gesperrt(eintrag);
     };
+    QString pfad = tagesdateiAufPlatte(dateiName);
+    Gelesen gelesen = tagesdateiLesen(pfad);
+    if (gelesen.art == Gelesen::Art::Fehlt) {
+        const QString aufgeloest = platform::resolvePath(eintrag.pfad);
+        if (aufgeloest != pfad) {
+            pfad = aufgeloest;
+            gelesen = tagesdateiLesen(pfad);
+        }
+    }
+    if (gelesen.art == Gelesen::Art::Fehlt) {
+        // A link that leads nowhere is a file that cannot be read, not a day without entry.
+        struct stat info {};
+        if (::lstat(QFile::encodeName(pfad).constData(), &info) != 0) {
+            debug(QStringLiteral("laden func: Datei nicht vorhanden"));
+            debug(QStringLiteral("laden func: Ende"));
+            entsperren(eintrag.pfad);
+            return eintrag;
+        }
+        gelesen.art = Gelesen::Art::Fehler;
+        gelesen.fehler = rt::ErrFileNotFound;
+    }
+    // A pipe, a device, a file beyond the limit or a link leading out of the data folder is a
+    // day that cannot be read, and says why.
     int nummer = 0;
-    if (const QString grund = unbrauchbarGrund(aufgeloest, nummer); !grund.isEmpty())
+    if (const QString grund = unbrauchbarGrund(pfad, nummer); !grund.isEmpty()) {
+        rt::raiseError(nummer, rt::errorText(nummer) + QStringLiteral(": ") + pfad);
         return lesefehler(nummer, grund);
-    const std::optional<QByteArray> bytes = platform::readFile(aufgeloest);
-    if (!bytes)
-        return lesefehler(rt::Err().number, QString());
+    }
+    if (gelesen.art == Gelesen::Art::Fehler) {
+        rt::raiseError(gelesen.fehler, rt::errorText(gelesen.fehler) + QStringLiteral(": ") + pfad);
+        return lesefehler(gelesen.fehler, QString());
+    }
+    debug(QStringLiteral("laden func: Datei vorhanden"));
+    const QByteArray& bytes = gelesen.bytes;
 
-    const std::optional<QString> entschluesselt = verschluesselteFormLesen(*bytes);
+    const std::optional<QString> entschluesselt = verschluesselteFormLesen(bytes);
     if (!entschluesselt) {
-        eintrag.text = rt::decodeText(*bytes);
+        eintrag.text = rt::decodeText(bytes);
         debug(QStringLiteral("laden func: Datei geladen ") + zahl(eintrag.text.size())
               + QStringLiteral(" Zeichen"));
     } else {
-        debug(QStringLiteral("laden func: Datei geladen ") + zahl(bytes->size())
+        debug(QStringLiteral("laden func: Datei geladen ") + zahl(bytes.size())
               + QStringLiteral(" Zeichen"));
         debug(QStringLiteral("laden func: Datei geladen verschlüsselt"));
         debug(QStringLiteral("laden func: encrypt"));
@@ -330,7 +437,7 @@ std::optional<QString> EintragDateiSchreiben(const QString& dateiName, const QSt
         return std::nullopt;
     verzeichnisStatus = 0;
 
-    const QString pfad = TagesdateiPfad(dateiName);
+    const QString pfad = tagesdateiAufPlatte(dateiName);
     const QString jahresordner = jahresordnerVon(dateiName);
     if (schreibenVerweigert(pfad))
         return std::nullopt;
@@ -404,6 +511,83 @@ void UngesichertAnzeigen()
                                          + (ungesichert != 0 ? QStringLiteral(" noch nicht ")
                                                              : QString())
                                          + QStringLiteral("gesichert"));
+}
+
+namespace {
+
+// The lock a pass holds in the data folder; a lock of a process of this computer that ended is
+// taken over at once, one of another computer only after a day.
+std::unique_ptr<QLockFile> stapelSperre()
+{
+    auto sperre = std::make_unique<QLockFile>(platform::resolvePath(foundation::ordnerDat)
+                                              + QStringLiteral("/.Stapel.lock"));
+    sperre->setStaleLockTime(24 * 60 * 60 * 1000);
+    return sperre;
+}
+
+} // namespace
+
+TagesdateiStapel::TagesdateiStapel()
+    : stapel_(std::make_unique<platform::FileBatch>(foundation::ordnerDat))
+{
+    if (foundation::nurLesen)
+        return;
+    sperre_ = stapelSperre();
+    // Without the lock (another pass, a folder that takes no lock file) the pass runs all the
+    // same; at worst a starting copy removes a temporary file, and that day stays as it was.
+    if (!sperre_->tryLock(0))
+        sperre_.reset();
+}
+
+TagesdateiStapel::~TagesdateiStapel() = default;
+
+bool TagesdateiStapel::vormerken(const QString& dateiName, const QString& text)
+{
+    schreibAntwort = 0;
+    if (foundation::nurLesen || text.isEmpty())
+        return false;
+    verzeichnisStatus = 0;
+    const QString pfad = tagesdateiAufPlatte(dateiName);
+    if (schreibenVerweigert(pfad) || !jahresordnerAnlegen(jahresordnerVon(dateiName)))
+        return false;
+    if (stapel_->add(pfad, dateiInhalt(text)))
+        return true;
+    // A file that cannot be written aside (a full disk) is told as a failed save: the answer
+    // decides whether the pass goes on.
+    dsFehler(pfad);
+    return false;
+}
+
+QStringList TagesdateiStapel::abschliessen()
+{
+    QStringList alt;
+    for (const QString& pfad : stapel_->commit())
+        alt.append(pfad.mid(pfad.lastIndexOf(u'/') + 1));
+    return alt;
+}
+
+void StapelResteEntfernen()
+{
+    if (foundation::nurLesen || foundation::ordnerDat.isEmpty())
+        return;
+    const std::unique_ptr<QLockFile> sperre = stapelSperre();
+    if (!sperre->tryLock(0))
+        return;
+    const QString datenOrdner = platform::resolvePath(foundation::ordnerDat);
+    const QStringList jahre =
+        platform::listFolder(datenOrdner, QStringLiteral("????"), platform::EntryKind::Folders);
+    for (const QString& jahr : jahre) {
+        const QDir ordner(datenOrdner + u'/' + jahr);
+        const QStringList namen =
+            ordner.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& name : namen) {
+            if (platform::FileBatch::isLeftover(name)) {
+                debug(QStringLiteral("Rest eines abgebrochenen Durchlaufs entfernt: ") + jahr
+                      + u'/' + name);
+                QFile::remove(ordner.filePath(name));
+            }
+        }
+    }
 }
 
 void resetTagesdateien()

@@ -9,6 +9,7 @@
 #include "platform/path_resolver.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
+#include "store/day_file_batch.h"
 #include "store/store_host.h"
 #include "store/store_state.h"
 
@@ -25,6 +26,9 @@ qint16 verzeichnisStatus = 0;
 qint32 tagesIndex = -1;
 
 namespace {
+
+// The data folder whose leftovers of killed passes were removed in this process.
+QString aufgeraeumterOrdner;
 
 constexpr int ersterJahrgang = 1500;
 constexpr int letzterJahrgang = 2200;
@@ -149,6 +153,11 @@ void TagesverzeichnisErstellen(bool sortieren)
     platform::BusyPointer busy;
     if (verzeichnisStatus == 0) {
         statusZeigen(QStringLiteral(" Erstelle Tagesverzeichnis... "));
+        if (aufgeraeumterOrdner != foundation::ordnerDat) {
+            // The first look at a data folder: what a killed pass over many days left behind.
+            aufgeraeumterOrdner = foundation::ordnerDat;
+            StapelResteEntfernen();
+        }
         std::shared_ptr<Tagesliste> liste = ordnerDurchsuchen();
         tageAnzahl = static_cast<qint32>(liste->size());
         tagesverzeichnis = std::move(liste);
@@ -174,6 +183,7 @@ void resetTagesverzeichnis()
     tageAnzahl = 0;
     verzeichnisStatus = 0;
     tagesIndex = -1;
+    aufgeraeumterOrdner.clear();
 }
 
 } // namespace store

@@ -13,6 +13,7 @@
 #include "runtime/codec.h"
 #include "runtime/error.h"
 #include "runtime/strings.h"
+#include "store/day_file_batch.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/cipher.h"
@@ -398,6 +399,9 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
         ProgressBar->show();
         QCoreApplication::processEvents();
 
+        // Every new file is written aside first and put in place at the end: a kill leaves each
+        // day old or new, and running the change again finishes the pass.
+        TagesdateiStapel stapel;
         const QString neuerKopf = KennwortKopf(neu);
         const qsizetype anzahl = namen.size();
         for (qsizetype i = 0; i < anzahl && !abgebrochen; ++i) {
@@ -448,7 +452,7 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
                 if (!eintrag.ok()) {
                     nichtUmgestellt_.append(name + QStringLiteral(" (nicht lesbar)"));
                 } else if (!eintrag.text.isEmpty()) {
-                    if (!EintragDateiSchreiben(name, eintrag.text)) {
+                    if (!stapel.vormerken(name, eintrag.text)) {
                         nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
                         // Stop (or Cancel) in the error dialog ends the pass; the days not
                         // reached keep their old form and a later pass finishes them.
@@ -459,6 +463,8 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
             ProgressBar->setValue(static_cast<int>((i + 1) * 100 / anzahl));
             QCoreApplication::processEvents();
         }
+        for (const QString& name : stapel.abschliessen())
+            nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
         ProgressBar->hide();
     }
     laeuft_ = false;

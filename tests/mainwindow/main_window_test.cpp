@@ -2,8 +2,11 @@
 
 #include "commands/diary_commands.h"
 #include "foundation/font_text.h"
+#include "platform/folder_memory.h"
 
+#include <QDateTime>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -464,6 +467,54 @@ TEST_F(MainWindow, moodSliderShowsOnlyForTheOpenDiaryThatUsesIt)
     EXPECT_FALSE(main->LaufStimmung->isHidden());
     main->MainVorgabenSichern();
     EXPECT_EQ(lesen(s("Stimmung.ini")), stimmungVorher);
+}
+
+// Side files that another process writes while the diary is shown are seen at the next day
+// switch, also where the data folder and the file keep their modification times to the
+// nanosecond (a share that counts whole seconds): a marker file replaced with the same size, a
+// year's mood file created in another spelling.
+TEST_F(MainWindow, sideFilesOfAnotherProcessAreSeenAtTheNextDaySwitch)
+{
+    // What was read is used again at once, not only once the last change lies back far enough.
+    platform::setSettleTimeForTests(0);
+    struct Zurueck {
+        ~Zurueck() { platform::setSettleTimeForTests(std::nullopt); }
+    } zurueckstellen;
+    schreiben(s("Info.Txt"), "Mein Tagebuch\r\n");
+    schreiben(s("Marker_Txt.ini"), "[Marker]\r\n07.03.2024=0\r\n");
+    schreiben(s("2024/20240306.Txt"), "Mittwoch");
+    // The times the other process keeps.
+    const qint64 stunde = QDateTime::currentSecsSinceEpoch() - 3600;
+    const auto zurueck = [&](const QString& wo) {
+        QProcess p;
+        p.start(s("touch"), {s("-d"), QStringLiteral("@%1.25").arg(stunde), wo});
+        return p.waitForFinished() && p.exitCode() == 0;
+    };
+    ASSERT_TRUE(zurueck(pfad(s("Marker_Txt.ini"))));
+    ASSERT_TRUE(zurueck(datenOrdner()));
+
+    oeffnen(s("Txt"), s("05.03.2024"));
+    main->setDateCaption(s("07.03.2024"));
+    main->setDateCaption(s("06.03.2024"));
+    EXPECT_TRUE(main->text().startsWith(s("Mittwoch")));
+    EXPECT_EQ(panel("StatMark"), QString());
+    EXPECT_EQ(main->LaufStimmung->value(), 0);
+
+    QProcess anderer;
+    anderer.setWorkingDirectory(datenOrdner());
+    anderer.start(s("/bin/sh"),
+                  {s("-c"), QStringLiteral("printf '[Marker]\\r\\n07.03.2024=1\\r\\n' > neu.tmp"
+                                           " && touch -r Marker_Txt.ini neu.tmp"
+                                           " && mv neu.tmp Marker_Txt.ini"
+                                           " && printf '[Txt]\\r\\n07.03.2024=5\\r\\n' > stimmung2024.INI"
+                                           " && touch -d @%1.25 .")
+                                .arg(stunde)});
+    ASSERT_TRUE(anderer.waitForFinished());
+    ASSERT_EQ(anderer.exitCode(), 0);
+
+    main->setDateCaption(s("07.03.2024"));
+    EXPECT_EQ(panel("StatMark"), s("M"));
+    EXPECT_EQ(main->LaufStimmung->value(), 5);
 }
 
 } // namespace

@@ -1,12 +1,21 @@
 #include "platform/ini_file.h"
 
+#include "platform/folder_memory.h"
+
 #include "runtime/error.h"
 #include "support/qt_print.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <vector>
 
 namespace ini = platform::ini;
 
@@ -470,6 +479,66 @@ TEST_F(IniFileTest, largeFileIsReadAndChangedInPlace)
     const qsizetype line = expected.indexOf("Schluessel7=Wert 7\r\n", at);
     expected.replace(line, 20, "Schluessel7=ge\xE4ndert\r\n");
     EXPECT_EQ(bytes(), expected);
+}
+
+// Another process rewrites the file between two reads, with the same size and the same
+// modification time to the nanosecond (as a network share that counts whole seconds shows it):
+// by the program's way (a new file renamed over the old one) or in place. The parsed form is
+// kept at once here, not only once the file's last change lies back far enough.
+TEST_F(IniFileTest, fileRewrittenByAnotherProcessIsReadAnew)
+{
+    platform::setSettleTimeForTests(0);
+    struct Back {
+        ~Back() { platform::setSettleTimeForTests(std::nullopt); }
+    } back;
+    struct Row {
+        const char* what;
+        const char* shell; // run in the folder; "ref" holds the file's old times
+    };
+    const std::vector<Row> rows = {
+        {"renamed over it", "printf '[Korvanel]\\r\\nx=neu\\r\\n' > neu.tmp && touch -r ref neu.tmp"
+                            " && mv neu.tmp Brisol.ini"},
+        {"written in place", "printf '[Korvanel]\\r\\nx=neu\\r\\n' 1<> Brisol.ini"
+                             " && touch -r ref Brisol.ini"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QString file = given("[Korvanel]\r\nx=alt\r\n");
+        const QByteArray local = QFile::encodeName(file);
+        const timespec hourAgo{time(nullptr) - 3600, 500000000};
+        const timespec times[2] = {hourAgo, hourAgo};
+        ASSERT_EQ(utimensat(AT_FDCWD, local.constData(), times, 0), 0);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(ini::read(file, s("Korvanel"), s("x")), s("alt"));
+
+        QProcess other;
+        other.setWorkingDirectory(temp.path());
+        other.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("touch -r Brisol.ini ref && ") + s(row.shell)});
+        ASSERT_TRUE(other.waitForFinished());
+        ASSERT_EQ(other.exitCode(), 0);
+        struct stat after {};
+        ASSERT_EQ(stat(local.constData(), &after), 0);
+        ASSERT_EQ(after.st_size, 19);
+        ASSERT_EQ(after.st_mtim.tv_sec, hourAgo.tv_sec);
+        ASSERT_EQ(after.st_mtim.tv_nsec, hourAgo.tv_nsec);
+
+        EXPECT_EQ(ini::read(file, s("Korvanel"), s("x")), s("neu"));
+        EXPECT_EQ(ini::sectionNames(file), QStringList{s("Korvanel")});
+        // Our own write after the remembered read is seen too.
+        ASSERT_TRUE(ini::write(file, s("Korvanel"), s("x"), s("unsere")));
+        EXPECT_EQ(ini::read(file, s("Korvanel"), s("x")), s("unsere"));
+    }
+}
+
+// A pipe in place of an INI file is no file: reading it neither waits nor finds a value.
+TEST_F(IniFileTest, pipeInPlaceOfTheFileIsNotWaitedFor)
+{
+    const QString file = temp.file(s("Brisol.ini"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    EXPECT_EQ(ini::read(file, s("Korvanel"), s("x")), std::nullopt);
+    EXPECT_TRUE(ini::sectionNames(file).isEmpty());
 }
 
 } // namespace

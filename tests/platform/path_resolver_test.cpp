@@ -1,13 +1,20 @@
 #include "platform/path_resolver.h"
 
+#include "platform/folder_memory.h"
+
 #include "support/qt_print.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
+
+#include <vector>
 
 using platform::EntryKind;
 using platform::listFolder;
@@ -192,6 +199,64 @@ TEST_F(PathResolverTest, listingOrderRepeatsForNamesThatDifferOnlyInCase)
     const QStringList expected{QStringLiteral("NOTIZ.TXT"), QStringLiteral("Notiz.txt"),
                                QStringLiteral("notiz.txt")};
     EXPECT_EQ(listFolder(temp.file(QStringLiteral("fall")), QStringLiteral("notiz.*")), expected);
+}
+
+// What another process does to a folder while this one remembers its listing; the other process
+// then sets the folder's modification time back to the very same value, as a network share
+// whose clock counts whole seconds shows it. Listings are used again at once here, not only once
+// the folder's last change lies back far enough.
+TEST_F(PathResolverTest, changeByAnotherProcessIsSeenThroughTheRememberedListing)
+{
+    platform::setSettleTimeForTests(0);
+    struct Back {
+        ~Back() { platform::setSettleTimeForTests(std::nullopt); }
+    } back;
+    struct Row {
+        const char* what;
+        const char* shell; // run in the folder
+        const char* asked;
+        const char* expected; // the name found, "" when none
+    };
+    const std::vector<Row> rows = {
+        {"new file", "printf x > bildlist.INI", "BildList.ini", "bildlist.INI"},
+        {"renamed to another case", "mv Brisol.ini BRISOL.INI", "Brisol.ini", "BRISOL.INI"},
+        {"removed", "rm Brisol.ini", "brisol.ini", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder own;
+        own.write(QStringLiteral("Brisol.ini"), "x");
+        const QByteArray folder = QFile::encodeName(own.path());
+        const timespec hourAgo{time(nullptr) - 3600, 123456789};
+        const timespec times[2] = {hourAgo, hourAgo};
+        ASSERT_EQ(utimensat(AT_FDCWD, folder.constData(), times, 0), 0);
+        // Listed twice: the second time from memory.
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_FALSE(pathExists(own.file(s("BildList.ini"))));
+            EXPECT_EQ(listFolder(own.path(), s("*.ini")), QStringList{s("Brisol.ini")});
+        }
+
+        QProcess other;
+        other.setWorkingDirectory(own.path());
+        other.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"),
+                     s(row.shell) + QStringLiteral(" && touch -d @%1.123456789 .")
+                                        .arg(static_cast<qint64>(hourAgo.tv_sec))});
+        ASSERT_TRUE(other.waitForFinished());
+        ASSERT_EQ(other.exitCode(), 0);
+        struct stat after {};
+        ASSERT_EQ(stat(folder.constData(), &after), 0);
+        ASSERT_EQ(after.st_mtim.tv_sec, hourAgo.tv_sec);
+        ASSERT_EQ(after.st_mtim.tv_nsec, hourAgo.tv_nsec);
+
+        const QString asked = own.file(s(row.asked));
+        EXPECT_EQ(pathExists(asked), *row.expected != '\0');
+        if (*row.expected != '\0') {
+            EXPECT_EQ(resolvePath(asked), own.file(s(row.expected)));
+        }
+        const QStringList listed = listFolder(own.path(), s("*.ini"));
+        EXPECT_EQ(listed.contains(s(row.expected)), *row.expected != '\0') << listed.join(u',').toStdString();
+    }
 }
 
 } // namespace

@@ -6,6 +6,11 @@
 
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QProcess>
+
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <functional>
 #include <sys/stat.h>
@@ -605,6 +610,91 @@ TEST_F(DayFiles, debugLogTracesLoadingAndSaving)
           "\tspeichern func: Ende"})
     {
         EXPECT_TRUE(log.contains(s(zeile))) << zeile;
+    }
+}
+
+// A day file keeps the name it has on disk, in whatever case its extension is written there:
+// loaded under the diary's name in any spelling, and saved back into that same file. Also when
+// the index listed the folder before, and when another process renamed the file since.
+TEST_F(DayFiles, dayFileLoadsAndSavesUnderItsNameOnDisk)
+{
+    struct Fall {
+        const char* aufPlatte;
+        const char* gefragt;
+        bool indexVorher;
+        const char* spaeterUmbenannt; // by another process after the index listed the folder
+    };
+    const std::vector<Fall> faelle = {
+        {"20240305.txt", "20240305.Txt", false, nullptr},
+        {"20240305.TXT", "20240305.Txt", true, nullptr},
+        {"20240305.Txt", "20240305.TXT", true, nullptr},
+        {"20240305.txt", "20240305.TXT", false, nullptr},
+        {"20240305.Txt", "20240305.TXT", true, "20240305.tXt"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.aufPlatte) + " " + fall.gefragt);
+        QDir(foundation::ordnerDat + s("/2024")).removeRecursively();
+        store::resetTagesverzeichnis();
+        store::resetTagesdateien();
+        const QString platte = s("2024/") + s(fall.aufPlatte);
+        schreiben(platte, ansi("Über den Tag"));
+        if (fall.indexVorher) {
+            store::TagesverzeichnisErstellen(true);
+            ASSERT_EQ(store::tageAnzahl, 1);
+        }
+        QString name = platte;
+        if (fall.spaeterUmbenannt) {
+            name = s("2024/") + s(fall.spaeterUmbenannt);
+            QProcess anderer;
+            anderer.start(QStringLiteral("mv"), {foundation::ordnerDat + u'/' + platte,
+                                                 foundation::ordnerDat + u'/' + name});
+            ASSERT_TRUE(anderer.waitForFinished());
+            ASSERT_EQ(anderer.exitCode(), 0);
+        }
+
+        const Eintrag eintrag = EintragLaden(s(fall.gefragt));
+        EXPECT_EQ(eintrag.zustand, Eintrag::Zustand::Geladen);
+        EXPECT_EQ(eintrag.text, s("Über den Tag"));
+        ASSERT_TRUE(EintragDateiSchreiben(s(fall.gefragt), s("Neu geschrieben")));
+        EXPECT_EQ(QDir(foundation::ordnerDat + s("/2024")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{name.mid(5)});
+        EXPECT_EQ(lesen(name), QByteArray("Neu geschrieben"));
+    }
+}
+
+// Nothing on disk under the day's name: no entry. A name that is there but leads nowhere, a
+// folder, a pipe: an entry that cannot be read, never an empty day.
+TEST_F(DayFiles, onlyAMissingNameIsADayWithoutEntry)
+{
+    struct Fall {
+        const char* was;
+        std::function<void(const QString&)> anlegen;
+        Eintrag::Zustand zustand;
+        int fehlerNummer;
+    };
+    const std::vector<Fall> faelle = {
+        {"nichts", [](const QString&) {}, Eintrag::Zustand::KeineDatei, 0},
+        {"Verweis ins Leere",
+         [](const QString& pfad) {
+             QFile::link(pfad + QStringLiteral(".weg"), pfad);
+         },
+         Eintrag::Zustand::Lesefehler, rt::ErrFileNotFound},
+        {"Ordner", [](const QString& pfad) { QDir().mkpath(pfad); }, Eintrag::Zustand::Lesefehler,
+         rt::ErrPathFileAccess},
+        {"Pipe", [](const QString& pfad) { mkfifo(QFile::encodeName(pfad).constData(), 0600); },
+         Eintrag::Zustand::Lesefehler, rt::ErrPathFileAccess},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        QDir(foundation::ordnerDat + s("/2024")).removeRecursively();
+        store::resetTagesverzeichnis();
+        store::resetTagesdateien();
+        QDir().mkpath(foundation::ordnerDat + s("/2024"));
+        fall.anlegen(foundation::ordnerDat + s("/2024/20240305.Txt"));
+        const Eintrag eintrag = EintragLaden(s("20240305.TXT"));
+        EXPECT_EQ(eintrag.zustand, fall.zustand);
+        EXPECT_EQ(eintrag.fehlerNummer, fall.fehlerNummer);
+        EXPECT_TRUE(eintrag.text.isEmpty());
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <map>
 #include <optional>
 
 using store::PaßwortÄndern;
@@ -523,6 +524,36 @@ TEST_F(PasswordChange, thePassShowsProgressAndKeepsTheWindowResponsiveButClosed)
     alleDateienMit(s("Geheim12"));
     EXPECT_TRUE(fenster->befOk->isEnabled());
     EXPECT_FALSE(fenster->isUnloaded());
+    fenster->unload();
+}
+
+// While the pass runs, every day file keeps its old bytes; all are put in place together at the
+// end, so that a kill half-way leaves no day in between.
+TEST_F(PasswordChange, dayFilesChangeOnlyWhenThePassIsThrough)
+{
+    tagebuchMit(QString());
+    std::map<QString, QByteArray> vorher;
+    for (const Tag& tag : tage)
+        vorher[tag.name] = lesen(tagesdatei(tag.name));
+    auto* fenster = new PaßwortÄndern;
+    fenster->show();
+    int geprueft = 0;
+    QTimer waechter;
+    waechter.setInterval(0);
+    QObject::connect(&waechter, &QTimer::timeout, [&] {
+        if (!fenster->ProgressBar->isVisible())
+            return;
+        ++geprueft;
+        for (const Tag& tag : tage)
+            EXPECT_EQ(lesen(tagesdatei(tag.name)), vorher[tag.name]) << tag.name.toStdString();
+    });
+    waechter.start();
+    aendern(fenster, s("Geheim12"), s("Geheim12"));
+    waechter.stop();
+
+    EXPECT_GE(geprueft, static_cast<int>(tage.size()));
+    alleDateienMit(s("Geheim12"));
+    EXPECT_TRUE(fenster->nichtUmgestellt().isEmpty());
     fenster->unload();
 }
 
