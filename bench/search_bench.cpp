@@ -61,6 +61,10 @@ protected:
     }
     std::optional<QColor> askColor(const QString&, const QColor&) override { return std::nullopt; }
     std::optional<QString> askPrinter(const QString&) override { return std::nullopt; }
+    std::optional<platform::FontChoice> askFont(const platform::FontRequest&) override
+    {
+        return std::nullopt;
+    }
 };
 
 struct Messung {
