@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -637,6 +638,14 @@ void Suchen::Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode)
         cancel = true;
         laeuft = 0;
     }
+}
+
+void Suchen::showEvent(QShowEvent* event)
+{
+    platform::Form::showEvent(event);
+    // The query can be typed at once.
+    if (SSTab->currentIndex() == 0)
+        Text->setFocus();
 }
 
 bool Suchen::eventFilter(QObject* watched, QEvent* event)

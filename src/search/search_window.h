@@ -30,6 +30,7 @@ class QPushButton;
 class QRadioButton;
 class QStatusBar;
 class QTabWidget;
+class QShowEvent;
 class QTimer;
 
 namespace platform {
@@ -99,6 +100,7 @@ public:
 protected:
     void Form_QueryUnload(bool& cancel, platform::UnloadMode unloadMode) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
