@@ -3,6 +3,7 @@
 #include "text_replace.h"
 
 #include "platform/clock.h"
+#include "platform/text_box.h"
 #include "platform/text_file.h"
 #include "runtime/lines.h"
 #include "runtime/format.h"
@@ -23,11 +24,25 @@ const QString crLf = u"\r\n"_qs;
 // a line break as one character where the text box model counts CR LF as two; as every line end
 // of the inserted text becomes one line break of the document, the caret ends behind the
 // insertion in both counts.
+void einfuegen(QPlainTextEdit* /*edit*/, QTextCursor& cursor, const QString& text)
+{
+    cursor.insertText(text);
+}
+void einfuegen(QTextEdit* /*edit*/, QTextCursor& cursor, const QString& text)
+{
+    cursor.insertText(text);
+}
+// The program's text boxes may show a long line in pieces; they insert themselves.
+void einfuegen(platform::TextBox* box, QTextCursor& cursor, const QString& text)
+{
+    box->insertAt(cursor, text);
+}
+
 template <class Edit>
 void insDokument(Edit* edit, const QString& text)
 {
     QTextCursor cursor = edit->textCursor();
-    cursor.insertText(rt::unifyLineEnds(text, u"\n"_qs));
+    einfuegen(edit, cursor, rt::unifyLineEnds(text, u"\n"_qs));
     cursor.clearSelection();
     edit->setTextCursor(cursor);
 }
@@ -81,6 +96,8 @@ void TextEinfuegen(QWidget* control, const QString& text)
     if (auto* zeile = qobject_cast<QLineEdit*>(control)) {
         zeile->insert(text);
         zeile->deselect();
+    } else if (auto* box = qobject_cast<platform::TextBox*>(control)) {
+        insDokument(box, text);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
         insDokument(plain, text);
     } else if (auto* rich = qobject_cast<QTextEdit*>(control)) {

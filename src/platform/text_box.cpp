@@ -122,6 +122,49 @@ QString characterText(int code)
     return QString::fromUcs4(&point, 1);
 }
 
+// Marks a block that continues the line of the block before it: the break between them is for
+// the display only.
+constexpr int continuesLineProperty = QTextFormat::UserProperty + 0x4b50;
+
+bool continuesLine(const QTextBlock& block)
+{
+    return block.blockFormat().boolProperty(continuesLineProperty);
+}
+
+QTextBlockFormat withBreak(QTextBlockFormat format, bool displayOnly)
+{
+    if (displayOnly)
+        format.setProperty(continuesLineProperty, true);
+    else
+        format.clearProperty(continuesLineProperty);
+    return format;
+}
+
+// Where the pieces of a line after its first begin (offsets into the line); none for a line
+// that is shown whole. A piece ends after the last space of its second half, else at its full
+// length, never between the halves of a surrogate pair.
+std::vector<qsizetype> pieceStarts(QStringView line)
+{
+    std::vector<qsizetype> starts;
+    if (line.size() <= TextBox::longLine)
+        return starts;
+    qsizetype start = 0;
+    while (line.size() - start > TextBox::pieceLength) {
+        const qsizetype half = start + TextBox::pieceLength / 2;
+        qsizetype end = start + TextBox::pieceLength;
+        while (end > half && !line.at(end - 1).isSpace())
+            --end;
+        if (end == half) {
+            end = start + TextBox::pieceLength;
+            if (line.at(end - 1).isHighSurrogate() && line.at(end).isLowSurrogate())
+                --end;
+        }
+        starts.push_back(end);
+        start = end;
+    }
+    return starts;
+}
+
 bool isUserInput(QEvent::Type type)
 {
     switch (type) {
@@ -164,17 +207,71 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::contentsChange);
 }
 
-void TextBox::contentsChange(int /*position*/, int removed, int added)
+void TextBox::contentsChange(int position, int removed, int added)
 {
+    if (!noPieces_) {
+        piecesStale_ = true;
+    } else if (added > 0) {
+        // Pieces come only with new text: made by this box, or back by an undo.
+        const QTextDocument* doc = document();
+        for (QTextBlock block = doc->findBlock(position);
+             block.isValid() && block.position() <= position + added; block = block.next()) {
+            if (block.blockNumber() > 0 && continuesLine(block)) {
+                noPieces_ = false;
+                piecesStale_ = true;
+                break;
+            }
+        }
+    }
     if ((removed == 0 && added == 0) || replacingAll_)
         return;
     emit changed(sourceOf(codeChange_, userInput_));
 }
 
+const std::vector<int>* TextBox::pieces() const
+{
+    if (noPieces_)
+        return nullptr;
+    if (piecesStale_) {
+        const QTextDocument* doc = document();
+        pieceCount_.assign(static_cast<std::size_t>(doc->blockCount()), 0);
+        int count = 0;
+        std::size_t number = 0;
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next(), ++number) {
+            if (number > 0 && continuesLine(block))
+                ++count;
+            pieceCount_[number] = count;
+        }
+        piecesStale_ = false;
+        if (count == 0) {
+            noPieces_ = true;
+            return nullptr;
+        }
+    }
+    return &pieceCount_;
+}
+
+int TextBox::piecesBefore(int blockNumber) const
+{
+    const std::vector<int>* counts = pieces();
+    return counts ? (*counts)[static_cast<std::size_t>(blockNumber)] : 0;
+}
+
 QString TextBox::text() const
 {
-    QString raw = document()->toRawText();
-    return raw.replace(QChar::ParagraphSeparator, crLf);
+    const QTextDocument* doc = document();
+    if (!pieces()) {
+        QString raw = doc->toRawText();
+        return raw.replace(QChar::ParagraphSeparator, crLf);
+    }
+    QString result;
+    result.reserve(doc->characterCount() + doc->blockCount());
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin() && !continuesLine(block))
+            result += crLf;
+        result += block.text();
+    }
+    return result;
 }
 
 void TextBox::setText(const QString& text)
@@ -184,7 +281,60 @@ void TextBox::setText(const QString& text)
     {
         // Qt empties the document and then fills it: one change here.
         Scope whole(replacingAll_);
-        setPlainText(withLineEnd(text, u"\n"));
+        const QString plain = withLineEnd(text, u"\n");
+        // The text as shown: every long line with a break between its pieces, whose blocks are
+        // then marked as continuing their line.
+        QString shown;
+        std::vector<int> pieceBlocks;
+        if (plain.size() > longLine) {
+            int block = 0;
+            bool splitting = false; // shown holds the text up to lineStart
+            qsizetype lineStart = 0;
+            while (lineStart <= plain.size()) {
+                qsizetype lineEnd = plain.indexOf(u'\n', lineStart);
+                if (lineEnd < 0)
+                    lineEnd = plain.size();
+                const QStringView line = QStringView(plain).mid(lineStart, lineEnd - lineStart);
+                const std::vector<qsizetype> starts = pieceStarts(line);
+                if (!starts.empty() && !splitting) {
+                    splitting = true;
+                    shown.reserve(plain.size() + plain.size() / (pieceLength / 2));
+                    shown += QStringView(plain).left(lineStart);
+                }
+                qsizetype from = 0;
+                for (const qsizetype start : starts) {
+                    shown += line.mid(from, start - from);
+                    shown += u'\n';
+                    pieceBlocks.push_back(++block);
+                    from = start;
+                }
+                if (splitting) {
+                    shown += line.mid(from);
+                    if (lineEnd < plain.size())
+                        shown += u'\n';
+                }
+                ++block;
+                lineStart = lineEnd + 1;
+            }
+        }
+        if (pieceBlocks.empty()) {
+            setPlainText(plain);
+        } else {
+            setPlainText(shown);
+            QTextDocument* doc = document();
+            const bool undo = doc->isUndoRedoEnabled();
+            doc->setUndoRedoEnabled(false);
+            QTextBlock block = doc->begin();
+            int number = 0;
+            for (const int pieceBlock : pieceBlocks) {
+                while (number < pieceBlock) {
+                    block = block.next();
+                    ++number;
+                }
+                QTextCursor(block).mergeBlockFormat(withBreak({}, true));
+            }
+            doc->setUndoRedoEnabled(undo);
+        }
     }
     emit changed(ChangeSource::Code);
 }
@@ -192,14 +342,17 @@ void TextBox::setText(const QString& text)
 int TextBox::textLength() const
 {
     const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + doc->blockCount() - 1;
+    const std::vector<int>* counts = pieces();
+    // A line break counts two, a break between pieces nothing.
+    return doc->characterCount() - 1 + doc->blockCount() - 1 - 2 * (counts ? counts->back() : 0);
 }
 
 int TextBox::vbPosition(int documentPosition) const
 {
     const QTextDocument* doc = document();
     const int position = std::clamp(documentPosition, 0, doc->characterCount() - 1);
-    return position + doc->findBlock(position).blockNumber();
+    const int block = doc->findBlock(position).blockNumber();
+    return position + block - 2 * piecesBefore(block);
 }
 
 namespace {
@@ -211,19 +364,25 @@ struct Mapped {
     bool insideLineBreak = false; // the VB position lay between CR and LF
 };
 
-Mapped mapPosition(const QTextDocument* doc, int vbPosition)
+// pieces: see TextBox::pieces(). The start of a piece is the same VB position as the end of the
+// piece before; the later block is taken.
+Mapped mapPosition(const QTextDocument* doc, int vbPosition, const std::vector<int>* pieces)
 {
+    const auto start = [&](int number) {
+        const int before = pieces ? (*pieces)[static_cast<std::size_t>(number)] : 0;
+        return doc->findBlockByNumber(number).position() + number - 2 * before;
+    };
     int low = 0;
     int high = doc->blockCount() - 1;
     while (low < high) {
         const int middle = low + (high - low + 1) / 2;
-        if (doc->findBlockByNumber(middle).position() + middle <= vbPosition)
+        if (start(middle) <= vbPosition)
             low = middle;
         else
             high = middle - 1;
     }
     const QTextBlock block = doc->findBlockByNumber(low);
-    const int offset = vbPosition - (block.position() + low);
+    const int offset = vbPosition - start(low);
     const int textLength = block.length() - 1;
     if (offset > textLength)
         return {block.position() + textLength, true};
@@ -241,7 +400,7 @@ bool splitsSurrogatePair(const QTextDocument* doc, int position)
 int TextBox::documentPosition(int vbPosition) const
 {
     const QTextDocument* doc = document();
-    const Mapped mapped = mapPosition(doc, std::clamp(vbPosition, 0, textLength()));
+    const Mapped mapped = mapPosition(doc, std::clamp(vbPosition, 0, textLength()), pieces());
     return splitsSurrogatePair(doc, mapped.position) ? mapped.position - 1 : mapped.position;
 }
 
@@ -270,7 +429,7 @@ void TextBox::setSelLength(int length)
     QTextCursor cursor = textCursor();
     const int start = cursor.selectionStart();
     const int vbEnd = std::clamp(vbPosition(start) + std::max(length, 0), 0, textLength());
-    const Mapped mapped = mapPosition(doc, vbEnd);
+    const Mapped mapped = mapPosition(doc, vbEnd, pieces());
     int end = mapped.position;
     if (mapped.insideLineBreak || splitsSurrogatePair(doc, end))
         ++end; // the whole of the character the end fell into
@@ -282,6 +441,8 @@ void TextBox::setSelLength(int length)
 
 QString TextBox::selText() const
 {
+    if (pieces())
+        return text().mid(selStart(), selLength());
     QString selected = textCursor().selectedText();
     return selected.replace(QChar::ParagraphSeparator, crLf);
 }
@@ -323,9 +484,41 @@ void TextBox::insertLimited(const QString& text)
     if (insert.isEmpty())
         cursor.removeSelectedText();
     else
-        cursor.insertText(insert);
+        insertAt(cursor, insert);
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+void TextBox::insertAt(QTextCursor& cursor, const QString& text)
+{
+    // Qt gives every block it makes for a line break the format of the cursor's block, so in a
+    // piece a plain insertion would make each new line continue the line before.
+    if ((noPieces_ || !text.contains(u'\n')) && text.size() <= longLine) {
+        cursor.insertText(text);
+        return;
+    }
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    const QTextBlockFormat lineFormat = withBreak(cursor.blockFormat(), false);
+    qsizetype lineStart = 0;
+    for (;;) {
+        qsizetype lineEnd = text.indexOf(u'\n', lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const QStringView line = QStringView(text).mid(lineStart, lineEnd - lineStart);
+        qsizetype from = 0;
+        for (const qsizetype start : pieceStarts(line)) {
+            cursor.insertText(line.mid(from, start - from).toString());
+            cursor.insertBlock(withBreak(lineFormat, true));
+            from = start;
+        }
+        cursor.insertText(line.mid(from).toString());
+        if (lineEnd == text.size())
+            break;
+        cursor.insertBlock(lineFormat);
+        lineStart = lineEnd + 1;
+    }
+    cursor.endEditBlock();
 }
 
 bool TextBox::event(QEvent* event)
@@ -394,6 +587,21 @@ void TextBox::keyPressEvent(QKeyEvent* event)
             insertLimited(event->text());
             event->accept();
             return;
+        }
+        // Backspace and Delete take the character beyond a break between pieces, not the break.
+        const bool backspace = event->key() == Qt::Key_Backspace;
+        if (!noPieces_ && (backspace || event->key() == Qt::Key_Delete)) {
+            QTextCursor cursor = textCursor();
+            const QTextBlock block = cursor.block();
+            if (!cursor.hasSelection()) {
+                if (backspace && cursor.atBlockStart() && block.blockNumber() > 0
+                    && continuesLine(block))
+                    cursor.setPosition(cursor.position() - 1);
+                else if (!backspace && cursor.atBlockEnd() && block.next().isValid()
+                         && continuesLine(block.next()))
+                    cursor.setPosition(cursor.position() + 1);
+                setTextCursor(cursor);
+            }
         }
     }
     QPlainTextEdit::keyPressEvent(event);

@@ -20,14 +20,24 @@
 // from; the program may still set their text. MaxLength limits what the user types, pastes or
 // drops and what setSelText() inserts (the excess is cut off); setText() is not limited.
 //
+// A line of more than longLine characters is shown in pieces of about pieceLength characters,
+// each piece a paragraph of its own that continues the line of the one before: Qt lays out and
+// shapes a paragraph as a whole on every change, which takes seconds for a line of a megabyte.
+// The breaks between the pieces are for the display only: they are never part of text(),
+// selText(), the clipboard or any position; the caret at the end of one piece and at the start
+// of the next is the same position. Backspace and Delete step over such a break, so that they
+// take a character as everywhere else.
+//
 // changed() tells where a change came from: ChangeSource::User while the box handles the user's
 // typing, pasting, dropping or its own context menu; ChangeSource::Code for everything the
 // program does, setText() and setSelText() included, and for whatever the key handlers do.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -75,6 +85,15 @@ public:
     int maxLength() const { return maxLength_; }
     void setMaxLength(int length) { maxLength_ = length < 0 ? 0 : length; }
 
+    // Lines longer than this are shown in pieces; a piece ends after a space where it can.
+    static constexpr int longLine = 10000;
+    static constexpr int pieceLength = 4000;
+
+    // Inserts text (line ends as '\n') at a cursor of this box in place of its selection, as the
+    // box's own insertions do: long lines in pieces, every line end a line break of the text
+    // whatever block the cursor is in. Not limited by MaxLength.
+    void insertAt(QTextCursor& cursor, const QString& text);
+
     // Whether the box itself can undo the last edit, and undoing it.
     bool canUndo() const;
 
@@ -106,6 +125,10 @@ private:
     // How many VB characters may still be inserted in place of the selection; -1 no limit.
     int room() const;
     void contentsChange(int position, int removed, int added);
+    // Display-only breaks: how many of the blocks 1 .. blockNumber continue the line of the block
+    // before; pieces() is null while the document has no such block.
+    const std::vector<int>* pieces() const;
+    int piecesBefore(int blockNumber) const;
 
     KeyDownHandler keyDown_;
     KeyPressHandler keyPress_;
@@ -113,6 +136,9 @@ private:
     int userInput_ = 0; // > 0 while the box handles input of the user
     int codeChange_ = 0; // > 0 while the program changes the text (takes precedence)
     int replacingAll_ = 0; // > 0 while setText() replaces the whole text
+    mutable bool noPieces_ = true;         // no block of the document continues the line before
+    mutable bool piecesStale_ = false;
+    mutable std::vector<int> pieceCount_; // see pieces()
 };
 
 // The single-line text box of dialogs. Text, selection, Locked and MaxLength as above; there

@@ -1,5 +1,6 @@
 #include "foundation/message_text.h"
 
+#include "platform/text_box.h"
 #include "runtime/error.h"
 #include "support/fake_clock.h"
 #include "support/qt_print.h"
@@ -109,6 +110,23 @@ TEST(TextEinfuegen, replacesTheSelectionOfATextEdit)
 {
     QTextEdit edit;
     expectInsertion(edit);
+}
+
+TEST(TextEinfuegen, linesInsertedIntoAPieceOfALongLineAreLinesOfTheText)
+{
+    // The program's text box shows a very long line in pieces; what is inserted into one of
+    // them keeps its line breaks.
+    platform::TextBox box;
+    QString line;
+    while (line.size() <= platform::TextBox::longLine)
+        line += u"Wellen am Strand "_qs;
+    box.setText(line);
+    box.setSelStart(platform::TextBox::pieceLength + 10); // in the second piece
+    TextEinfuegen(&box, u"A\r\nB\nC"_qs);
+    QString expected = line;
+    expected.insert(platform::TextBox::pieceLength + 10, u"A\r\nB\r\nC"_qs);
+    EXPECT_EQ(box.text(), expected);
+    EXPECT_EQ(box.selStart(), platform::TextBox::pieceLength + 10 + 7);
 }
 
 TEST(TextEinfuegen, replacesTheSelectionOfALineEditEvenWhenLocked)

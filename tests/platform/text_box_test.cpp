@@ -7,6 +7,9 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <QTextBlock>
+
+#include <random>
 #include <vector>
 
 using namespace platform;
@@ -401,4 +404,183 @@ TEST(LineTextBox, selectionLockedAndMaxLength)
     EXPECT_EQ(box->text(), u"Suchtexte1"_qs);
     QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(box->selText(), u"Suchtexte1"_qs);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Very long lines, shown in pieces
+
+namespace {
+
+// A line of about length characters: words with umlauts and a surrogate pair, or (spaces
+// false) one word without any space.
+QString longLine(int length, bool spaces, unsigned seed)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString words[] = {u"Möwe "_qs, u"am "_qs, u"Strand, "_qs, u"Grüße "_qs, smile + u' ',
+                             u"Sonnenuntergang "_qs};
+    QString line;
+    unsigned state = seed;
+    while (line.size() < length) {
+        state = state * 1103515245u + 12345u;
+        QString word = words[(state >> 16) % 6];
+        if (!spaces)
+            word.remove(u' ');
+        line += word;
+    }
+    line.truncate(length);
+    if (line.back().isHighSurrogate())
+        line.back() = u'x';
+    return line;
+}
+
+// The blocks of the box's document, for looking at how a text is shown.
+QStringList blocksOf(const TextBox* box)
+{
+    QStringList blocks;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        blocks << block.text();
+    return blocks;
+}
+
+} // namespace
+
+TEST_F(TextBoxTest, longLinesAreShownInPiecesThatAreNeverPartOfTheText)
+{
+    const QString mitLeerzeichen = longLine(25000, true, 1);
+    const QString ohne = longLine(TextBox::longLine + 1, false, 2);
+    const struct {
+        const char* name;
+        QString text;
+        int minBlocks; // as shown
+        int maxBlocks;
+    } cases[] = {
+        {"short lines stay whole", u"kurz\r\n"_qs + longLine(TextBox::longLine, true, 3), 2, 2},
+        {"a long line between short ones", u"Anfang\r\n"_qs + mitLeerzeichen + u"\r\nEnde"_qs,
+         2 + 7, 2 + 13},
+        {"a long first line, final line break", mitLeerzeichen + u"\r\n"_qs, 1 + 7, 1 + 13},
+        {"no space: cut at the piece length", ohne, 3, 3},
+        {"two long lines", ohne + u"\r\n"_qs + ohne, 6, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        box_->setText(c.text);
+        EXPECT_EQ(box_->text(), c.text);
+        EXPECT_EQ(box_->textLength(), c.text.size());
+        EXPECT_GE(box_->document()->blockCount(), c.minBlocks);
+        EXPECT_LE(box_->document()->blockCount(), c.maxBlocks);
+        EXPECT_FALSE(box_->document()->isUndoAvailable());
+        const bool split = c.maxBlocks > c.text.count(u'\n') + 1;
+        for (const QString& block : blocksOf(box_)) {
+            if (split) {
+                EXPECT_LE(block.size(), TextBox::pieceLength);
+            }
+            EXPECT_FALSE(block.endsWith(QChar(0xD83D))) << "a surrogate pair was split";
+        }
+        // Every position reads the same character as in the text.
+        for (const int position : {0, 1, 3999, 4000, 4001, 8000, 12345,
+                                   static_cast<int>(c.text.size()) - 1}) {
+            if (position >= c.text.size())
+                continue;
+            box_->setSelStart(position);
+            box_->setSelLength(1);
+            EXPECT_EQ(box_->selText(), expectedSelection(c.text, position, 1)) << position;
+        }
+    }
+    // A piece ends after a space where the line has one.
+    box_->setText(mitLeerzeichen);
+    const QStringList pieces = blocksOf(box_);
+    for (qsizetype i = 0; i + 1 < pieces.size(); ++i)
+        EXPECT_TRUE(pieces[i].endsWith(u' ')) << i;
+    EXPECT_EQ(pieces.join(QString()), mitLeerzeichen);
+
+    box_->setText(u"wieder kurz"_qs);
+    EXPECT_EQ(box_->document()->blockCount(), 1);
+    EXPECT_EQ(box_->textLength(), 11);
+}
+
+TEST_F(TextBoxTest, editsAcrossPiecesKeepTheTextAsAStringWouldAndUndoRestoresIt)
+{
+    // Random edits through the program's own calls, against the same edits on a string: line
+    // breaks inserted into a piece are real ones, text inserted in pieces reads back whole, and
+    // undoing every edit gives the text back as loaded.
+    const QString start = u"Kopf\r\n"_qs + longLine(30000, true, 4) + u"\r\nMitte\r\n"_qs
+        + longLine(12000, false, 5) + u"\r\nFuß"_qs;
+    box_->setText(start);
+    QString expected = start;
+    std::mt19937 random(42);
+    const QString inserts[] = {u"x"_qs, u"\r\n"_qs, u"neue\r\nZeilen\r\n"_qs, QString(),
+                               longLine(11000, true, 6), u"a\r\n"_qs + longLine(15000, false, 7)};
+    int edits = 0;
+    for (int i = 0; i < 60; ++i) {
+        SCOPED_TRACE(i);
+        const int position = static_cast<int>(random() % (expected.size() + 1));
+        const int length = static_cast<int>(random() % 3 == 0 ? random() % 9000 : random() % 3);
+        const QString& insert = inserts[random() % std::size(inserts)];
+        int selStart = 0;
+        const QString selected = expectedSelection(expected, position, length, &selStart);
+        box_->setSelStart(position);
+        box_->setSelLength(length);
+        ASSERT_EQ(box_->selText(), selected);
+        box_->setSelText(insert);
+        if (!selected.isEmpty() || !insert.isEmpty())
+            ++edits;
+        expected.replace(selStart, selected.size(), insert);
+        ASSERT_EQ(box_->text(), expected);
+        ASSERT_EQ(box_->textLength(), expected.size());
+        ASSERT_EQ(box_->selStart(), selStart + insert.size());
+    }
+    for (int i = 0; i < edits; ++i)
+        box_->undo();
+    EXPECT_EQ(box_->text(), start);
+    for (int i = 0; i < edits; ++i)
+        box_->redo();
+    EXPECT_EQ(box_->text(), expected);
+}
+
+TEST_F(TextBoxTest, keysAtTheBreakBetweenPiecesActOnTheTextsCharacters)
+{
+    const QString line = longLine(20000, true, 8);
+    box_->setText(line);
+    const QTextBlock second = box_->document()->firstBlock().next();
+    const int boundary = second.position() - 1; // in the text: where the second piece begins
+    ASSERT_EQ(line.mid(boundary - 1, 1), u" "_qs);
+
+    // Backspace at the start of a piece takes the space before it, Delete at the end of a piece
+    // the first character of the next.
+    QString expected = line;
+    box_->setSelStart(boundary);
+    QTest::keyClick(box_, Qt::Key_Backspace);
+    expected.remove(boundary - 1, 1);
+    EXPECT_EQ(box_->text(), expected);
+    QTextCursor end = box_->textCursor();
+    end.setPosition(box_->document()->firstBlock().length() - 1);
+    box_->setTextCursor(end);
+    QTest::keyClick(box_, Qt::Key_Delete);
+    expected.remove(boundary - 1, 1);
+    EXPECT_EQ(box_->text(), expected);
+    EXPECT_EQ(box_->selStart(), boundary - 1);
+
+    // Enter in a piece is a line break of the text; typing goes where the caret is.
+    box_->setSelStart(boundary + 5);
+    QTest::keyClick(box_, Qt::Key_Return);
+    QTest::keyClicks(box_, u"ab"_qs);
+    expected.insert(boundary + 5, u"\r\nab"_qs);
+    EXPECT_EQ(box_->text(), expected);
+    EXPECT_EQ(box_->selStart(), boundary + 9);
+
+    // Copying across the break gives the characters only.
+    box_->setSelStart(boundary - 10);
+    box_->setSelLength(20);
+    box_->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), expected.mid(boundary - 10, 20));
+
+    // A pasted long line is shown in pieces and goes with one undo.
+    box_->setText(u"Anfang Ende"_qs);
+    QApplication::clipboard()->setText(line);
+    box_->setSelStart(7);
+    box_->paste();
+    EXPECT_EQ(box_->text(), u"Anfang "_qs + line + u"Ende"_qs);
+    EXPECT_GT(box_->document()->blockCount(), 4);
+    box_->undo();
+    EXPECT_EQ(box_->text(), u"Anfang Ende"_qs);
 }
