@@ -193,7 +193,7 @@ private:
 class InputDialog final : public QDialog {
 public:
     InputDialog(const QString& prompt, const QString& title, const QString& defaultText,
-                const HelpTopic& help, QWidget* parent)
+                const HelpTopic& help, QWidget* parent, bool password = false)
         : QDialog(parent)
     {
         setObjectName(QStringLiteral("InputBox"));
@@ -206,6 +206,8 @@ public:
 
         edit_ = new QLineEdit(defaultText);
         edit_->setObjectName(QStringLiteral("txtEingabe"));
+        if (password)
+            edit_->setEchoMode(QLineEdit::Password);
         edit_->selectAll();
 
         auto* buttons = new QDialogButtonBox;
@@ -484,6 +486,14 @@ protected:
                                    const QString& defaultText, const HelpTopic& help) override
     {
         InputDialog dialog(prompt, title, defaultText, help, ownerWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.text();
+    }
+
+    std::optional<QString> askPassword(const QString& prompt, const QString& title) override
+    {
+        InputDialog dialog(prompt, title, {}, {}, ownerWindow(), true);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.text();

@@ -146,6 +146,12 @@ public:
         return askText(prompt, title, defaultText, help);
     }
 
+    // Asks for a password: as inputBox, without a proposal, the typed characters hidden.
+    std::optional<QString> inputPassword(const QString& prompt, const QString& title = {})
+    {
+        return askPassword(prompt, title);
+    }
+
     // A file to open, a file to save, a folder. filterIndex (optional, 1-based) chooses the
     // filter shown first and gets the one in use when the user chose a file.
     std::optional<QString> openFile(const QString& title, const QString& filter = {},
@@ -189,6 +195,11 @@ protected:
                             const HelpTopic& help) = 0;
     virtual std::optional<QString> askText(const QString& prompt, const QString& title,
                                            const QString& defaultText, const HelpTopic& help) = 0;
+    // Dialogs that cannot hide what is typed ask for a password as for any text.
+    virtual std::optional<QString> askPassword(const QString& prompt, const QString& title)
+    {
+        return askText(prompt, title, {}, {});
+    }
     virtual std::optional<FileAnswer> askFile(const FileRequest& request) = 0;
     virtual std::optional<QColor> askColor(const QString& title, const QColor& start) = 0;
     virtual std::optional<QString> askPrinter(const QString& title) = 0;

@@ -421,7 +421,7 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
                 kennwort = passendes(bekannt);
             if (datei.lesbar && !kennwort && !gefragt) {
                 gefragt = true;
-                const std::optional<QString> antwort = platform::dialogs().inputBox(
+                const std::optional<QString> antwort = platform::dialogs().inputPassword(
                     QStringLiteral("Der Eintrag ") + name
                         + QStringLiteral(" trägt ein anderes Kennwort als das bisherige. Wenn "
                                          "Sie es kennen, geben Sie es bitte ein; Einträge mit "

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/mouse_pointer.h"
 #include "platform/path_resolver.h"
+#include "platform/text_box.h"
 #include "platform/text_file.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
@@ -390,6 +391,12 @@ void ZitatMarkieren(QWidget* control)
                                                       : static_cast<int>(zeile->cursorPosition());
         if (const std::optional<Auswahl> bereich = ZitatBereich(zeile->text(), selStart))
             zeile->setSelection(bereich->selStart, bereich->selLength);
+    } else if (auto* box = qobject_cast<platform::TextBox*>(control)) {
+        // The program's text boxes: their text and positions, a long line whole.
+        if (const std::optional<Auswahl> bereich = ZitatBereich(box->text(), box->selStart())) {
+            box->setSelStart(bereich->selStart);
+            box->setSelLength(bereich->selLength);
+        }
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
         zitatImDokument(plain);
     } else if (auto* rich = qobject_cast<QTextEdit*>(control)) {

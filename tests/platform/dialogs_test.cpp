@@ -278,6 +278,24 @@ TEST_F(RealDialogs, inputBoxGivesTheTypedTextOrNothingOnCancel)
     }
 }
 
+TEST_F(RealDialogs, inputPasswordHidesWhatIsTyped)
+{
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    QString proposal = QStringLiteral("nicht gelesen");
+    whenOpen([&](QWidget* dialog) {
+        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("txtEingabe"))) {
+            echo = edit->echoMode();
+            proposal = edit->text();
+            edit->setText(QStringLiteral("Geheim"));
+        }
+        buttonWithText(dialog, QStringLiteral("OK"))->click();
+    });
+    EXPECT_EQ(dialogs().inputPassword(QStringLiteral("Kennwort?"), QStringLiteral("Kennwortschutz")),
+              QStringLiteral("Geheim"));
+    EXPECT_EQ(echo, QLineEdit::Password);
+    EXPECT_EQ(proposal, QString());
+}
+
 TEST_F(RealDialogs, inputBoxWithHelpTopicHasAHelpButtonThatKeepsItOpen)
 {
     int helpCalls = 0;

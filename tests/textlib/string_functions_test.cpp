@@ -1,6 +1,7 @@
 #include "textlib/string_functions.h"
 
 #include "foundation/ini_store.h"
+#include "platform/text_box.h"
 #include "runtime/codec.h"
 #include "runtime/error.h"
 
@@ -14,6 +15,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -595,4 +597,27 @@ TEST(ZitatMarkieren, selectsTheQuotedTextInTheControl)
     text.setTextCursor(cursor);
     ZitatMarkieren(&text);
     EXPECT_FALSE(text.textCursor().hasSelection());
+
+    // The editor shows a very long line in pieces: a quotation across the break between two of
+    // them is still one, and positions count line breaks twice.
+    platform::TextBox box;
+    QString lang;
+    while (lang.size() < platform::TextBox::pieceLength - 50)
+        lang += u"Wellen am Strand "_qs;
+    const QString innen = QString(u"Wort "_qs).repeated(20);
+    const QString zitat = u"\""_qs + innen + u"\""_qs;
+    lang += zitat;
+    while (lang.size() <= platform::TextBox::longLine)
+        lang += u"Wellen am Strand "_qs;
+    box.setText(u"\"davor\"\r\n"_qs + lang);
+    ASSERT_GT(box.document()->blockCount(), 2);
+    const int anfang = 9 + static_cast<int>(lang.indexOf(zitat)) + 1;
+    // The second piece begins inside the quotation (positions before it count the same).
+    const int bruch = box.document()->findBlockByNumber(2).position();
+    ASSERT_GT(bruch, anfang);
+    ASSERT_LT(bruch, anfang + innen.size());
+    box.setSelStart(anfang + 3);
+    ZitatMarkieren(&box);
+    EXPECT_EQ(box.selStart(), anfang);
+    EXPECT_EQ(box.selText(), innen);
 }
