@@ -900,8 +900,9 @@ void Main::TagWechseln()
         ImageNotToday->setVisible(
             rt::DateDiff(QStringLiteral("d"), platform::clock().now(), tag) != 0);
     letzterGueltigerTag_ = normal;
+    // Drawn with everything else the day changed, as soon as the event loop runs: drawn at once
+    // here, the window would be drawn twice per day.
     panels->setText(QStringLiteral("Status"), QStringLiteral("Bereit"));
-    panels->refresh();
 }
 
 void Main::EintragAnzeigen()

@@ -1,5 +1,6 @@
 #include "status_panels.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLayout>
@@ -162,7 +163,9 @@ void StatusPanels::refresh()
     // would otherwise follow only when the event loop runs again, after the long job.
     if (QLayout* layout = bar_->layout())
         layout->activate();
-    bar_->repaint();
+    // What changed since the bar was last drawn (a new text, a new width) is drawn now; the
+    // panels that stayed as they were are not drawn again.
+    QCoreApplication::sendPostedEvents(bar_->window(), QEvent::UpdateRequest);
 }
 
 bool StatusPanels::eventFilter(QObject* watched, QEvent* event)

@@ -62,8 +62,8 @@ public:
     // The label showing the panel, for layout and tests; nullptr for an unknown key.
     QLabel* label(const QString& key) const;
 
-    // Draws the status bar at once, without waiting for the event loop (VB's Refresh), each
-    // panel as wide as its text needs.
+    // Draws what changed in the status bar at once, without waiting for the event loop (VB's
+    // Refresh), each panel as wide as its text needs.
     void refresh();
 
 signals:
