@@ -90,12 +90,10 @@ int writeAt(int fd, const char* data, qint64 size, qint64 offset)
 // Gives the new file of an atomic replacement the owner, group and mode of the old one, so that a
 // file of another user stays theirs when the super-user rewrites it. Where we may not give it
 // away, the group at least stays when we may.
-void keepOwnerAndMode(int fd, const struct stat& old)
+void keepOwnerAndMode(int fd, const struct stat& old, const struct stat& now)
 {
-    struct stat now {};
-    if (::fstat(fd, &now) != 0)
-        return;
-    if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+    const bool otherOwner = now.st_uid != old.st_uid || now.st_gid != old.st_gid;
+    if (otherOwner) {
         if (::fchown(fd, old.st_uid, old.st_gid) != 0 && now.st_gid != old.st_gid) {
             if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
                 // The new file stays ours, as any file we write.
@@ -103,7 +101,15 @@ void keepOwnerAndMode(int fd, const struct stat& old)
         }
     }
     // After the owner: a change of owner may clear the set-id bits.
-    ::fchmod(fd, old.st_mode & 07777);
+    if (otherOwner || (now.st_mode & 07777) != (old.st_mode & 07777))
+        ::fchmod(fd, old.st_mode & 07777);
+}
+
+void keepOwnerAndMode(int fd, const struct stat& old)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) == 0)
+        keepOwnerAndMode(fd, old, now);
 }
 
 // Where a write of path lands: a link is followed to the file it names (also through several
@@ -319,21 +325,69 @@ FileBatch::~FileBatch()
         ::close(flushHandle_);
 }
 
+namespace {
+
+// Creates the temporary file of a batch beside target: "." + its name + mark + six characters
+// that make it unique, with mode (as far as the umask lets it). The descriptor, or -1 with errno
+// set.
+int createBatchFile(const QByteArray& target, const char* mark, mode_t mode, QByteArray& name)
+{
+    static const char letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // Different in every process and for every file; O_EXCL makes a name that is taken (by
+    // another copy, or planted) no danger, only a reason to try the next one.
+    static quint64 counter = static_cast<quint64>(::getpid()) * 0x9E3779B97F4A7C15ull;
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray stem = target.left(slash + 1) + '.' + target.mid(slash + 1) + mark;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        quint64 bits = (++counter) * 0xBF58476D1CE4E5B9ull;
+        bits ^= bits >> 31;
+        name = stem;
+        for (int i = 0; i < 6; ++i) {
+            name += letters[bits % 62];
+            bits /= 62;
+        }
+        const int fd =
+            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
+
 bool FileBatch::add(const QString& path, const QByteArray& bytes)
 {
-    const QString resolved = resolvePath(path);
-    const QFileInfo info(resolved);
-    if (info.isDir())
-        return failed(rt::ErrPathFileAccess, resolved);
-    if (info.exists() && writeProtected(info))
-        return failed(rt::ErrPermissionDenied, resolved);
     Pending file;
     file.path = path;
-    file.target = QFile::encodeName(linkTarget(resolved));
     struct stat old {};
-    const bool exists = ::stat(file.target.constData(), &old) == 0;
-    const int fd = createBeside(QFile::decodeName(file.target), QByteArray(leftoverMark) + "XXXXXX",
-                                file.temporary);
+    bool exists = false;
+    QString resolved = path;
+    // The usual case, a plain file named as it is on disk: one lstat tells what the checks
+    // below need. Any other (another spelling, a link, no file yet) goes the long way.
+    const QByteArray asGiven = QFile::encodeName(path);
+    if (::lstat(asGiven.constData(), &old) == 0 && !S_ISLNK(old.st_mode)) {
+        exists = true;
+        if (S_ISDIR(old.st_mode))
+            return failed(rt::ErrPathFileAccess, resolved);
+        // As writeProtected: no write bit at all, or none for us.
+        if ((old.st_mode & 0222) == 0 || ::access(asGiven.constData(), W_OK) != 0)
+            return failed(rt::ErrPermissionDenied, resolved);
+        file.target = asGiven;
+    } else {
+        resolved = resolvePath(path);
+        const QFileInfo info(resolved);
+        if (info.isDir())
+            return failed(rt::ErrPathFileAccess, resolved);
+        if (info.exists() && writeProtected(info))
+            return failed(rt::ErrPermissionDenied, resolved);
+        file.target = QFile::encodeName(linkTarget(resolved));
+        exists = ::stat(file.target.constData(), &old) == 0;
+    }
+    const int fd = createBatchFile(file.target, leftoverMark,
+                                   exists ? (old.st_mode & 0777) : newFileMode(), file.temporary);
     if (fd < 0) {
         // A folder that takes no new file by permission: this file alone is written at once, in
         // place, as a single write would.
@@ -341,11 +395,12 @@ bool FileBatch::add(const QString& path, const QByteArray& bytes)
             return writeFile(resolved, bytes);
         return failedWithErrno(errno, resolved);
     }
-    prepareReplacement(fd, exists ? &old : nullptr);
-    int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
     struct stat now {};
-    if (error == 0 && ::fstat(fd, &now) != 0)
-        error = errno;
+    int error = ::fstat(fd, &now) == 0 ? 0 : errno;
+    if (error == 0 && exists)
+        keepOwnerAndMode(fd, old, now);
+    if (error == 0)
+        error = writeAt(fd, bytes.constData(), bytes.size(), 0);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {

@@ -1,5 +1,6 @@
 #pragma once
 // The day files of a pass over many days, written as one job (day_files.h writes one).
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +39,7 @@ public:
 private:
     std::unique_ptr<platform::FileBatch> stapel_;
     std::unique_ptr<QLockFile> sperre_;
+    QSet<QString> jahresordner_; // year folders that are there
 };
 
 // Removes the temporary files that a pass over many days left in the year folders when it was

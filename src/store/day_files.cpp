@@ -223,6 +223,15 @@ Gelesen tagesdateiLesen(const QString& pfad)
 // read (and so was never shown).
 bool schreibenVerweigert(const QString& pfad)
 {
+    // The usual case, asked once per day by a pass over many days: a plain file of sane size,
+    // named as it is on disk, readable, not locked. One lstat and one access tell it.
+    const QByteArray lokal = QFile::encodeName(pfad);
+    struct stat vorhanden {};
+    if (::lstat(lokal.constData(), &vorhanden) == 0 && S_ISREG(vorhanden.st_mode)
+        && vorhanden.st_size <= tagesdateiGrenze && ::access(lokal.constData(), R_OK) == 0
+        && (gesperrteDateien().isEmpty() || !gesperrteDateien().contains(sperrSchluessel(pfad))))
+        return false;
+
     const QString aufgeloest = platform::resolvePath(pfad);
     const QFileInfo info(aufgeloest);
     const bool unlesbar = eintragVorhanden(info) && !info.isDir()
@@ -548,8 +557,16 @@ bool TagesdateiStapel::vormerken(const QString& dateiName, const QString& text)
         return false;
     verzeichnisStatus = 0;
     const QString pfad = tagesdateiAufPlatte(dateiName);
-    if (schreibenVerweigert(pfad) || !jahresordnerAnlegen(jahresordnerVon(dateiName)))
+    if (schreibenVerweigert(pfad))
         return false;
+    // Each year folder is looked at (and made) once per pass; should it go meanwhile, writing
+    // the file aside fails and says so.
+    const QString jahresordner = jahresordnerVon(dateiName);
+    if (!jahresordner_.contains(jahresordner)) {
+        if (!jahresordnerAnlegen(jahresordner))
+            return false;
+        jahresordner_.insert(jahresordner);
+    }
     if (stapel_->add(pfad, dateiInhalt(text)))
         return true;
     // A file that cannot be written aside (a full disk) is told as a failed save: the answer

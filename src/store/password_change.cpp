@@ -25,7 +25,9 @@
 #include "textlib/string_functions.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QHBoxLayout>
@@ -39,7 +41,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -107,26 +114,69 @@ struct Tagesdatei {
     bool genau = false;  // its text decodes without a byte lost
 };
 
+// The bytes of the day file at pfad: a plain file of sane size, read with one open, one fstat
+// and one read. A link is followed here; what it leads to is judged by EintragLaden and by the
+// write, before anything of it is used or replaced.
+std::optional<QByteArray> tagesdateiBytes(const QString& pfad)
+{
+    const int fd = ::open(QFile::encodeName(pfad).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= tagesdateiGrenze) {
+        QByteArray gelesen(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
+        qsizetype da = 0;
+        bool fehler = false;
+        while (da < gelesen.size()) {
+            const ssize_t n =
+                ::read(fd, gelesen.data() + da, static_cast<size_t>(gelesen.size() - da));
+            if (n < 0 && errno == EINTR)
+                continue;
+            fehler = n < 0;
+            if (n <= 0)
+                break;
+            da += n;
+        }
+        if (!fehler) {
+            gelesen.resize(da);
+            bytes = std::move(gelesen);
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
 Tagesdatei tagesdateiPruefen(const QString& name)
 {
-    const rt::ErrorRecordGuard fehlerBleibt;
     Tagesdatei datei;
     datei.name = name;
-    const QString pfad = platform::resolvePath(TagesdateiPfad(name));
-    if (QFileInfo(pfad).size() > tagesdateiGrenze)
-        return datei;
-    std::optional<QByteArray> bytes = platform::readFile(pfad);
+    // The names come from the listings of the year folders: each is opened as it is spelt.
+    std::optional<QByteArray> bytes = tagesdateiBytes(TagesdateiPfad(name));
     if (!bytes)
         return datei;
     if (bytes->startsWith(verschluesseltMarkeBytes())) {
         bytes->remove(0, verschluesseltMarkeBytes().size());
-        Encrypt2(*bytes, rt::toAnsi(schluessel));
-        datei.kopf = rt::decodeText(*bytes).left(kennwortKopfLaenge);
+        // The header lies in the first bytes (15 characters, in UTF-8 after the byte-order mark
+        // at most 63 bytes): only they are deciphered, unless the text is UTF-8, whose every
+        // byte must be looked at.
+        const QByteArray schluesselBytes = rt::toAnsi(schluessel);
+        QByteArray anfang = bytes->left(64);
+        Encrypt2(anfang, schluesselBytes);
+        if (rt::hasUtf8Bom(anfang)) {
+            Encrypt2(*bytes, schluesselBytes);
+            anfang = bytes->left(64);
+            datei.genau = entschluesseltGenau(*bytes);
+        } else {
+            datei.genau = true;
+        }
+        datei.kopf = rt::decodeText(anfang).left(kennwortKopfLaenge);
     } else {
         datei.kopf = KennwortKopf(QString());
+        datei.genau = entschluesseltGenau(*bytes);
     }
     datei.lesbar = KennwortKopfGueltig(datei.kopf);
-    datei.genau = entschluesseltGenau(*bytes);
     return datei;
 }
 
@@ -404,6 +454,10 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
         TagesdateiStapel stapel;
         const QString neuerKopf = KennwortKopf(neu);
         const qsizetype anzahl = namen.size();
+        // The window is drawn and a message box answered between the days, but not after
+        // every day: thousands of days pass in a second or two.
+        QElapsedTimer seitPumpe;
+        seitPumpe.start();
         for (qsizetype i = 0; i < anzahl && !abgebrochen; ++i) {
             const QString& name = namen.at(i);
             const Tagesdatei datei = tagesdateiPruefen(name);
@@ -460,8 +514,12 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
                     }
                 }
             }
-            ProgressBar->setValue(static_cast<int>((i + 1) * 100 / anzahl));
-            QCoreApplication::processEvents();
+            const int prozent = static_cast<int>((i + 1) * 100 / anzahl);
+            if (prozent != ProgressBar->value() || seitPumpe.elapsed() >= 25) {
+                ProgressBar->setValue(prozent);
+                QCoreApplication::processEvents();
+                seitPumpe.restart();
+            }
         }
         for (const QString& name : stapel.abschliessen())
             nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));

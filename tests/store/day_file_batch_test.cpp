@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 
 #include <map>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -133,6 +134,47 @@ TEST_F(DayFileBatch, nothingIsNotedThatASingleSaveWouldRefuse)
         EXPECT_EQ(stapel.abschliessen(), QStringList());
     }
     EXPECT_EQ(datenordnerInhalt(), vorher);
+}
+
+// A day file put in place by a pass keeps the mode its old file had, also one the umask would
+// not give a new file; a new day file gets the mode of any new file.
+TEST_F(DayFileBatch, filesKeepTheirModeAndNewFilesGetTheUsualOne)
+{
+    alteDateienSchreiben();
+    const mode_t maske = ::umask(022);
+    struct Fall {
+        const char* name;
+        QFile::Permissions rechte;
+    };
+    const std::vector<Fall> faelle = {
+        {"2023/20231231.Txt", QFile::ReadOwner | QFile::WriteOwner},
+        {"2024/20240305.Txt", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                  | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther},
+        {"2024/20240306.Txt", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther},
+    };
+    for (const Fall& fall : faelle)
+        ASSERT_TRUE(QFile::setPermissions(foundation::ordnerDat + u'/' + s(fall.name), fall.rechte));
+    {
+        store::TagesdateiStapel stapel;
+        for (const Fall& fall : faelle)
+            ASSERT_TRUE(stapel.vormerken(tagesname(s(fall.name)), s("neu")));
+        ASSERT_TRUE(stapel.vormerken(s("20240307.Txt"), s("neu")));
+        EXPECT_EQ(stapel.abschliessen(), QStringList());
+    }
+    ::umask(maske);
+    const auto modus = [](const QString& relativ) {
+        struct stat info {};
+        ::stat(QFile::encodeName(foundation::ordnerDat + u'/' + relativ).constData(), &info);
+        return info.st_mode & 07777;
+    };
+    const mode_t erwartet[] = {0600, 0666, 0604};
+    for (std::size_t i = 0; i < faelle.size(); ++i) {
+        SCOPED_TRACE(faelle[i].name);
+        EXPECT_EQ(lesen(s(faelle[i].name)), QByteArray("neu"));
+        EXPECT_EQ(modus(s(faelle[i].name)), erwartet[i]);
+    }
+    EXPECT_EQ(modus(s("2024/20240307.Txt")), mode_t(0644));
+    EXPECT_EQ(versteckte(), QStringList());
 }
 
 TEST_F(DayFileBatch, leftoversOfAKilledPassGoUnlessAPassIsRunning)
