@@ -203,13 +203,17 @@ QStringList tagesdateienDesTagebuchs(const Tagesliste& tage, const QString& kuer
     return namen;
 }
 
-// Hides the password prompt while it lives: the pass never asks through it.
-class OhneAbfrage {
+// Puts wahl in the place of the password prompt while it lives: the pass never asks through
+// the prompt, which would end the program.
+class KennwortWahl {
 public:
-    OhneAbfrage() : vorher_(kennwortAbfrage()) { setKennwortAbfrage({}); }
-    ~OhneAbfrage() { setKennwortAbfrage(vorher_); }
-    OhneAbfrage(const OhneAbfrage&) = delete;
-    OhneAbfrage& operator=(const OhneAbfrage&) = delete;
+    explicit KennwortWahl(KennwortAbfrage wahl) : vorher_(kennwortAbfrage())
+    {
+        setKennwortAbfrage(std::move(wahl));
+    }
+    ~KennwortWahl() { setKennwortAbfrage(vorher_); }
+    KennwortWahl(const KennwortWahl&) = delete;
+    KennwortWahl& operator=(const KennwortWahl&) = delete;
 
 private:
     KennwortAbfrage vorher_;
@@ -435,7 +439,6 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
     bool gefragt = false;
     bool abgebrochen = false;
     {
-        const OhneAbfrage ohneAbfrage;
         platform::BusyPointer busy;
         foundation::NutzungProtokollieren(kuerzel + QStringLiteral(", KW geändert !!!"));
         TagesverzeichnisErstellen(true);
@@ -458,61 +461,63 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
         // every day: thousands of days pass in a second or two.
         QElapsedTimer seitPumpe;
         seitPumpe.start();
-        for (qsizetype i = 0; i < anzahl && !abgebrochen; ++i) {
-            const QString& name = namen.at(i);
-            const Tagesdatei datei = tagesdateiPruefen(name);
-            const auto passendes = [&datei](const QStringList& kennwoerter) {
-                for (const QString& kennwort : kennwoerter) {
-                    if (KennwortKopf(kennwort) == datei.kopf)
-                        return std::optional<QString>(kennwort);
-                }
-                return std::optional<QString>();
-            };
-            std::optional<QString> kennwort;
-            if (datei.lesbar && rt::RTrim(datei.kopf).isEmpty())
-                kennwort = QString();
-            else if (datei.lesbar)
-                kennwort = passendes(bekannt);
-            if (datei.lesbar && !kennwort && !gefragt) {
-                gefragt = true;
-                const std::optional<QString> antwort = platform::dialogs().inputPassword(
-                    QStringLiteral("Der Eintrag ") + name
-                        + QStringLiteral(" trägt ein anderes Kennwort als das bisherige. Wenn "
-                                         "Sie es kennen, geben Sie es bitte ein; Einträge mit "
-                                         "einem unbekannten Kennwort bleiben unverändert."),
-                    titelKennwortschutz);
-                if (antwort) {
-                    bekannt.append(*antwort);
-                    kennwort = passendes(bekannt);
-                }
-            }
-            if (datei.lesbar && datei.kopf == neuerKopf) {
-                // Already under the new password: an earlier pass got this far.
-            } else if (!datei.lesbar || !kennwort) {
-                const Eintrag eintrag = EintragLaden(name);
-                if (eintrag.zustand != Eintrag::Zustand::KeineDatei)
-                    nichtUmgestellt_.append(
-                    name + QStringLiteral(" (")
-                    + (eintrag.zustand == Eintrag::Zustand::Lesefehler || !datei.lesbar
-                           ? QStringLiteral("nicht lesbar")
-                           : QStringLiteral("anderes Kennwort"))
-                    + u')');
-            } else if (!datei.genau) {
-                nichtUmgestellt_.append(name + QStringLiteral(" (enthält ungültige Zeichen)"));
-            } else {
-                kennwortLesen = *kennwort;
-                kennwortSchreiben = neu;
-                const Eintrag eintrag = EintragLaden(name);
-                if (!eintrag.ok()) {
-                    nichtUmgestellt_.append(name + QStringLiteral(" (nicht lesbar)"));
-                } else if (!eintrag.text.isEmpty()) {
-                    if (!stapel.vormerken(name, eintrag.text)) {
-                        nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
-                        // Stop (or Cancel) in the error dialog ends the pass; the days not
-                        // reached keep their old form and a later pass finishes them.
-                        abgebrochen = letzteSchreibAntwort() != 0 && letzteSchreibAntwort() != 5;
+        // Each day is loaded once, with no password at first: a day with a password header
+        // comes to this prompt, which picks the password of that header among those known (and
+        // asks for another one once). A day it cannot open stays closed.
+        QString kopfDesTages;
+        const KennwortWahl waehlen(
+            [&](const QString& name, const QString& kopf) {
+                kopfDesTages = kopf;
+                const auto passendes = [&kopf](const QStringList& kennwoerter) {
+                    for (const QString& kennwort : kennwoerter) {
+                        if (KennwortKopf(kennwort) == kopf)
+                            return std::optional<QString>(kennwort);
+                    }
+                    return std::optional<QString>();
+                };
+                std::optional<QString> kennwort = passendes(bekannt);
+                if (!kennwort && !gefragt) {
+                    gefragt = true;
+                    const std::optional<QString> antwort = platform::dialogs().inputPassword(
+                        QStringLiteral("Der Eintrag ") + name
+                            + QStringLiteral(" trägt ein anderes Kennwort als das bisherige. "
+                                             "Wenn Sie es kennen, geben Sie es bitte ein; "
+                                             "Einträge mit einem unbekannten Kennwort bleiben "
+                                             "unverändert."),
+                        titelKennwortschutz);
+                    if (antwort) {
+                        bekannt.append(*antwort);
+                        kennwort = passendes(bekannt);
                     }
                 }
+                if (kennwort)
+                    kennwortLesen = *kennwort;
+            });
+        kennwortSchreiben = neu;
+        for (qsizetype i = 0; i < anzahl && !abgebrochen; ++i) {
+            const QString& name = namen.at(i);
+            kennwortLesen.clear();
+            kopfDesTages = KennwortKopf(QString());
+            const Eintrag eintrag = EintragLaden(name);
+            if (eintrag.zustand == Eintrag::Zustand::KeineDatei) {
+                // A day of the index whose file went meanwhile.
+            } else if (!eintrag.ok()) {
+                nichtUmgestellt_.append(name + QStringLiteral(" (")
+                                        + (eintrag.zustand == Eintrag::Zustand::KennwortFalsch
+                                               ? QStringLiteral("anderes Kennwort")
+                                               : QStringLiteral("nicht lesbar"))
+                                        + u')');
+            } else if (kopfDesTages == neuerKopf) {
+                // Already under the new password: an earlier pass got this far.
+            } else if (eintrag.text.contains(QChar::ReplacementCharacter)
+                       && !tagesdateiPruefen(name).genau) {
+                // UTF-8 that does not decode: written anew, its bytes would be lost.
+                nichtUmgestellt_.append(name + QStringLiteral(" (enthält ungültige Zeichen)"));
+            } else if (!eintrag.text.isEmpty() && !stapel.vormerken(name, eintrag.text)) {
+                nichtUmgestellt_.append(name + QStringLiteral(" (nicht geschrieben)"));
+                // Stop (or Cancel) in the error dialog ends the pass; the days not reached keep
+                // their old form and a later pass finishes them.
+                abgebrochen = letzteSchreibAntwort() != 0 && letzteSchreibAntwort() != 5;
             }
             const int prozent = static_cast<int>((i + 1) * 100 / anzahl);
             if (prozent != ProgressBar->value() || seitPumpe.elapsed() >= 25) {
