@@ -18,6 +18,11 @@ namespace platform {
 // no such name. Only a guess to try first: the disk may have changed since.
 QString rememberedSpelling(const QString& folder, const QString& name);
 
+// Whether path (as it is spelt on disk up to its last component) was found missing, in any
+// spelling, at the last look of this process, and one stat of its folder shows the folder
+// unchanged since. False when that is not known: then ask the disk.
+bool rememberedMissing(const QString& path);
+
 // How long after the last change of a file or folder (its modification and change times, info)
 // what was read of it may be remembered and used again: a change in the same tick of the file
 // system's clock would leave the times as they were. A few milliseconds where the file system

@@ -357,7 +357,7 @@ std::shared_ptr<const Document> loaded(const QString& file)
     path.replace(u'\\', u'/');
     if (!path.isEmpty() && !path.contains(u'/'))
         path = bareNameFolder() + u'/' + path;
-    if (path.isEmpty())
+    if (path.isEmpty() || rememberedMissing(path))
         return nullptr;
     struct stat now {};
     if (::stat(QFile::encodeName(path).constData(), &now) != 0) {

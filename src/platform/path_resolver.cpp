@@ -121,6 +121,9 @@ bool readListing(const QString& folder, Listing& listing)
 struct ListingCache {
     QMutex mutex;
     QHash<QString, std::shared_ptr<const Listing>> byFolder;
+    // Paths found missing (no entry of the name in any spelling), by path: their folder and
+    // name.
+    QHash<QString, std::pair<QString, QString>> missing;
 };
 
 ListingCache& listings()
@@ -182,6 +185,49 @@ QString matchInFolder(const QString& folder, const QString& name)
     return listing ? matchIn(*listing, name) : QString();
 }
 
+// Whether path was found missing at the last look and one stat of its folder shows the folder
+// as it was listed then (and settled): then no entry of that name in any spelling has come.
+bool stillMissing(const QString& path)
+{
+    ListingCache& cache = listings();
+    QString folder;
+    QString name;
+    std::shared_ptr<const Listing> listing;
+    {
+        const QMutexLocker lock(&cache.mutex);
+        const auto known = cache.missing.constFind(path);
+        if (known == cache.missing.cend())
+            return false;
+        folder = known->first;
+        name = known->second;
+        listing = cache.byFolder.value(folder);
+    }
+    // The folder's listing as remembered now (it may be newer than the look that found the
+    // name missing), still holding no such name and still what the folder is.
+    struct stat now {};
+    if (listing && listing->settled && matchIn(*listing, name).isEmpty()
+        && ::stat(QFile::encodeName(folder).constData(), &now) == 0 && S_ISDIR(now.st_mode)
+        && listing->device == now.st_dev && listing->inode == now.st_ino
+        && listing->size == now.st_size && sameTime(listing->modified, now.st_mtim)
+        && sameTime(listing->changed, now.st_ctim))
+        return true;
+    const QMutexLocker lock(&cache.mutex);
+    cache.missing.remove(path);
+    return false;
+}
+
+void noteMissing(const QString& path, const QString& folder, const QString& name,
+                 const Listing& listing)
+{
+    if (!listing.settled)
+        return;
+    ListingCache& cache = listings();
+    const QMutexLocker lock(&cache.mutex);
+    if (cache.missing.size() >= 1024)
+        cache.missing.clear();
+    cache.missing.insert(path, {folder, name});
+}
+
 Resolution resolve(const QString& input)
 {
     QString path = input;
@@ -194,6 +240,10 @@ Resolution resolve(const QString& input)
 
     // The usual case: the path is written as it exists. One question to the disk.
     const QString asGiven = root + parts.join(u'/');
+    // A file looked for again and again that is not there (an optional side file): one
+    // question to its folder.
+    if (stillMissing(asGiven))
+        return {asGiven, false};
     struct stat info {};
     if (::lstat(QFile::encodeName(asGiven).constData(), &info) == 0) {
         // A link that leads nowhere is there as a name, but does not exist as a file.
@@ -210,8 +260,13 @@ Resolution resolve(const QString& input)
         const QString folder = root + parts.mid(0, parts.size() - 1).join(u'/');
         if (const std::shared_ptr<const Listing> listing = folderListing(folder)) {
             const QString spelling = matchIn(*listing, last);
-            if (spelling.isEmpty())
+            if (spelling.isEmpty()) {
+                // Only an absolute path: a relative one would name another file in another
+                // current folder.
+                if (absolute && joined(folder, last) == asGiven)
+                    noteMissing(asGiven, folder, last, *listing);
                 return {joined(folder, last), false};
+            }
             return {joined(folder, spelling), true};
         }
     }
@@ -288,6 +343,11 @@ qint64 settleTimeNs(const struct stat& info)
 void setSettleTimeForTests(std::optional<qint64> ns)
 {
     settleOverride = ns;
+}
+
+bool rememberedMissing(const QString& path)
+{
+    return stillMissing(path);
 }
 
 QString rememberedSpelling(const QString& folder, const QString& name)

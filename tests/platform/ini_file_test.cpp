@@ -532,6 +532,56 @@ TEST_F(IniFileTest, fileRewrittenByAnotherProcessIsReadAnew)
     }
 }
 
+// An INI file that is missing is looked for again and again (an optional side file, at every
+// day switch); when another process creates it, in any spelling, the next read finds it, also
+// when the folder's modification time is set back to the very same value. Our own first write
+// is seen at once too.
+TEST_F(IniFileTest, fileMissingAtFirstIsFoundOnceItIsCreated)
+{
+    platform::setSettleTimeForTests(0);
+    struct Back {
+        ~Back() { platform::setSettleTimeForTests(std::nullopt); }
+    } back;
+    struct Row {
+        const char* what;
+        const char* shell; // run in the folder, empty: written by this process
+    };
+    const std::vector<Row> rows = {
+        {"created by another process", "printf '[Korvanel]\\r\\nx=neu\\r\\n' > Stimmung2024.ini"},
+        {"in another spelling", "printf '[Korvanel]\\r\\nx=neu\\r\\n' > STIMMUNG2024.INI"},
+        {"written by us", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder own;
+        const QString file = own.file(s("Stimmung2024.ini"));
+        const QByteArray folder = QFile::encodeName(own.path());
+        const timespec hourAgo{time(nullptr) - 3600, 250000000};
+        const timespec times[2] = {hourAgo, hourAgo};
+        ASSERT_EQ(utimensat(AT_FDCWD, folder.constData(), times, 0), 0);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(ini::read(file, s("Korvanel"), s("x")), std::nullopt);
+
+        if (*row.shell == '\0') {
+            ASSERT_TRUE(ini::write(file, s("Korvanel"), s("x"), s("neu")));
+        } else {
+            QProcess other;
+            other.setWorkingDirectory(own.path());
+            other.start(QStringLiteral("/bin/sh"),
+                        {QStringLiteral("-c"),
+                         s(row.shell) + QStringLiteral(" && touch -d @%1.25 .")
+                                            .arg(static_cast<qint64>(hourAgo.tv_sec))});
+            ASSERT_TRUE(other.waitForFinished());
+            ASSERT_EQ(other.exitCode(), 0);
+            struct stat after {};
+            ASSERT_EQ(stat(folder.constData(), &after), 0);
+            ASSERT_EQ(after.st_mtim.tv_sec, hourAgo.tv_sec);
+            ASSERT_EQ(after.st_mtim.tv_nsec, hourAgo.tv_nsec);
+        }
+        EXPECT_EQ(ini::read(file, s("Korvanel"), s("x")), s("neu"));
+    }
+}
+
 // A pipe in place of an INI file is no file: reading it neither waits nor finds a value.
 TEST_F(IniFileTest, pipeInPlaceOfTheFileIsNotWaitedFor)
 {
