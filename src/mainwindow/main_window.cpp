@@ -956,7 +956,8 @@ void Main::bezugZeileAnzeigen()
     const auto bezug = rt::CDate(bezugDatum);
     const auto tag = rt::CDate(store::aktDatum);
     if (!bezug || !tag) {
-        BezWieLange2->clear();
+        if (!BezWieLange2->text().isEmpty())
+            BezWieLange2->clear();
         anordnen();
         return;
     }
@@ -1000,9 +1001,12 @@ void Main::LaufStimmung_Verschieben()
     const int wert = LaufStimmung->value();
     bezStimmung->setText(wert == 0 ? QString() : QStringLiteral("Stimmung: ") + QString::number(wert));
     const int i = qAbs(wert) * 150 / LaufStimmung->maximum() + 100;
-    QPalette farben = bezStimmung->palette();
-    farben.setColor(QPalette::WindowText, wert < 0 ? QColor(i, 0, 0) : QColor(0, 0, i));
-    bezStimmung->setPalette(farben);
+    const QColor farbe = wert < 0 ? QColor(i, 0, 0) : QColor(0, 0, i);
+    if (bezStimmung->palette().color(QPalette::WindowText) != farbe) {
+        QPalette farben = bezStimmung->palette();
+        farben.setColor(QPalette::WindowText, farbe);
+        bezStimmung->setPalette(farben);
+    }
     if (tagWirdGeladen() || eintragGesperrt_)
         return;
     store::ungesichert = 1;
