@@ -61,6 +61,25 @@ const Regeln& regeln()
     return r;
 }
 
+// The first occurrence of find in text at or after from, -1 when none. Qt's own search is slow
+// for the short texts of the table; its search for one character is not: candidates by the
+// first character, then the rest compared.
+qsizetype finden(QStringView text, QStringView find, qsizetype from)
+{
+    const QChar erstes = find.front();
+    const QStringView rest = find.mid(1);
+    const qsizetype ende = text.size() - find.size();
+    while (from <= ende) {
+        const qsizetype p = text.indexOf(erstes, from);
+        if (p < 0 || p > ende)
+            return -1;
+        if (text.mid(p + 1, rest.size()) == rest)
+            return p;
+        from = p + 1;
+    }
+    return -1;
+}
+
 } // namespace
 
 QString PhonetikErsetzen(QString& text, const QString& find, const QString& replacement)
@@ -71,7 +90,7 @@ QString PhonetikErsetzen(QString& text, const QString& find, const QString& repl
         foundation::ReplaceChar(text, find.at(0), replacement.at(0));
         return text;
     }
-    if (!text.contains(find))
+    if (finden(text, find, 0) < 0)
         return text;
     if (replacement.contains(find)) {
         // Replacing again and again would never end; one pass is all that can be done.
@@ -104,7 +123,7 @@ QString PhonetikErsetzen(QString& text, const QString& find, const QString& repl
             plain = 0;
         } else if (next < input.size()) {
             if (plain >= keep) {
-                const qsizetype q = eingabe.indexOf(QStringView(find), static_cast<qsizetype>(next - std::min(keep, next)));
+                const qsizetype q = finden(eingabe, find, static_cast<qsizetype>(next - std::min(keep, next)));
                 if (q < 0) {
                     output.append(input.substr(next));
                     break;
