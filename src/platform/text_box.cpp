@@ -614,6 +614,20 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
         const QString cut = cutToRoom(withLineEnd(event->commitString(), u"\n"), left);
         event->setCommitString(cut, event->replacementStart(), event->replacementLength());
     }
+    // A committed line break inside a piece would take the piece's format, so that it was no
+    // line break of the text: such a commit goes in as pasted text does, after Qt has ended the
+    // composition and removed what it replaces.
+    const QString commit = event->commitString();
+    if (!noPieces_ && commit.contains(u'\n') && event->preeditString().isEmpty()) {
+        QInputMethodEvent ohneText(QString(), event->attributes());
+        ohneText.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&ohneText);
+        QTextCursor cursor = textCursor();
+        insertAt(cursor, commit);
+        setTextCursor(cursor);
+        event->accept();
+        return;
+    }
     QPlainTextEdit::inputMethodEvent(event);
 }
 

@@ -51,21 +51,35 @@ bool fitsAnsi(const QString& text)
 
 QByteArray toAnsi(const QString& text)
 {
-    QByteArray bytes;
-    bytes.resize(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    const auto* von = reinterpret_cast<const char16_t*>(text.constData());
+    char* nach = bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int code = charToAnsi(text.at(i));
-        bytes[i] = static_cast<char>(code < 0 ? '?' : code);
+        const char16_t ch = von[i];
+        if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {
+            nach[i] = static_cast<char>(ch);
+        } else {
+            const int code = charToAnsi(QChar(ch));
+            nach[i] = static_cast<char>(code < 0 ? '?' : code);
+        }
     }
     return bytes;
 }
 
 QString fromAnsi(const QByteArray& bytes)
 {
-    QString text;
-    text.resize(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = ansiToChar(static_cast<unsigned char>(bytes.at(i)));
+    // Latin-1 is 1252 but for 0x80-0x9F, which are rare: Qt's fast conversion, then those
+    // bytes mended.
+    QString text = QString::fromLatin1(bytes);
+    char16_t* zeichen = nullptr;
+    const auto* byte = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if ((byte[i] & 0xE0) != 0x80)
+            continue;
+        if (zeichen == nullptr)
+            zeichen = reinterpret_cast<char16_t*>(text.data());
+        zeichen[i] = windows1252High[byte[i] - 0x80];
+    }
     return text;
 }
 

@@ -18,20 +18,42 @@ QChar LCaseChar(QChar ch)
     return ch.toLower();
 }
 
+namespace {
+
+// The text with every UTF-16 unit mapped on its own (the length never changes). ASCII, most of
+// any diary, is mapped in place; only the other units ask Qt's tables. Searches lower whole
+// diaries this way, so it is written for speed.
+template <char16_t erstes, char16_t letztes, typename Andere>
+QString einzelnAbbilden(const QString& text, Andere andere)
+{
+    if (text.isEmpty())
+        return text;
+    QString result(text.size(), Qt::Uninitialized);
+    const auto* von = reinterpret_cast<const char16_t*>(text.constData());
+    char16_t* nach = reinterpret_cast<char16_t*>(result.data());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ch = von[i];
+        if (ch < 0x80) {
+            const bool betroffen = static_cast<char16_t>(ch - erstes) <= letztes - erstes;
+            nach[i] = betroffen ? static_cast<char16_t>(ch ^ 0x20) : ch;
+        } else {
+            nach[i] = andere(QChar(ch)).unicode();
+        }
+    }
+    return result;
+}
+
+} // namespace
+
 QString UCase(const QString& text)
 {
-    QString result(text);
-    for (QChar& ch : result)
-        ch = UCaseChar(ch);
-    return result;
+    return einzelnAbbilden<u'a', u'z'>(text, UCaseChar);
 }
 
 QString LCase(const QString& text)
 {
-    QString result(text);
-    for (QChar& ch : result)
-        ch = LCaseChar(ch);
-    return result;
+    return einzelnAbbilden<u'A', u'Z'>(text, LCaseChar);
 }
 
 static bool isWordSeparator(QChar ch)

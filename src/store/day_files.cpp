@@ -151,6 +151,8 @@ struct Gelesen {
     Art art = Art::Fehlt;
     QByteArray bytes;
     int fehler = 0;
+    // Whether the name was a link, opened in the second step.
+    bool ueberVerknuepfung = false;
 };
 
 int lesefehlerNummer(int fehler)
@@ -176,8 +178,10 @@ Gelesen tagesdateiLesen(const QString& pfad)
     const QByteArray lokal = QFile::encodeName(pfad);
     constexpr int art = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
     int fd = ::open(lokal.constData(), art | O_NOFOLLOW);
-    if (fd < 0 && errno == ELOOP)
+    if (fd < 0 && errno == ELOOP) {
+        gelesen.ueberVerknuepfung = true;
         fd = ::open(lokal.constData(), art);
+    }
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return gelesen;
@@ -368,9 +372,12 @@ Eintrag EintragLaden(const QString& dateiName)
         gelesen.fehler = rt::ErrFileNotFound;
     }
     // A pipe, a device, a file beyond the limit or a link leading out of the data folder is a
-    // day that cannot be read, and says why.
+    // day that cannot be read, and says why. A regular file read under its own name was judged
+    // by the read itself.
     int nummer = 0;
-    if (const QString grund = unbrauchbarGrund(pfad, nummer); !grund.isEmpty()) {
+    const bool schonGeprueft = gelesen.art == Gelesen::Art::Gelesen && !gelesen.ueberVerknuepfung;
+    if (const QString grund = schonGeprueft ? QString() : unbrauchbarGrund(pfad, nummer);
+        !grund.isEmpty()) {
         rt::raiseError(nummer, rt::errorText(nummer) + QStringLiteral(": ") + pfad);
         return lesefehler(nummer, grund);
     }

@@ -30,6 +30,11 @@ constexpr std::array<Ersetzung, 31> ersetzungen{{
 struct Regeln {
     std::array<std::pair<QString, QString>, ersetzungen.size()> paare;
     std::array<bool, 256> behalten{};
+    // The rows from this one on each replace a single character, so together they map every
+    // character on its own: to the one or two characters of abbildung (0 for no second one;
+    // characters from 256 on stay).
+    std::size_t einzelneAb = ersetzungen.size();
+    std::array<std::array<char16_t, 2>, 256> abbildung{};
 
     Regeln()
     {
@@ -37,6 +42,16 @@ struct Regeln {
             paare[i] = {QString::fromUtf16(ersetzungen[i].find), QString::fromUtf16(ersetzungen[i].replacement)};
         for (const QChar ch : QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzäöüß;,\t\n\r"))
             behalten[ch.unicode()] = true;
+        while (einzelneAb > 0 && paare[einzelneAb - 1].first.size() == 1
+               && !paare[einzelneAb - 1].second.contains(paare[einzelneAb - 1].first))
+            --einzelneAb;
+        for (std::size_t c = 0; c < abbildung.size(); ++c) {
+            QString zeichen(QChar(static_cast<char16_t>(c)));
+            for (std::size_t i = einzelneAb; i < paare.size(); ++i)
+                zeichen.replace(paare[i].first, paare[i].second);
+            Q_ASSERT(zeichen.size() >= 1 && zeichen.size() <= 2);
+            abbildung[c] = {zeichen.at(0).unicode(), zeichen.size() > 1 ? zeichen.at(1).unicode() : u'\0'};
+        }
     }
 };
 
@@ -44,6 +59,25 @@ const Regeln& regeln()
 {
     static const Regeln r;
     return r;
+}
+
+// The first occurrence of find in text at or after from, -1 when none. Qt's own search is slow
+// for the short texts of the table; its search for one character is not: candidates by the
+// first character, then the rest compared.
+qsizetype finden(QStringView text, QStringView find, qsizetype from)
+{
+    const QChar erstes = find.front();
+    const QStringView rest = find.mid(1);
+    const qsizetype ende = text.size() - find.size();
+    while (from <= ende) {
+        const qsizetype p = text.indexOf(erstes, from);
+        if (p < 0 || p > ende)
+            return -1;
+        if (text.mid(p + 1, rest.size()) == rest)
+            return p;
+        from = p + 1;
+    }
+    return -1;
 }
 
 } // namespace
@@ -56,7 +90,7 @@ QString PhonetikErsetzen(QString& text, const QString& find, const QString& repl
         foundation::ReplaceChar(text, find.at(0), replacement.at(0));
         return text;
     }
-    if (!text.contains(find))
+    if (finden(text, find, 0) < 0)
         return text;
     if (replacement.contains(find)) {
         // Replacing again and again would never end; one pass is all that can be done.
@@ -68,22 +102,39 @@ QString PhonetikErsetzen(QString& text, const QString& find, const QString& repl
     // that a replacement forms with the characters before it. The same result in one pass: the
     // output never holds an occurrence; when it ends with one, the occurrence is replaced and
     // the replacement, together with the characters before it that could join a new
-    // occurrence, goes back in front of the input still to be read.
+    // occurrence, goes back in front of the input still to be read. Stretches of input without
+    // an occurrence are copied whole: once the last keep characters of the output are plain
+    // input, the next occurrence can only be one of the input itself.
     const std::u16string_view f(reinterpret_cast<const char16_t*>(find.utf16()), static_cast<std::size_t>(find.size()));
     const std::u16string_view r(reinterpret_cast<const char16_t*>(replacement.utf16()), static_cast<std::size_t>(replacement.size()));
+    const QStringView eingabe(text);
     const std::u16string_view input(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
     std::u16string output;
     output.reserve(input.size() + r.size());
     std::u16string pending; // characters to read again, last one first
     std::size_t next = 0;
     const std::size_t keep = f.size() - 1;
+    std::size_t plain = keep; // trailing output characters that are the input just before next
     for (;;) {
         char16_t ch;
         if (!pending.empty()) {
             ch = pending.back();
             pending.pop_back();
+            plain = 0;
         } else if (next < input.size()) {
+            if (plain >= keep) {
+                const qsizetype q = finden(eingabe, find, static_cast<qsizetype>(next - std::min(keep, next)));
+                if (q < 0) {
+                    output.append(input.substr(next));
+                    break;
+                }
+                // Up to the last character of the occurrence, which is read on its own below.
+                const std::size_t letztes = static_cast<std::size_t>(q) + keep;
+                output.append(input.substr(next, letztes - next));
+                next = letztes;
+            }
             ch = input[next++];
+            plain = std::min(plain + 1, keep);
         } else {
             break;
         }
@@ -96,6 +147,7 @@ QString PhonetikErsetzen(QString& text, const QString& find, const QString& repl
         pending.append(r.rbegin(), r.rend());
         pending.append(output.rbegin(), output.rbegin() + static_cast<std::ptrdiff_t>(back));
         output.resize(output.size() - back);
+        plain = 0;
     }
     text = QString::fromUtf16(output.data(), static_cast<qsizetype>(output.size()));
     return text;
@@ -108,30 +160,47 @@ QString PhonetischerSchluessel(const QString& text, const QString& extraCharacte
         return {};
 
     const Regeln& r = regeln();
-    QString gefiltert;
-    gefiltert.reserve(lower.size());
-    for (const QChar ch : lower) {
-        const bool behalten = ch.unicode() < r.behalten.size() && r.behalten[ch.unicode()];
-        if (behalten || (!extraCharacters.isEmpty() && extraCharacters.contains(ch)))
-            gefiltert.append(ch);
+    QString gefiltert(lower.size(), Qt::Uninitialized);
+    qsizetype gefiltertLaenge = 0;
+    {
+        char16_t* nach = reinterpret_cast<char16_t*>(gefiltert.data());
+        for (const QChar zeichen : QStringView(lower)) {
+            const char16_t ch = zeichen.unicode();
+            const bool behalten = ch < r.behalten.size() && r.behalten[ch];
+            if (behalten || (!extraCharacters.isEmpty() && extraCharacters.contains(QChar(ch))))
+                nach[gefiltertLaenge++] = ch;
+        }
     }
+    gefiltert.truncate(gefiltertLaenge);
 
-    for (const auto& [find, replacement] : r.paare)
-        PhonetikErsetzen(gefiltert, find, replacement);
+    for (std::size_t i = 0; i < r.einzelneAb; ++i)
+        PhonetikErsetzen(gefiltert, r.paare[i].first, r.paare[i].second);
 
-    QString schluessel;
-    schluessel.reserve(gefiltert.size());
-    QChar letztes;
+    // The single-character rows, then runs of one character collapsed (digits and tabs never).
+    std::u16string schluessel;
+    schluessel.reserve(static_cast<std::size_t>(gefiltert.size()));
+    char16_t letztes = 0;
     bool hatLetztes = false;
-    for (const QChar ch : gefiltert) {
+    const auto anhaengen = [&](char16_t ch) {
         const bool immer = (ch >= u'0' && ch <= u'9') || ch == u'\t';
         if (immer || !hatLetztes || ch != letztes) {
-            schluessel.append(ch);
+            schluessel.push_back(ch);
             letztes = ch;
             hatLetztes = true;
         }
+    };
+    for (const QChar zeichen : QStringView(gefiltert)) {
+        const char16_t ch = zeichen.unicode();
+        if (ch >= r.abbildung.size()) {
+            anhaengen(ch);
+            continue;
+        }
+        const auto& aus = r.abbildung[ch];
+        anhaengen(aus[0]);
+        if (aus[1] != 0)
+            anhaengen(aus[1]);
     }
-    return schluessel;
+    return QString::fromUtf16(schluessel.data(), static_cast<qsizetype>(schluessel.size()));
 }
 
 } // namespace textlib

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -583,4 +584,13 @@ TEST_F(TextBoxTest, keysAtTheBreakBetweenPiecesActOnTheTextsCharacters)
     EXPECT_GT(box_->document()->blockCount(), 4);
     box_->undo();
     EXPECT_EQ(box_->text(), u"Anfang Ende"_qs);
+
+    // A line break committed by an input method inside a piece is one of the text as well.
+    box_->setText(line);
+    box_->setSelStart(boundary + 10);
+    QInputMethodEvent zusammengesetzt;
+    zusammengesetzt.setCommitString(u"x\ny"_qs);
+    QApplication::sendEvent(box_, &zusammengesetzt);
+    EXPECT_EQ(box_->text(), line.left(boundary + 10) + u"x\r\ny"_qs + line.mid(boundary + 10));
+    EXPECT_EQ(box_->selStart(), boundary + 14);
 }

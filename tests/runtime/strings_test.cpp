@@ -37,6 +37,25 @@ TEST(Strings, caseMappingKeepsLength)
     EXPECT_FALSE(rt::equalsNoCase(u8("STRASSE"), u8("straße")));
 }
 
+TEST(Strings, caseMappingOfWholeTextsAgreesWithSingleCharacters)
+{
+    // Every UTF-16 unit, so that the quick way for ASCII and the characters around "A"-"Z" and
+    // "a"-"z" ("@", "[", "`", "{") meet the same mapping as the rest.
+    QString all;
+    for (int code = 0; code <= 0xFFFF; ++code)
+        all.append(QChar(static_cast<char16_t>(code)));
+    const QString lower = rt::LCase(all);
+    const QString upper = rt::UCase(all);
+    ASSERT_EQ(lower.size(), all.size());
+    ASSERT_EQ(upper.size(), all.size());
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        ASSERT_EQ(lower[i], rt::LCaseChar(all[i])) << i;
+        ASSERT_EQ(upper[i], rt::UCaseChar(all[i])) << i;
+    }
+    EXPECT_TRUE(rt::LCase(QString()).isEmpty());
+    EXPECT_EQ(rt::UCase(u8("")), u8(""));
+}
+
 TEST(Strings, properCaseSplitsOnlyAtBlanksAndControlCharacters)
 {
     EXPECT_EQ(rt::ProperCase(u8("hANS  müller\tvon\r\nx")), u8("Hans  Müller\tVon\r\nX"));

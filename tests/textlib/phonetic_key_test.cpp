@@ -114,3 +114,79 @@ TEST(PhonetikErsetzen, replacementHoldingTheFindTextEnds)
     QString text = u"ab"_qs;
     EXPECT_EQ(PhonetikErsetzen(text, u"a"_qs, u"aa"_qs), u"aab"_qs);
 }
+
+TEST(PhonetikErsetzen, agreesWithRepeatedSearchOnLongTextsWithRareOccurrences)
+{
+    // Long stretches without an occurrence between a few, so that copying whole stretches meets
+    // occurrences at their start, at their end and right after a replacement.
+    const QString alphabet = u"aeihxyz"_qs;
+    const QString pairs[][2] = {{u"ah"_qs, u"a"_qs}, {u"ieh"_qs, u"i"_qs}, {u"ae"_qs, u"ei"_qs},
+                                {u"hx"_qs, u"xxh"_qs}, {u"x"_qs, u"yy"_qs}, {u"zyz"_qs, u"z"_qs}};
+    unsigned seed = 987;
+    const auto zufall = [&seed](unsigned grenze) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % grenze;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = static_cast<int>(zufall(80));
+        for (int i = 0; i < length; ++i)
+            text.append(zufall(4) == 0 ? alphabet.at(zufall(static_cast<unsigned>(alphabet.size())))
+                                       : u'q');
+        const auto& pair = pairs[zufall(std::size(pairs))];
+        QString expected = text;
+        for (qsizetype pos = expected.indexOf(pair[0]); pos >= 0; pos = expected.indexOf(pair[0]))
+            expected = expected.left(pos) + pair[1] + expected.mid(pos + pair[0].size());
+        QString actual = text;
+        PhonetikErsetzen(actual, pair[0], pair[1]);
+        ASSERT_EQ(actual, expected) << text.toStdString() << " " << pair[0].toStdString();
+    }
+}
+
+TEST(PhonetischerSchluessel, agreesWithTheRowsAppliedOneAfterTheOther)
+{
+    // The key as its definition reads: filter, every row of the table replaced until none is
+    // left, in order, then runs collapsed.
+    const QString rows[][2] = {
+        {u"ce"_qs, u"ze"_qs}, {u"ci"_qs, u"zi"_qs}, {u"cy"_qs, u"zy"_qs}, {u"cä"_qs, u"zä"_qs},
+        {u"cö"_qs, u"zö"_qs}, {u"ay"_qs, u"ei"_qs}, {u"ey"_qs, u"ei"_qs}, {u"ae"_qs, u"ei"_qs},
+        {u"ai"_qs, u"ei"_qs}, {u"ou"_qs, u"au"_qs}, {u"ch"_qs, u"k"_qs},  {u"c"_qs, u"k"_qs},
+        {u"ieh"_qs, u"i"_qs}, {u"ie"_qs, u"i"_qs},  {u"ah"_qs, u"a"_qs},  {u"eh"_qs, u"e"_qs},
+        {u"ih"_qs, u"i"_qs},  {u"oh"_qs, u"o"_qs},  {u"uh"_qs, u"u"_qs},  {u"rh"_qs, u"r"_qs},
+        {u"ph"_qs, u"f"_qs},  {u"th"_qs, u"t"_qs},  {u"ß"_qs, u"ss"_qs},  {u"t"_qs, u"d"_qs},
+        {u"n"_qs, u"m"_qs},   {u"v"_qs, u"f"_qs},   {u"w"_qs, u"f"_qs},   {u"y"_qs, u"i"_qs},
+        {u"ä"_qs, u"a"_qs},   {u"ö"_qs, u"o"_qs},   {u"ü"_qs, u"u"_qs},
+    };
+    const QString kept = u"0123456789abcdefghijklmnopqrstuvwxyzäöüß;,\t\n\r"_qs;
+    const auto reference = [&](const QString& text) {
+        QString lower = text.toLower();
+        while (lower.startsWith(u' '))
+            lower.remove(0, 1);
+        while (lower.endsWith(u' '))
+            lower.chop(1);
+        QString filtered;
+        for (const QChar ch : lower)
+            if (kept.contains(ch))
+                filtered.append(ch);
+        for (const auto& row : rows)
+            for (qsizetype pos = filtered.indexOf(row[0]); pos >= 0; pos = filtered.indexOf(row[0]))
+                filtered = filtered.left(pos) + row[1] + filtered.mid(pos + row[0].size());
+        QString key;
+        for (const QChar ch : filtered)
+            if (key.isEmpty() || ch != key.back() || ch.isDigit() || ch == u'\t')
+                key.append(ch);
+        return key;
+    };
+    const QString alphabet = u"aceEhiIouyYtnvwßÄäöüsrpk ,;\t\n07-"_qs;
+    unsigned seed = 4711;
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        seed = seed * 1103515245u + 12345u;
+        const int length = static_cast<int>((seed >> 16) % 30);
+        for (int i = 0; i < length; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text.append(alphabet.at(static_cast<qsizetype>((seed >> 16) % alphabet.size())));
+        }
+        ASSERT_EQ(PhonetischerSchluessel(text, {}), reference(text)) << text.toStdString();
+    }
+}
