@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -336,11 +337,11 @@ int createBatchFile(const QByteArray& target, const char* mark, mode_t mode, QBy
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     // Different in every process and for every file; O_EXCL makes a name that is taken (by
     // another copy, or planted) no danger, only a reason to try the next one.
-    static quint64 counter = static_cast<quint64>(::getpid()) * 0x9E3779B97F4A7C15ull;
+    static std::atomic<quint64> counter{static_cast<quint64>(::getpid()) * 0x9E3779B97F4A7C15ull};
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray stem = target.left(slash + 1) + '.' + target.mid(slash + 1) + mark;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        quint64 bits = (++counter) * 0xBF58476D1CE4E5B9ull;
+        quint64 bits = (counter.fetch_add(1) + 1) * 0xBF58476D1CE4E5B9ull;
         bits ^= bits >> 31;
         name = stem;
         for (int i = 0; i < 6; ++i) {
