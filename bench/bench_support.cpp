@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
@@ -19,8 +20,8 @@ double prozessorMs()
     return static_cast<double>(zeit.tv_sec) * 1e3 + static_cast<double>(zeit.tv_nsec) / 1e6;
 }
 
-Messung messen(int runs, const std::function<void()>& job, bool warmUp,
-               const std::function<void()>& prepare)
+Messung messenEigeneZeit(int runs, const std::function<double()>& job, bool warmUp,
+                         const std::function<void()>& prepare)
 {
     if (warmUp) {
         if (prepare)
@@ -32,16 +33,34 @@ Messung messen(int runs, const std::function<void()>& job, bool warmUp,
     for (int i = 0; i < runs; ++i) {
         if (prepare)
             prepare();
-        QElapsedTimer timer;
         const double cpuVorher = prozessorMs();
-        timer.start();
-        job();
-        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        zeiten.push_back(job());
         prozessor.push_back(prozessorMs() - cpuVorher);
     }
     std::sort(zeiten.begin(), zeiten.end());
     return {zeiten.front(), zeiten[zeiten.size() / 2], zeiten.back(),
             *std::min_element(prozessor.begin(), prozessor.end())};
+}
+
+Messung messen(int runs, const std::function<void()>& job, bool warmUp,
+               const std::function<void()>& prepare)
+{
+    return messenEigeneZeit(
+        runs,
+        [&job] {
+            QElapsedTimer timer;
+            timer.start();
+            job();
+            return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        },
+        warmUp, prepare);
+}
+
+long spitzenspeicherKB()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_SELF, &nutzung);
+    return nutzung.ru_maxrss;
 }
 
 QString ms(const Messung& m, int stellen)

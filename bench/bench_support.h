@@ -23,7 +23,15 @@ double prozessorMs();
 Messung messen(int runs, const std::function<void()>& job, bool warmUp = true,
                const std::function<void()>& prepare = {});
 
-// "min … ms, Median … ms (Prozessor … ms)".
+// The same for a job that measures itself (up to the moment that counts) and gives its
+// milliseconds; prepare, warm-up and processor time as above.
+Messung messenEigeneZeit(int runs, const std::function<double()>& job, bool warmUp = true,
+                         const std::function<void()>& prepare = {});
+
+// The peak resident memory of this process so far, in KB.
+long spitzenspeicherKB();
+
+// "min … ms, Median … ms, max … ms (Prozessor … ms)".
 QString ms(const Messung& m, int stellen = 1);
 
 // Settings, data and runtime folders of the freedesktop rules inside a temporary folder, and
@@ -32,6 +40,8 @@ class Umgebung {
 public:
     Umgebung();
     QString pfad() const { return arbeit_.path(); }
+    // For a benchmark that ends with std::_Exit, where no destructor runs.
+    bool entfernen() { return arbeit_.remove(); }
     // Writes bytes to path, making its folders.
     static void schreiben(const QString& pfad, const QByteArray& bytes);
 

@@ -5,6 +5,7 @@
 // same markers set one call per day. Checks that both ways give the same marker file.
 //
 //   day_list_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "bench_support.h"
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -21,7 +22,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
@@ -32,72 +32,16 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-struct Messung {
-    double min = 0;
-    double median = 0;
-    double cpuMin = 0; // processor time of this process: tells a slow job from a busy machine
-};
-
-// Milliseconds of processor time this process has used so far.
-double prozessorMs()
-{
-    timespec zeit{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &zeit);
-    return static_cast<double>(zeit.tv_sec) * 1e3 + static_cast<double>(zeit.tv_nsec) / 1e6;
-}
-
-// Milliseconds of runs repetitions of job, the first run left out as warm-up.
-Messung messen(int runs, const std::function<void()>& job)
-{
-    job();
-    std::vector<double> zeiten;
-    std::vector<double> prozessor;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double cpuVorher = prozessorMs();
-        timer.start();
-        job();
-        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        prozessor.push_back(prozessorMs() - cpuVorher);
-    }
-    std::sort(zeiten.begin(), zeiten.end());
-    return {zeiten.front(), zeiten[zeiten.size() / 2],
-            *std::min_element(prozessor.begin(), prozessor.end())};
-}
-
-QString ms(const Messung& m)
-{
-    return QStringLiteral("min %1 ms, Median %2 ms (Prozessorzeit min %3 ms)")
-        .arg(QString::number(m.min, 'f', 1), QString::number(m.median, 'f', 1),
-             QString::number(m.cpuMin, 'f', 1));
-}
-
-long spitzenspeicherKB()
-{
-    rusage nutzung{};
-    getrusage(RUSAGE_SELF, &nutzung);
-    return nutzung.ru_maxrss;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     // Settings and logs go into a temporary folder, never into the user's own.
-    QTemporaryDir arbeit;
-    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bench::Umgebung arbeit;
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
     QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (ordner.isEmpty()) {
-        ordner = arbeit.path() + QStringLiteral("/Daten");
+        ordner = arbeit.pfad() + QStringLiteral("/Daten");
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
             << " Bytes\n";
@@ -107,7 +51,7 @@ int main(int argc, char** argv)
     store::korvanelKuerzel = QStringLiteral("Txt");
     store::schluessel = QString::fromLatin1(store::festerSchluessel);
     store::aktDatum = QStringLiteral("05.03.2011");
-    const long speicherVorher = spitzenspeicherKB();
+    const long speicherVorher = bench::spitzenspeicherKB();
 
     auto* fenster = new views::Tagesliste;
     fenster->TimerInit->stop();
@@ -117,18 +61,18 @@ int main(int argc, char** argv)
 
     for (const bool mitLeeren : {true, false}) {
         alleTage->setChecked(mitLeeren);
-        const Messung bau = messen(5, [&] {
+        const bench::Messung bau = bench::messen(5, [&] {
             store::verzeichnisStatus = 0; // the index is built afresh each time
             fenster->mnuBerGesamt_Click();
         });
         out << "Gesamtes Korvanel, " << (mitLeeren ? "auch Tage ohne Eintrag" : "nur Tage mit Eintrag")
             << " (" << fenster->Liste->count() << " Zeilen, " << fenster->bereichVon << " bis "
-            << fenster->bereichBis << "): " << ms(bau) << "\n";
+            << fenster->bereichBis << "): " << bench::ms(bau) << "\n";
     }
 
     // Every listed day marked: once through the window (one write), once one call per day.
     const QString markerDatei = store::markerDatei();
-    const Messung liste = messen(5, [&] {
+    const bench::Messung liste = bench::messen(5, [&] {
         QFile::remove(markerDatei);
         fenster->mnuMarker_Click();
     });
@@ -155,11 +99,11 @@ int main(int argc, char** argv)
     const QByteArray proTag = dateiInhalt();
 
     out << "Marker für alle " << fenster->Liste->count() << " Tage der Liste (eine Schreibung, "
-        << alleBytes << " Bytes): " << ms(liste) << "\n";
+        << alleBytes << " Bytes): " << bench::ms(liste) << "\n";
     out << "Marker für " << tage.size() << " Tage, Tag für Tag: " << QString::number(einzeln, 'f', 1)
         << " ms; dieselbe Datei wie in einer Schreibung: "
         << (einmal == proTag && !einmal.isEmpty() ? "ja" : "NEIN") << "\n";
-    out << "Spitzenspeicher: " << spitzenspeicherKB() << " KB (vor dem Fenster " << speicherVorher
+    out << "Spitzenspeicher: " << bench::spitzenspeicherKB() << " KB (vor dem Fenster " << speicherVorher
         << " KB)\n";
 
     fenster->unload();

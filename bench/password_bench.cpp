@@ -4,6 +4,7 @@
 // that every file is back to its bytes after the removal.
 //
 //   password_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "bench_support.h"
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -18,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -62,18 +62,13 @@ qint64 durchlauf(const QString& kennwort)
 int main(int argc, char** argv)
 {
     // Settings and logs go into a temporary folder, never into the user's own.
-    QTemporaryDir arbeit;
-    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bench::Umgebung arbeit;
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
     QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (ordner.isEmpty()) {
-        ordner = arbeit.path() + QStringLiteral("/Daten");
+        ordner = arbeit.pfad() + QStringLiteral("/Daten");
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
             << " Bytes\n";

@@ -4,6 +4,7 @@
 // time is reported; the PDF printer is used as when no printer is installed).
 //
 //   print_export_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "bench_support.h"
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -18,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
@@ -29,64 +29,16 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-struct Messung {
-    double min = 0;
-    double median = 0;
-    double cpuMin = 0; // processor time of this process: tells a slow job from a busy machine
-};
-
-double prozessorMs()
-{
-    timespec zeit{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &zeit);
-    return static_cast<double>(zeit.tv_sec) * 1e3 + static_cast<double>(zeit.tv_nsec) / 1e6;
-}
-
-// Milliseconds of runs repetitions of job, the first run left out as warm-up.
-Messung messen(int runs, const std::function<void()>& job)
-{
-    job();
-    std::vector<double> zeiten;
-    std::vector<double> prozessor;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double cpuVorher = prozessorMs();
-        timer.start();
-        job();
-        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        prozessor.push_back(prozessorMs() - cpuVorher);
-    }
-    std::sort(zeiten.begin(), zeiten.end());
-    return {zeiten.front(), zeiten[zeiten.size() / 2],
-            *std::min_element(prozessor.begin(), prozessor.end())};
-}
-
-QString ms(const Messung& m)
-{
-    return QStringLiteral("min %1 ms, Median %2 ms (Prozessorzeit min %3 ms)")
-        .arg(QString::number(m.min, 'f', 1), QString::number(m.median, 'f', 1),
-             QString::number(m.cpuMin, 'f', 1));
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     // Settings, exports and PDF files go into a temporary folder, never into the user's own.
-    QTemporaryDir arbeit;
-    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bench::Umgebung arbeit;
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
     QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (ordner.isEmpty()) {
-        ordner = arbeit.path() + QStringLiteral("/Daten");
+        ordner = arbeit.pfad() + QStringLiteral("/Daten");
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
             << " Bytes\n";
@@ -100,23 +52,23 @@ int main(int argc, char** argv)
     print::Tagesauswahl alles;
     alles.von = QStringLiteral("01.01.1996");
     alles.bis = QStringLiteral("31.12.2025");
-    const QString datei = arbeit.path() + QStringLiteral("/Ausgabe.kv");
+    const QString datei = arbeit.pfad() + QStringLiteral("/Ausgabe.kv");
     bool gut = true;
-    const Messung korvanel = messen(5, [&] {
+    const bench::Messung korvanel = bench::messen(5, [&] {
         gut = print::KorvanelFormatAusgeben(datei, alles).geschrieben && gut;
     });
     out << "Gesamtes Korvanel im Korvanel-Format (" << QFileInfo(datei).size()
-        << " Bytes): " << ms(korvanel) << (korvanel.median < 1000 ? "" : "  ZU LANGSAM") << "\n";
+        << " Bytes): " << bench::ms(korvanel) << (korvanel.median < 1000 ? "" : "  ZU LANGSAM") << "\n";
     qint64 kommaBytes = 0;
-    const Messung komma = messen(3, [&] {
+    const bench::Messung komma = bench::messen(3, [&] {
         kommaBytes = print::DateiTextErstellen(1, alles).text.size();
     });
     out << "Gesamtes Korvanel kommagetrennt (" << kommaBytes << " Zeichen, im Speicher): "
-        << ms(komma) << "\n";
+        << bench::ms(komma) << "\n";
 
     // One year printed through the window into a PDF file.
     std::unique_ptr<platform::PrintSurface> pdf = platform::makeSystemPrintSurface(true);
-    pdf->setPdfFolder(arbeit.path() + QStringLiteral("/Ausdrucke"));
+    pdf->setPdfFolder(arbeit.pfad() + QStringLiteral("/Ausdrucke"));
     platform::setPrinter(pdf.get());
     // The message about the PDF file is answered at once.
     QTimer antworten;
@@ -134,14 +86,14 @@ int main(int argc, char** argv)
     druck->BezDatumBis->setText(QStringLiteral("31.12.2011"));
     druck->show();
     QElapsedTimer uhr;
-    const double cpuVorher = prozessorMs();
+    const double cpuVorher = bench::prozessorMs();
     uhr.start();
     druck->befOk_Click();
     const double druckMs = static_cast<double>(uhr.nsecsElapsed()) / 1e6;
     const QString pdfDatei = pdf->lastOutputFile();
     out << "Ein Jahr (2011) als PDF gedruckt (" << QFileInfo(pdfDatei).size() << " Bytes): "
         << QString::number(druckMs, 'f', 1) << " ms (Prozessorzeit "
-        << QString::number(prozessorMs() - cpuVorher, 'f', 1) << " ms)\n";
+        << QString::number(bench::prozessorMs() - cpuVorher, 'f', 1) << " ms)\n";
     antworten.stop();
     druck->unload();
     platform::setPrinter(nullptr);

@@ -4,6 +4,7 @@
 // same files; peak memory.
 //
 //   store_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "bench_support.h"
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -19,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <sys/resource.h>
@@ -30,26 +30,6 @@
 
 namespace {
 
-struct Messung {
-    double min = 0;
-    double median = 0;
-};
-
-// Milliseconds of runs repetitions of job, the first run left out as warm-up.
-Messung messen(int runs, const std::function<void()>& job)
-{
-    job();
-    std::vector<double> zeiten;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        job();
-        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(zeiten.begin(), zeiten.end());
-    return {zeiten.front(), zeiten[zeiten.size() / 2]};
-}
-
 void programm(const QString& name, const QStringList& argumente)
 {
     QProcess prozess;
@@ -58,14 +38,7 @@ void programm(const QString& name, const QStringList& argumente)
     prozess.waitForFinished(-1);
 }
 
-long spitzenspeicherKB()
-{
-    rusage nutzung{};
-    getrusage(RUSAGE_SELF, &nutzung);
-    return nutzung.ru_maxrss;
-}
-
-QString ms(double wert)
+QString msText(double wert)
 {
     return QString::number(wert, 'f', 3) + QStringLiteral(" ms");
 }
@@ -75,23 +48,20 @@ QString ms(double wert)
 int main(int argc, char** argv)
 {
     // Settings and logs go into a temporary folder, never into the user's own.
-    QTemporaryDir arbeit;
-    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
+    const bench::Umgebung arbeit;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
 
     QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (ordner.isEmpty()) {
-        ordner = arbeit.path() + QStringLiteral("/Daten");
+        ordner = arbeit.pfad() + QStringLiteral("/Daten");
         QElapsedTimer timer;
         timer.start();
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
             << " Bytes in " << timer.elapsed() << " ms\n";
     }
-    const long speicherVorher = spitzenspeicherKB();
+    const long speicherVorher = bench::spitzenspeicherKB();
 
     foundation::OrdnerBereitstellen();
     foundation::ordnerDat = ordner;
@@ -100,7 +70,7 @@ int main(int argc, char** argv)
     store::aktDatum = QStringLiteral("05.03.2011");
 
     // Day index: build and sort from a stale state, the folders warm in the cache.
-    const Messung index = messen(20, [] {
+    const bench::Messung index = bench::messen(20, [] {
         store::resetTagesverzeichnis();
         store::TagesverzeichnisErstellen(true);
     });
@@ -108,30 +78,30 @@ int main(int argc, char** argv)
     QStringList pfade;
     for (const qint32 tag : *store::tagesverzeichnis)
         pfade << store::TagesdateiPfad(QString::number(tag) + QStringLiteral(".Txt"));
-    const Messung find = messen(20, [&] {
+    const bench::Messung find = bench::messen(20, [&] {
         programm(QStringLiteral("find"), {ordner, QStringLiteral("-name"), QStringLiteral("*.Txt")});
     });
-    out << "Tagesverzeichnis erstellen und sortieren (" << tage << " Tage): min " << ms(index.min)
-        << ", Median " << ms(index.median) << "\n";
-    out << "find über denselben Baum:                 min " << ms(find.min) << ", Median "
-        << ms(find.median) << "  (Faktor " << QString::number(index.median / find.median, 'f', 2)
+    out << "Tagesverzeichnis erstellen und sortieren (" << tage << " Tage): min " << msText(index.min)
+        << ", Median " << msText(index.median) << "\n";
+    out << "find über denselben Baum:                 min " << msText(find.min) << ", Median "
+        << msText(find.median) << "  (Faktor " << QString::number(index.median / find.median, 'f', 2)
         << ")\n";
 
     // One entry, plain and enciphered.
     const QString name = QStringLiteral("20110305.Txt");
     qsizetype zeichen = 0;
-    const Messung einer = messen(1000, [&] { zeichen = store::EintragLaden(name).text.size(); });
-    out << "Einen Eintrag laden (" << zeichen << " Zeichen):        min " << ms(einer.min)
-        << ", Median " << ms(einer.median) << "\n";
+    const bench::Messung einer = bench::messen(1000, [&] { zeichen = store::EintragLaden(name).text.size(); });
+    out << "Einen Eintrag laden (" << zeichen << " Zeichen):        min " << msText(einer.min)
+        << ", Median " << msText(einer.median) << "\n";
     const QString geheim = QStringLiteral("20110306.Txt");
     const QString text = store::EintragLaden(geheim).text;
     store::kennwortSchreiben = QStringLiteral("Kennwort");
     store::kennwortLesen = store::kennwortSchreiben;
     store::EintragDateiSchreiben(geheim, text);
-    const Messung verschluesselt =
-        messen(1000, [&] { zeichen = store::EintragLaden(geheim).text.size(); });
+    const bench::Messung verschluesselt =
+        bench::messen(1000, [&] { zeichen = store::EintragLaden(geheim).text.size(); });
     out << "Einen verschlüsselten Eintrag laden (" << zeichen << " Zeichen): min "
-        << ms(verschluesselt.min) << ", Median " << ms(verschluesselt.median) << "\n";
+        << msText(verschluesselt.min) << ", Median " << msText(verschluesselt.median) << "\n";
     store::EintragDateiSchreiben(geheim, text);
     store::kennwortSchreiben.clear();
     store::EintragDateiSchreiben(geheim, text);
@@ -139,14 +109,14 @@ int main(int argc, char** argv)
 
     // Every entry, through the index as the windows walk it.
     qint64 summe = 0;
-    const Messung alle = messen(5, [&] {
+    const bench::Messung alle = bench::messen(5, [&] {
         summe = 0;
         const store::TageslisteRef liste = store::tagesverzeichnis;
         for (const qint32 tag : *liste)
             summe += store::EintragLaden(QString::number(tag) + QStringLiteral(".Txt")).text.size();
     });
     qint64 rohBytes = 0;
-    const Messung roh = messen(5, [&] {
+    const bench::Messung roh = bench::messen(5, [&] {
         rohBytes = 0;
         for (const QString& pfad : pfade) {
             QFile datei(pfad);
@@ -154,17 +124,17 @@ int main(int argc, char** argv)
                 rohBytes += datei.readAll().size();
         }
     });
-    const Messung cat = messen(5, [&] { programm(QStringLiteral("cat"), pfade); });
-    out << "Alle Einträge lesen (" << summe << " Zeichen):   min " << ms(alle.min) << ", Median "
-        << ms(alle.median) << "\n";
-    out << "Nur die Bytes lesen (QFile, " << rohBytes << " Bytes): min " << ms(roh.min)
-        << ", Median " << ms(roh.median) << "  (Faktor "
+    const bench::Messung cat = bench::messen(5, [&] { programm(QStringLiteral("cat"), pfade); });
+    out << "Alle Einträge lesen (" << summe << " Zeichen):   min " << msText(alle.min) << ", Median "
+        << msText(alle.median) << "\n";
+    out << "Nur die Bytes lesen (QFile, " << rohBytes << " Bytes): min " << msText(roh.min)
+        << ", Median " << msText(roh.median) << "  (Faktor "
         << QString::number(alle.median / roh.median, 'f', 2) << ")\n";
-    out << "cat über dieselben Dateien:               min " << ms(cat.min) << ", Median "
-        << ms(cat.median) << "  (Faktor " << QString::number(alle.median / cat.median, 'f', 2)
+    out << "cat über dieselben Dateien:               min " << msText(cat.min) << ", Median "
+        << msText(cat.median) << "  (Faktor " << QString::number(alle.median / cat.median, 'f', 2)
         << ")\n";
 
-    out << "Spitzenspeicher: " << spitzenspeicherKB() << " KB (vor den Messungen "
+    out << "Spitzenspeicher: " << bench::spitzenspeicherKB() << " KB (vor den Messungen "
         << speicherVorher << " KB)\n";
     return 0;
 }

@@ -14,6 +14,7 @@
 //                                     (default: a temporary folder)
 //   store_speed_bench --wechsel N     only N day switches after the start, for counting system
 //                                     calls (bench/day_switch_syscalls.sh)
+#include "bench_support.h"
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -38,7 +39,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <fcntl.h>
@@ -53,52 +53,12 @@
 
 namespace {
 
-struct Messung {
-    double min = 0;
-    double median = 0;
-    double cpuMin = 0; // processor time of this process: tells a slow job from a busy machine
-};
-
-double prozessorMs()
+bench::Messung geteilt(bench::Messung m, double durch)
 {
-    timespec zeit{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &zeit);
-    return static_cast<double>(zeit.tv_sec) * 1e3 + static_cast<double>(zeit.tv_nsec) / 1e6;
+    return {m.min / durch, m.median / durch, m.max / durch, m.cpuMin / durch};
 }
 
-// Milliseconds of runs repetitions of job (after one warm-up run when warmUp is set).
-Messung messen(int runs, const std::function<void()>& job, bool warmUp = true)
-{
-    if (warmUp)
-        job();
-    std::vector<double> zeiten;
-    std::vector<double> prozessor;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double cpuVorher = prozessorMs();
-        timer.start();
-        job();
-        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        prozessor.push_back(prozessorMs() - cpuVorher);
-    }
-    std::sort(zeiten.begin(), zeiten.end());
-    return {zeiten.front(), zeiten[zeiten.size() / 2],
-            *std::min_element(prozessor.begin(), prozessor.end())};
-}
-
-Messung geteilt(Messung m, double durch)
-{
-    return {m.min / durch, m.median / durch, m.cpuMin / durch};
-}
-
-QString ms(const Messung& m, int stellen = 1)
-{
-    return QStringLiteral("min %1 ms, Median %2 ms (Prozessor %3 ms)")
-        .arg(QString::number(m.min, 'f', stellen), QString::number(m.median, 'f', stellen),
-             QString::number(m.cpuMin, 'f', stellen));
-}
-
-QString verhaeltnis(const Messung& wert, const Messung& boden, double ziel)
+QString verhaeltnis(const bench::Messung& wert, const bench::Messung& boden, double ziel)
 {
     const double faktor = wert.min / boden.min;
     return QStringLiteral("%1x (Ziel höchstens %2x: %3)")
@@ -182,30 +142,13 @@ void kennwortDurchlauf(const QString& kennwort)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void schreiben(const QString& pfad, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(pfad).absolutePath());
-    QFile datei(pfad);
-    if (datei.open(QIODevice::WriteOnly))
-        datei.write(bytes);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     // Settings and logs go into a temporary folder, never into the user's own.
-    QTemporaryDir arbeit;
-    const QString wurzel = arbeit.path();
-    qputenv("XDG_CONFIG_HOME", (wurzel + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (wurzel + QStringLiteral("/xdg")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (wurzel + QStringLiteral("/data")).toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", (wurzel + QStringLiteral("/laufzeit")).toLocal8Bit());
-    QDir().mkpath(wurzel + QStringLiteral("/laufzeit"));
-    QFile::setPermissions(wurzel + QStringLiteral("/laufzeit"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::Umgebung arbeit;
+    const QString wurzel = arbeit.pfad();
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
@@ -228,11 +171,11 @@ int main(int argc, char** argv)
     }
     // No question about the regional settings, a fixed user, no tip of the day; the diary has
     // a title, so no description is asked for; no instance guard.
-    schreiben(wurzel + QStringLiteral("/config/Brisols-Programme/Brisol.ini"),
+    bench::Umgebung::schreiben(wurzel + QStringLiteral("/config/Brisols-Programme/Brisol.ini"),
               rt::toAnsi(QStringLiteral("[Allgemein]\r\nLänderHinweis=0\r\nUser=Bench\r\n"
                                         "[Korvanel]\r\nAutoTip=0\r\n")));
-    schreiben(ordner + QStringLiteral("/Info.Txt"), "Bench-Tagebuch\r\n");
-    schreiben(ordner + QStringLiteral("/NetWatch.ini"), "[Allgemein]\r\nNoInstanceWatch=1\r\n");
+    bench::Umgebung::schreiben(ordner + QStringLiteral("/Info.Txt"), "Bench-Tagebuch\r\n");
+    bench::Umgebung::schreiben(ordner + QStringLiteral("/NetWatch.ini"), "[Allgemein]\r\nNoInstanceWatch=1\r\n");
     out.flush();
 
     platform::installPlatformServices();
@@ -263,12 +206,12 @@ int main(int argc, char** argv)
         wechseln(nurWechsel);
         // Closing the main window would end the program through its shutdown.
         QCoreApplication::processEvents();
-        arbeit.remove();
+        arbeit.entfernen();
         std::_Exit(0);
     }
 
     const int tageProRunde = static_cast<int>(tage.size());
-    const Messung wechsel = geteilt(messen(5, [&] { wechseln(tageProRunde); }), tageProRunde);
+    const bench::Messung wechsel = geteilt(bench::messen(5, [&] { wechseln(tageProRunde); }), tageProRunde);
 
     // The floor: a plain program with one editor that shows the same files.
     QPlainTextEdit boden;
@@ -277,7 +220,7 @@ int main(int argc, char** argv)
     QStringList bodenPfade;
     for (const QString& tag : tage)
         bodenPfade << store::TagesdateiPfad(store::DatumZuTagesnummer(tag) + QStringLiteral(".Txt"));
-    const Messung bodenWechsel = geteilt(messen(5,
+    const bench::Messung bodenWechsel = geteilt(bench::messen(5,
                                                 [&] {
                                                     for (const QString& pfad : bodenPfade) {
                                                         QFile datei(pfad);
@@ -290,8 +233,8 @@ int main(int argc, char** argv)
                                                 }),
                                          tageProRunde);
     boden.hide();
-    out << "Tageswechsel (Hauptfenster):        " << ms(wechsel, 3) << "\n";
-    out << "Boden: QPlainTextEdit zeigt Datei:  " << ms(bodenWechsel, 3) << "\n";
+    out << "Tageswechsel (Hauptfenster):        " << bench::ms(wechsel, 3) << "\n";
+    out << "Boden: QPlainTextEdit zeigt Datei:  " << bench::ms(bodenWechsel, 3) << "\n";
     out << "  Verhältnis: " << verhaeltnis(wechsel, bodenWechsel, 2.0) << "\n";
     out.flush();
 
@@ -304,13 +247,13 @@ int main(int argc, char** argv)
         namen << QString::number(tag) + QStringLiteral(".Txt");
     const QStringList pfade = tagesdateien(ordner);
     qint64 zeichenStore = 0;
-    const Messung lesen = messen(3, [&] {
+    const bench::Messung lesen = bench::messen(3, [&] {
         zeichenStore = 0;
         for (const QString& name : namen)
             zeichenStore += store::EintragLaden(name).text.size();
     });
     qint64 zeichenBoden = 0;
-    const Messung bodenLesen = messen(3, [&] {
+    const bench::Messung bodenLesen = bench::messen(3, [&] {
         zeichenBoden = 0;
         for (const QString& pfad : pfade) {
             QFile datei(pfad);
@@ -318,8 +261,8 @@ int main(int argc, char** argv)
                 zeichenBoden += rt::decodeText(datei.readAll()).size();
         }
     });
-    out << "Alle " << namen.size() << " Einträge lesen (EintragLaden): " << ms(lesen) << "\n";
-    out << "Boden: QFile lesen und dekodieren:  " << ms(bodenLesen) << "\n";
+    out << "Alle " << namen.size() << " Einträge lesen (EintragLaden): " << bench::ms(lesen) << "\n";
+    out << "Boden: QFile lesen und dekodieren:  " << bench::ms(bodenLesen) << "\n";
     out << "  Verhältnis: " << verhaeltnis(lesen, bodenLesen, 1.5)
         << (zeichenStore == zeichenBoden ? "" : "  ZEICHENZAHL VERSCHIEDEN") << "\n";
     out.flush();
@@ -327,11 +270,11 @@ int main(int argc, char** argv)
     // A whole password pass, set and removed, against the batched floor doing the same.
     const QByteArray vorher = fingerabdruck(pfade);
     const QString kennwort = QStringLiteral("Geheim12");
-    const Messung setzen = messen(1, [&] { kennwortDurchlauf(kennwort); }, false);
-    const Messung entfernen = messen(1, [&] { kennwortDurchlauf(QString()); }, false);
+    const bench::Messung setzen = bench::messen(1, [&] { kennwortDurchlauf(kennwort); }, false);
+    const bench::Messung entfernen = bench::messen(1, [&] { kennwortDurchlauf(QString()); }, false);
     const bool durchlaufGleich = fingerabdruck(pfade) == vorher;
     bool bodenOk = true;
-    const Messung bodenSetzen = messen(
+    const bench::Messung bodenSetzen = bench::messen(
         1,
         [&] {
             bodenOk = bodenOk && stapelBoden(ordner, pfade, [&](const QByteArray& alt) {
@@ -340,7 +283,7 @@ int main(int argc, char** argv)
                       });
         },
         false);
-    const Messung bodenEntfernen = messen(
+    const bench::Messung bodenEntfernen = bench::messen(
         1,
         [&] {
             bodenOk = bodenOk && stapelBoden(ordner, pfade, [](const QByteArray& alt) {
@@ -350,17 +293,17 @@ int main(int argc, char** argv)
         },
         false);
     const bool bodenGleich = bodenOk && fingerabdruck(pfade) == vorher;
-    out << "Kennwort setzen (" << pfade.size() << " Dateien):      " << ms(setzen) << "\n";
-    out << "Boden: gestapelt, ein Flush:        " << ms(bodenSetzen) << "\n";
+    out << "Kennwort setzen (" << pfade.size() << " Dateien):      " << bench::ms(setzen) << "\n";
+    out << "Boden: gestapelt, ein Flush:        " << bench::ms(bodenSetzen) << "\n";
     out << "  Verhältnis: " << verhaeltnis(setzen, bodenSetzen, 1.3) << "\n";
-    out << "Kennwort entfernen:                 " << ms(entfernen) << "\n";
-    out << "Boden: gestapelt, ein Flush:        " << ms(bodenEntfernen) << "\n";
+    out << "Kennwort entfernen:                 " << bench::ms(entfernen) << "\n";
+    out << "Boden: gestapelt, ein Flush:        " << bench::ms(bodenEntfernen) << "\n";
     out << "  Verhältnis: " << verhaeltnis(entfernen, bodenEntfernen, 1.3) << "\n";
     out << "Tagesdateien danach wie vorher:     " << (durchlaufGleich ? "ja" : "NEIN")
         << " (Boden: " << (bodenGleich ? "ja" : "NEIN") << ")\n";
 
     out.flush();
-    arbeit.remove();
+    arbeit.entfernen();
     // Closing the main window would end the program through its shutdown.
     std::_Exit(durchlaufGleich && bodenGleich ? 0 : 1);
 }

@@ -5,6 +5,7 @@
 // its entry loaded, the panels written), over 400 places along the axis.
 //
 //   timeline_bench [folder]   without a folder the diary is generated into a temporary folder
+#include "bench_support.h"
 #include "diary_generator.h"
 
 #include "foundation/folders.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
@@ -25,36 +25,15 @@
 
 namespace {
 
-struct Messung {
-    double min = 0;
-    double median = 0;
-    double max = 0;
-};
-
-// Milliseconds of runs repetitions of job, the first run left out as warm-up.
-Messung messen(int runs, const std::function<void(int)>& job)
-{
-    job(0);
-    std::vector<double> zeiten;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        job(i);
-        zeiten.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(zeiten.begin(), zeiten.end());
-    return {zeiten.front(), zeiten[zeiten.size() / 2], zeiten.back()};
-}
-
-QString ms(double wert)
+QString msText(double wert)
 {
     return QString::number(wert, 'f', 3) + QStringLiteral(" ms");
 }
 
-QString zeile(const Messung& m)
+QString zeile(const bench::Messung& m)
 {
-    return QStringLiteral("min ") + ms(m.min) + QStringLiteral(", Median ") + ms(m.median)
-           + QStringLiteral(", max ") + ms(m.max);
+    return QStringLiteral("min ") + msText(m.min) + QStringLiteral(", Median ") + msText(m.median)
+           + QStringLiteral(", max ") + msText(m.max);
 }
 
 } // namespace
@@ -62,18 +41,13 @@ QString zeile(const Messung& m)
 int main(int argc, char** argv)
 {
     // Settings and logs go into a temporary folder, never into the user's own.
-    QTemporaryDir arbeit;
-    qputenv("XDG_CONFIG_HOME", (arbeit.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (arbeit.path() + QStringLiteral("/xdg")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (arbeit.path() + QStringLiteral("/data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bench::Umgebung arbeit;
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
     QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (ordner.isEmpty()) {
-        ordner = arbeit.path() + QStringLiteral("/Daten");
+        ordner = arbeit.pfad() + QStringLiteral("/Daten");
         QElapsedTimer timer;
         timer.start();
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
@@ -96,14 +70,14 @@ int main(int argc, char** argv)
     out << "Zeitleiste: " << store::tageAnzahl << " Tage, Achse " << fenster->picZeitleiste->width()
         << " Pixel\n";
 
-    const Messung neu = messen(20, [&](int) {
+    const bench::Messung neu = bench::messen(20, [&] {
         fenster->mnuRefresh_Click();
         fenster->picZeitleiste->repaint();
     });
     out << "Neu zeichnen, Tagesverzeichnis erstellt (" << fenster->striche().size()
         << " Striche):   " << zeile(neu) << "\n";
 
-    const Messung veraltet = messen(10, [&](int) {
+    const bench::Messung veraltet = bench::messen(10, [&] {
         store::verzeichnisStatus = 0;
         fenster->mnuRefresh_Click();
         fenster->picZeitleiste->repaint();
@@ -112,7 +86,9 @@ int main(int argc, char** argv)
 
     const double breite = fenster->achsenBreite();
     const int stellen = 400;
-    const Messung zeigen = messen(stellen, [&](int i) {
+    int stelle = 0;
+    const bench::Messung zeigen = bench::messen(stellen, [&] {
+        const int i = stelle++;
         fenster->picZeitleiste_MouseMove(0, 0, breite * ((i * 7919) % stellen) / stellen, 100);
     });
     out << "Mauszeiger bewegt (Fang, Eintrag laden, Felder):        " << zeile(zeigen) << "\n";
