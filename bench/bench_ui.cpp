@@ -1,6 +1,13 @@
 #include "bench_ui.h"
 
+#include "mainwindow/main_window.h"
+#include "platform/command_line_text.h"
+#include "platform/platform_services.h"
 #include "platform/text_box.h"
+#include "runtime/codec.h"
+#include "store/store_state.h"
+
+#include <QApplication>
 
 namespace bench {
 
@@ -73,6 +80,27 @@ bool EditorFenster::insertText(const QString& text)
 {
     text_->setSelText(text);
     return true;
+}
+
+mainwindow::Main* hauptfensterStarten(const Umgebung& arbeit, const QString& ordner,
+                                      const QString& datum)
+{
+    Umgebung::schreiben(arbeit.pfad() + QStringLiteral("/config/Brisols-Programme/Brisol.ini"),
+                        rt::toAnsi(QStringLiteral("[Allgemein]\r\nLänderHinweis=0\r\nUser=Bench\r\n"
+                                                  "[Korvanel]\r\nAutoTip=0\r\n")));
+    Umgebung::schreiben(ordner + QStringLiteral("/Info.Txt"), "Bench-Tagebuch\r\n");
+    Umgebung::schreiben(ordner + QStringLiteral("/NetWatch.ini"),
+                        "[Allgemein]\r\nNoInstanceWatch=1\r\n");
+    platform::installPlatformServices();
+    platform::setCommandLine({QStringLiteral("/OrdnerDat=") + ordner});
+    auto* hauptfenster = new mainwindow::Main;
+    hauptfenster->Form_Load();
+    hauptfenster->resize(1000, 700);
+    hauptfenster->show();
+    store::korvanelKuerzel = QStringLiteral("Txt");
+    hauptfenster->KorvanelUmgebung(datum);
+    QApplication::processEvents();
+    return hauptfenster;
 }
 
 } // namespace bench

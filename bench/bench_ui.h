@@ -1,6 +1,8 @@
 #pragma once
 // Stand-ins for the benchmarks of windows: dialogs that answer at once, and a main window that
 // is no more than an editor.
+#include "bench_support.h"
+
 #include "platform/dialogs.h"
 #include "platform/main_port.h"
 
@@ -8,6 +10,10 @@
 #include <QString>
 
 #include <functional>
+
+namespace mainwindow {
+class Main;
+}
 
 namespace platform {
 class TextBox;
@@ -83,5 +89,11 @@ private:
     QString status_;
     platform::MainPort* vorher_;
 };
+
+// The program's real main window on the diary in ordner, shown on day datum: settings that ask
+// nothing at the start (no regional hint, a fixed user, no tip of the day, a diary title, no
+// instance guard) are written into the benchmark's folders first.
+mainwindow::Main* hauptfensterStarten(const Umgebung& arbeit, const QString& ordner,
+                                      const QString& datum);
 
 } // namespace bench

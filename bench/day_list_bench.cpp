@@ -5,13 +5,10 @@
 // same markers set one call per day. Checks that both ways give the same marker file.
 //
 //   day_list_bench [folder]   without a folder the diary is generated into a temporary folder
-#include "bench_support.h"
-#include "diary_generator.h"
+#include "bench_diary.h"
 
-#include "foundation/folders.h"
 #include "platform/actions.h"
 #include "runtime/dates.h"
-#include "store/cipher.h"
 #include "store/day_index.h"
 #include "store/mood_marker.h"
 #include "store/store_state.h"
@@ -25,8 +22,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <sys/resource.h>
-#include <time.h>
 
 #include <algorithm>
 #include <functional>
@@ -39,18 +34,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (ordner.isEmpty()) {
-        ordner = arbeit.pfad() + QStringLiteral("/Daten");
-        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
-        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes\n";
-    }
-    foundation::OrdnerBereitstellen();
-    foundation::ordnerDat = ordner;
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    store::schluessel = QString::fromLatin1(store::festerSchluessel);
-    store::aktDatum = QStringLiteral("05.03.2011");
+    const QString ordner = bench::tagebuchBereitstellen(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
     const long speicherVorher = bench::spitzenspeicherKB();
 
     auto* fenster = new views::Tagesliste;

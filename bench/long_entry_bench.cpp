@@ -8,11 +8,10 @@
 //
 //   long_entry_bench [runs]      (default 3 runs of each step)
 #include "bench_support.h"
+#include "bench_ui.h"
 
 #include "mainwindow/main_window.h"
-#include "platform/command_line_text.h"
 #include "platform/date_label.h"
-#include "platform/platform_services.h"
 #include "platform/text_box.h"
 #include "runtime/codec.h"
 #include "store/day_files.h"
@@ -61,25 +60,7 @@ int main(int argc, char** argv)
                                rt::encodeText(langerText(groesse, 1)));
     bench::Umgebung::schreiben(ordner + QStringLiteral("/2024/20240306.Txt"),
                                rt::encodeText(langerText(groesse, 20000)));
-    // No question about the regional settings, a fixed user, no tip of the day; the diary has
-    // a title, so no description is asked for; no instance guard.
-    bench::Umgebung::schreiben(
-        umgebung.pfad() + QStringLiteral("/config/Brisols-Programme/Brisol.ini"),
-        rt::toAnsi(QStringLiteral("[Allgemein]\r\nLänderHinweis=0\r\nUser=Bench\r\n"
-                                  "[Korvanel]\r\nAutoTip=0\r\n")));
-    bench::Umgebung::schreiben(ordner + QStringLiteral("/Info.Txt"), "Bench-Tagebuch\r\n");
-    bench::Umgebung::schreiben(ordner + QStringLiteral("/NetWatch.ini"),
-                               "[Allgemein]\r\nNoInstanceWatch=1\r\n");
-
-    platform::installPlatformServices();
-    platform::setCommandLine({QStringLiteral("/OrdnerDat=") + ordner});
-    auto* hauptfenster = new mainwindow::Main;
-    hauptfenster->Form_Load();
-    hauptfenster->resize(1000, 700);
-    hauptfenster->show();
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    hauptfenster->KorvanelUmgebung(QStringLiteral("04.03.2024"));
-    QApplication::processEvents();
+    auto* hauptfenster = bench::hauptfensterStarten(umgebung, ordner, QStringLiteral("04.03.2024"));
 
     platform::TextBox* editor = hauptfenster->Text;
     const auto zeigen = [&](const QString& tag) {

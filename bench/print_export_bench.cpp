@@ -4,15 +4,12 @@
 // time is reported; the PDF printer is used as when no printer is installed).
 //
 //   print_export_bench [folder]   without a folder the diary is generated into a temporary folder
-#include "bench_support.h"
-#include "diary_generator.h"
+#include "bench_diary.h"
 
-#include "foundation/folders.h"
 #include "platform/print_surface.h"
 #include "print/day_export.h"
 #include "print/print_window.h"
 #include "print/printer_set.h"
-#include "store/cipher.h"
 #include "store/store_state.h"
 
 #include <QApplication>
@@ -22,7 +19,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <time.h>
 
 #include <algorithm>
 #include <functional>
@@ -36,18 +32,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (ordner.isEmpty()) {
-        ordner = arbeit.pfad() + QStringLiteral("/Daten");
-        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
-        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes\n";
-    }
-    foundation::OrdnerBereitstellen();
-    foundation::ordnerDat = ordner;
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    store::schluessel = QString::fromLatin1(store::festerSchluessel);
-    store::aktDatum = QStringLiteral("05.03.2011");
+    const QString ordner = bench::tagebuchBereitstellen(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
 
     print::Tagesauswahl alles;
     alles.von = QStringLiteral("01.01.1996");

@@ -9,13 +9,11 @@
 //                                   temporary folder; runs: measured runs of each figure (5)
 #include "bench_support.h"
 #include "bench_ui.h"
-#include "diary_generator.h"
+#include "bench_diary.h"
 
-#include "foundation/folders.h"
 #include "platform/clock.h"
 #include "platform/text_box.h"
 #include "search/search_window.h"
-#include "store/cipher.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/store_state.h"
@@ -37,19 +35,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const int runden = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 5;
-    if (ordner.isEmpty()) {
-        ordner = arbeit.pfad() + QStringLiteral("/Daten");
-        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
-        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes" << Qt::endl;
-    }
-    foundation::OrdnerBereitstellen();
-    foundation::ordnerDat = ordner;
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    store::schluessel = QString::fromLatin1(store::festerSchluessel);
-    store::aktDatum = QStringLiteral("05.03.2011");
+    const QString ordner = bench::tagebuchBereitstellen(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
 
     // The time of a run is taken when its last message comes.
     bench::StilleDialoge dialoge;

@@ -7,9 +7,8 @@
 //                                       temporary folder
 #include "bench_support.h"
 #include "bench_ui.h"
-#include "diary_generator.h"
+#include "bench_diary.h"
 
-#include "foundation/folders.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/main_port.h"
@@ -17,7 +16,6 @@
 #include "runtime/format.h"
 #include "search/replace_window.h"
 #include "search/statistics_window.h"
-#include "store/cipher.h"
 #include "store/day_index.h"
 #include "store/store_state.h"
 
@@ -25,6 +23,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,7 +31,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <time.h>
 
 #include <algorithm>
 #include <functional>
@@ -69,19 +67,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (ordner.isEmpty()) {
-        ordner = arbeit.pfad() + QStringLiteral("/Daten");
-        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
-        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes\n";
+    const QString ordner = bench::tagebuchBereitstellen(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
+    if (!QFileInfo::exists(ordner + QStringLiteral("/Stimmung2011.ini")))
         out << "Stimmungswerte: " << stimmungsDateienSchreiben(ordner) << "\n";
-    }
-    foundation::OrdnerBereitstellen();
-    foundation::ordnerDat = ordner;
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    store::schluessel = QString::fromLatin1(store::festerSchluessel);
-    store::aktDatum = QStringLiteral("05.03.2011");
     store::aktTagesdatei = QStringLiteral("20110305.Txt");
     const bench::StilleDialoge dialoge;
     bench::EditorFenster main(store::aktDatum);

@@ -4,12 +4,9 @@
 // same files; peak memory.
 //
 //   store_bench [folder]   without a folder the diary is generated into a temporary folder
-#include "bench_support.h"
-#include "diary_generator.h"
+#include "bench_diary.h"
 
-#include "foundation/folders.h"
 #include "runtime/codec.h"
-#include "store/cipher.h"
 #include "store/day_files.h"
 #include "store/day_index.h"
 #include "store/store_state.h"
@@ -22,7 +19,6 @@
 #include <QProcess>
 #include <QTextStream>
 
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <functional>
@@ -52,22 +48,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (ordner.isEmpty()) {
-        ordner = arbeit.pfad() + QStringLiteral("/Daten");
-        QElapsedTimer timer;
-        timer.start();
-        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
-        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes in " << timer.elapsed() << " ms\n";
-    }
+    const QString ordner = bench::tagebuchBereitstellen(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
     const long speicherVorher = bench::spitzenspeicherKB();
-
-    foundation::OrdnerBereitstellen();
-    foundation::ordnerDat = ordner;
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    store::schluessel = QString::fromLatin1(store::festerSchluessel);
-    store::aktDatum = QStringLiteral("05.03.2011");
 
     // Day index: build and sort from a stale state, the folders warm in the cache.
     const bench::Messung index = bench::messen(20, [] {

@@ -15,13 +15,11 @@
 //   store_speed_bench --wechsel N     only N day switches after the start, for counting system
 //                                     calls (bench/day_switch_syscalls.sh)
 #include "bench_support.h"
+#include "bench_ui.h"
 #include "diary_generator.h"
 
-#include "foundation/folders.h"
 #include "mainwindow/main_window.h"
-#include "platform/command_line_text.h"
 #include "platform/date_label.h"
-#include "platform/platform_services.h"
 #include "runtime/codec.h"
 #include "runtime/dates.h"
 #include "runtime/format.h"
@@ -43,7 +41,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -148,7 +145,6 @@ int main(int argc, char** argv)
 {
     // Settings and logs go into a temporary folder, never into the user's own.
     bench::Umgebung arbeit;
-    const QString wurzel = arbeit.pfad();
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
@@ -162,31 +158,15 @@ int main(int argc, char** argv)
             ordner = wort;
     }
     if (ordner.isEmpty())
-        ordner = wurzel + QStringLiteral("/Daten");
+        ordner = arbeit.pfad() + QStringLiteral("/Daten");
     if (!QFileInfo::exists(ordner + QStringLiteral("/2011"))) {
         const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
         if (nurWechsel < 0)
             out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
                 << " Bytes\n";
     }
-    // No question about the regional settings, a fixed user, no tip of the day; the diary has
-    // a title, so no description is asked for; no instance guard.
-    bench::Umgebung::schreiben(wurzel + QStringLiteral("/config/Brisols-Programme/Brisol.ini"),
-              rt::toAnsi(QStringLiteral("[Allgemein]\r\nLänderHinweis=0\r\nUser=Bench\r\n"
-                                        "[Korvanel]\r\nAutoTip=0\r\n")));
-    bench::Umgebung::schreiben(ordner + QStringLiteral("/Info.Txt"), "Bench-Tagebuch\r\n");
-    bench::Umgebung::schreiben(ordner + QStringLiteral("/NetWatch.ini"), "[Allgemein]\r\nNoInstanceWatch=1\r\n");
     out.flush();
-
-    platform::installPlatformServices();
-    platform::setCommandLine({QStringLiteral("/OrdnerDat=") + ordner});
-    auto* hauptfenster = new mainwindow::Main;
-    hauptfenster->Form_Load();
-    hauptfenster->resize(1000, 700);
-    hauptfenster->show();
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    hauptfenster->KorvanelUmgebung(QStringLiteral("01.01.2011"));
-    QApplication::processEvents();
+    auto* hauptfenster = bench::hauptfensterStarten(arbeit, ordner, QStringLiteral("01.01.2011"));
 
     // The days of 2011 one after the other, as "next day" shows them.
     const rt::VbDate erster = *rt::CDate(QStringLiteral("01.01.2011"));

@@ -5,11 +5,8 @@
 // its entry loaded, the panels written), over 400 places along the axis.
 //
 //   timeline_bench [folder]   without a folder the diary is generated into a temporary folder
-#include "bench_support.h"
-#include "diary_generator.h"
+#include "bench_diary.h"
 
-#include "foundation/folders.h"
-#include "store/cipher.h"
 #include "store/day_index.h"
 #include "store/store_state.h"
 #include "views/timeline.h"
@@ -45,21 +42,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (ordner.isEmpty()) {
-        ordner = arbeit.pfad() + QStringLiteral("/Daten");
-        QElapsedTimer timer;
-        timer.start();
-        const bench::GenerierteTage tage = bench::tagebuchErzeugen(ordner);
-        out << "Tagebuch erzeugt: " << tage.dateien << " Tagesdateien, " << tage.bytes
-            << " Bytes in " << timer.elapsed() << " ms\n";
-    }
-
-    foundation::OrdnerBereitstellen();
-    foundation::ordnerDat = ordner;
-    store::korvanelKuerzel = QStringLiteral("Txt");
-    store::schluessel = QString::fromLatin1(store::festerSchluessel);
-    store::aktDatum = QStringLiteral("05.03.2011");
+    const QString ordner = bench::tagebuchBereitstellen(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
     store::TagesverzeichnisErstellen(true);
 
     auto* fenster = new views::Zeitleiste;
