@@ -2,7 +2,9 @@
 // The diary a benchmark works on, and the real main window on it.
 #include "bench_support.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 namespace mainwindow {
@@ -15,5 +17,11 @@ namespace bench {
 // temporary folder (its size told on out). The store is then set up for the diary "Txt" with the
 // program's fixed key, shown day 05.03.2011.
 QString tagebuchBereitstellen(const QString& gegeben, const Umgebung& arbeit, QTextStream& out);
+
+// Every day file below ordner ("yyyymmdd.Txt"), by path, sorted.
+QStringList tagesdateien(const QString& ordner);
+
+// A hash over the paths and bytes of the files: tells whether a pass left them as they were.
+QByteArray fingerabdruck(const QStringList& pfade);
 
 } // namespace bench

@@ -20,25 +20,6 @@
 
 namespace {
 
-// A hash over every day file of the folder, by path.
-QByteArray fingerabdruck(const QString& ordner)
-{
-    QStringList pfade;
-    QDirIterator it(ordner, {QStringLiteral("*.Txt")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        pfade << it.next();
-    pfade.sort();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const QString& pfad : pfade) {
-        QFile datei(pfad);
-        if (datei.open(QIODevice::ReadOnly)) {
-            hash.addData(pfad.toUtf8());
-            hash.addData(datei.readAll());
-        }
-    }
-    return hash.result();
-}
-
 // One pass through the window; milliseconds.
 qint64 durchlauf(const QString& kennwort)
 {
@@ -65,7 +46,7 @@ int main(int argc, char** argv)
 
     const QString ordner = bench::tagebuchBereitstellen(
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), arbeit, out);
-    const QByteArray vorher = fingerabdruck(ordner);
+    const QByteArray vorher = bench::fingerabdruck(bench::tagesdateien(ordner));
 
     const qint64 setzen = durchlauf(QStringLiteral("Geheim12"));
     out << "Kennwort setzen (" << store::tageAnzahl << " Tage):   " << setzen << " ms\n";
@@ -73,7 +54,7 @@ int main(int argc, char** argv)
     out << "Kennwort ändern:                 " << aendern << " ms\n";
     const qint64 entfernen = durchlauf(QString());
     out << "Kennwort entfernen:              " << entfernen << " ms\n";
-    const bool gleich = fingerabdruck(ordner) == vorher;
+    const bool gleich = bench::fingerabdruck(bench::tagesdateien(ordner)) == vorher;
     out << "Tagesdateien danach wie vorher:  " << (gleich ? "ja" : "NEIN") << "\n";
     return gleich ? 0 : 1;
 }

@@ -14,8 +14,8 @@
 //                                     (default: a temporary folder)
 //   store_speed_bench --wechsel N     only N day switches after the start, for counting system
 //                                     calls (bench/day_switch_syscalls.sh)
-#include "bench_support.h"
 #include "bench_ui.h"
+#include "bench_diary.h"
 #include "diary_generator.h"
 
 #include "mainwindow/main_window.h"
@@ -61,31 +61,6 @@ QString verhaeltnis(const bench::Messung& wert, const bench::Messung& boden, dou
     return QStringLiteral("%1x (Ziel höchstens %2x: %3)")
         .arg(QString::number(faktor, 'f', 2), QString::number(ziel, 'f', 1),
              faktor <= ziel ? QStringLiteral("erreicht") : QStringLiteral("VERFEHLT"));
-}
-
-// Every day file of the folder, by path, sorted.
-QStringList tagesdateien(const QString& ordner)
-{
-    QStringList pfade;
-    QDirIterator it(ordner, {QStringLiteral("????????.Txt")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        pfade << it.next();
-    pfade.sort();
-    return pfade;
-}
-
-QByteArray fingerabdruck(const QStringList& pfade)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const QString& pfad : pfade) {
-        QFile datei(pfad);
-        if (datei.open(QIODevice::ReadOnly)) {
-            hash.addData(pfad.toUtf8());
-            hash.addData(datei.readAll());
-        }
-    }
-    return hash.result();
 }
 
 // The floor of a whole-diary pass: each file read and converted, written under a temporary
@@ -225,7 +200,7 @@ int main(int argc, char** argv)
     QStringList namen;
     for (const qint32 tag : *index)
         namen << QString::number(tag) + QStringLiteral(".Txt");
-    const QStringList pfade = tagesdateien(ordner);
+    const QStringList pfade = bench::tagesdateien(ordner);
     qint64 zeichenStore = 0;
     const bench::Messung lesen = bench::messen(3, [&] {
         zeichenStore = 0;
@@ -248,11 +223,11 @@ int main(int argc, char** argv)
     out.flush();
 
     // A whole password pass, set and removed, against the batched floor doing the same.
-    const QByteArray vorher = fingerabdruck(pfade);
+    const QByteArray vorher = bench::fingerabdruck(pfade);
     const QString kennwort = QStringLiteral("Geheim12");
     const bench::Messung setzen = bench::messen(1, [&] { kennwortDurchlauf(kennwort); }, false);
     const bench::Messung entfernen = bench::messen(1, [&] { kennwortDurchlauf(QString()); }, false);
-    const bool durchlaufGleich = fingerabdruck(pfade) == vorher;
+    const bool durchlaufGleich = bench::fingerabdruck(pfade) == vorher;
     bool bodenOk = true;
     const bench::Messung bodenSetzen = bench::messen(
         1,
@@ -272,7 +247,7 @@ int main(int argc, char** argv)
                       });
         },
         false);
-    const bool bodenGleich = bodenOk && fingerabdruck(pfade) == vorher;
+    const bool bodenGleich = bodenOk && bench::fingerabdruck(pfade) == vorher;
     out << "Kennwort setzen (" << pfade.size() << " Dateien):      " << bench::ms(setzen) << "\n";
     out << "Boden: gestapelt, ein Flush:        " << bench::ms(bodenSetzen) << "\n";
     out << "  Verhältnis: " << verhaeltnis(setzen, bodenSetzen, 1.3) << "\n";
