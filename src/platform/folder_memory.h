@@ -9,7 +9,7 @@
 
 #include <optional>
 
-struct stat;
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -23,11 +23,26 @@ QString rememberedSpelling(const QString& folder, const QString& name);
 // unchanged since. False when that is not known: then ask the disk.
 bool rememberedMissing(const QString& path);
 
-// How long after the last change of a file or folder (its modification and change times, info)
-// what was read of it may be remembered and used again: a change in the same tick of the file
-// system's clock would leave the times as they were. A few milliseconds where the file system
-// keeps times to the nanosecond, two seconds and more where it keeps whole seconds.
-qint64 settleTimeNs(const struct stat& info);
+// What tells whether a file or folder is still the one that was read.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+};
+
+// The stamp of what one stat gave (info).
+FileStamp fileStamp(const struct stat& info);
+
+// Whether info (a stat now) shows the same device, inode, size, modification and change times.
+bool sameStamp(const FileStamp& stamp, const struct stat& info);
+
+// Whether what was read just now of the file or folder with info may be used again later: a
+// change in the same tick of the file system's clock would leave its times as they were, so they
+// must lie back further than that tick. A few milliseconds where the file system keeps times to
+// the nanosecond, two seconds and more where it keeps whole seconds.
+bool settledNow(const struct stat& info);
 
 // Tests: that time, for every file system (0: what was read is used again at once; nullopt:
 // as above).

@@ -312,11 +312,7 @@ bool update(const QString& file, bool createWhenMissing, Change change)
 
 // A parsed file as it was read, with what tells whether the file is still the same.
 struct Remembered {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
+    FileStamp stamp;
     std::shared_ptr<const Document> doc;
 };
 
@@ -329,22 +325,6 @@ DocumentCache& documents()
 {
     static DocumentCache cache;
     return cache;
-}
-
-bool sameTime(const timespec& a, const timespec& b)
-{
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-bool sameFile(const Remembered& known, const struct stat& now)
-{
-    return known.device == now.st_dev && known.inode == now.st_ino && known.size == now.st_size
-        && sameTime(known.modified, now.st_mtim) && sameTime(known.changed, now.st_ctim);
-}
-
-qint64 nanoseconds(const timespec& t)
-{
-    return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
 // The parsed file, read from disk unless the form kept from an earlier read is of the same file:
@@ -371,7 +351,7 @@ std::shared_ptr<const Document> loaded(const QString& file)
     {
         const QMutexLocker lock(&cache.mutex);
         const auto known = cache.byPath.constFind(path);
-        if (known != cache.byPath.cend() && sameFile(*known, now))
+        if (known != cache.byPath.cend() && sameStamp(known->stamp, now))
             return known->doc;
     }
 
@@ -405,16 +385,13 @@ std::shared_ptr<const Document> loaded(const QString& file)
         return nullptr;
     auto doc = std::make_shared<const Document>(std::move(bytes));
 
-    timespec clock{};
-    ::clock_gettime(CLOCK_REALTIME, &clock);
-    const qint64 newest = std::max(nanoseconds(now.st_mtim), nanoseconds(now.st_ctim));
+    const bool settled = settledNow(now);
     const QMutexLocker lock(&cache.mutex);
-    if (newest + settleTimeNs(now) < nanoseconds(clock)) {
+    if (settled) {
         // A program reads a handful of INI files; a long run over many starts afresh.
         if (cache.byPath.size() >= 64)
             cache.byPath.clear();
-        cache.byPath.insert(path, {now.st_dev, now.st_ino, now.st_size, now.st_mtim,
-                                   now.st_ctim, doc});
+        cache.byPath.insert(path, {fileStamp(now), doc});
     } else {
         cache.byPath.remove(path);
     }

@@ -41,11 +41,7 @@ QString joined(const QString& folder, const QString& name)
 // clearly before the listing: a name added in the same tick of the file system's clock (coarse
 // on many file systems, whole seconds on network shares) leaves the times as they were.
 struct Listing {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
+    FileStamp stamp;
     bool settled = false; // the times lay clearly before the listing
     QStringList all;      // every entry, in the folder's own order
     QStringList files;    // the visible files
@@ -146,22 +142,13 @@ std::shared_ptr<const Listing> folderListing(const QString& folder)
         const auto known = cache.byFolder.constFind(key);
         if (known != cache.byFolder.cend()) {
             const Listing& l = **known;
-            if (l.settled && l.device == now.st_dev && l.inode == now.st_ino
-                && l.size == now.st_size && sameTime(l.modified, now.st_mtim)
-                && sameTime(l.changed, now.st_ctim))
+            if (l.settled && sameStamp(l.stamp, now))
                 return *known;
         }
     }
-    timespec clock{};
-    ::clock_gettime(CLOCK_REALTIME, &clock);
     auto listing = std::make_shared<Listing>();
-    listing->device = now.st_dev;
-    listing->inode = now.st_ino;
-    listing->size = now.st_size;
-    listing->modified = now.st_mtim;
-    listing->changed = now.st_ctim;
-    const qint64 newest = std::max(nanoseconds(now.st_mtim), nanoseconds(now.st_ctim));
-    listing->settled = newest + settleNs(now) < nanoseconds(clock);
+    listing->stamp = fileStamp(now);
+    listing->settled = settledNow(now);
     if (!readListing(key, *listing))
         return nullptr;
     const QMutexLocker lock(&cache.mutex);
@@ -207,9 +194,7 @@ bool stillMissing(const QString& path)
     struct stat now {};
     if (listing && listing->settled && matchIn(*listing, name).isEmpty()
         && ::stat(QFile::encodeName(folder).constData(), &now) == 0 && S_ISDIR(now.st_mode)
-        && listing->device == now.st_dev && listing->inode == now.st_ino
-        && listing->size == now.st_size && sameTime(listing->modified, now.st_mtim)
-        && sameTime(listing->changed, now.st_ctim))
+        && sameStamp(listing->stamp, now))
         return true;
     const QMutexLocker lock(&cache.mutex);
     cache.missing.remove(path);
@@ -335,9 +320,24 @@ bool pathExists(const QString& path)
     return resolve(path).exists;
 }
 
-qint64 settleTimeNs(const struct stat& info)
+FileStamp fileStamp(const struct stat& info)
 {
-    return settleNs(info);
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+bool sameStamp(const FileStamp& stamp, const struct stat& info)
+{
+    return stamp.device == info.st_dev && stamp.inode == info.st_ino
+           && stamp.size == info.st_size && sameTime(stamp.modified, info.st_mtim)
+           && sameTime(stamp.changed, info.st_ctim);
+}
+
+bool settledNow(const struct stat& info)
+{
+    timespec clock{};
+    ::clock_gettime(CLOCK_REALTIME, &clock);
+    const qint64 newest = std::max(nanoseconds(info.st_mtim), nanoseconds(info.st_ctim));
+    return newest + settleNs(info) < nanoseconds(clock);
 }
 
 void setSettleTimeForTests(std::optional<qint64> ns)
