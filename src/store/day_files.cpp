@@ -327,6 +327,14 @@ QString KennwortKopf(const QString& kennwort)
     return rt::Left(kennwort + rt::Space(kennwortKopfLaenge), kennwortKopfLaenge);
 }
 
+std::optional<QByteArray> TagesdateiBytes(const QString& pfad)
+{
+    Gelesen gelesen = tagesdateiLesen(pfad);
+    if (gelesen.art != Gelesen::Art::Gelesen)
+        return std::nullopt;
+    return std::move(gelesen.bytes);
+}
+
 QString TagesdateiPfad(const QString& dateiName)
 {
     return jahresordnerVon(dateiName) + u'/' + dateiName;

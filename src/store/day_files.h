@@ -8,6 +8,7 @@
 // as an empty entry, and is neither overwritten nor deleted until it has been read again.
 #include "runtime/dates.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -27,6 +28,11 @@ QString KennwortKopf(const QString& kennwort);
 // The full path of a day file: ordnerDat + "/" + the first four characters of the name (the year
 // folder) + "/" + the name. No check that anything exists.
 QString TagesdateiPfad(const QString& dateiName);
+
+// The bytes of the day file at pfad (spelt as on disk), read with one open, one fstat and one
+// read; nothing when it is missing, no plain file, beyond the size limit of a day file or cannot
+// be read. A link is followed: what it leads to is for the caller to judge (EintragLaden does).
+std::optional<QByteArray> TagesdateiBytes(const QString& pfad);
 
 // The outcome of loading an entry.
 struct Eintrag {

@@ -27,8 +27,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -41,12 +39,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace store {
 
@@ -114,46 +107,12 @@ struct Tagesdatei {
     bool genau = false;  // its text decodes without a byte lost
 };
 
-// The bytes of the day file at pfad: a plain file of sane size, read with one open, one fstat
-// and one read. A link is followed here; what it leads to is judged by EintragLaden and by the
-// write, before anything of it is used or replaced.
-std::optional<QByteArray> tagesdateiBytes(const QString& pfad)
-{
-    const int fd = ::open(QFile::encodeName(pfad).constData(),
-                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<QByteArray> bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= tagesdateiGrenze) {
-        QByteArray gelesen(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
-        qsizetype da = 0;
-        bool fehler = false;
-        while (da < gelesen.size()) {
-            const ssize_t n =
-                ::read(fd, gelesen.data() + da, static_cast<size_t>(gelesen.size() - da));
-            if (n < 0 && errno == EINTR)
-                continue;
-            fehler = n < 0;
-            if (n <= 0)
-                break;
-            da += n;
-        }
-        if (!fehler) {
-            gelesen.resize(da);
-            bytes = std::move(gelesen);
-        }
-    }
-    ::close(fd);
-    return bytes;
-}
-
 Tagesdatei tagesdateiPruefen(const QString& name)
 {
     Tagesdatei datei;
     datei.name = name;
     // The names come from the listings of the year folders: each is opened as it is spelt.
-    std::optional<QByteArray> bytes = tagesdateiBytes(TagesdateiPfad(name));
+    std::optional<QByteArray> bytes = TagesdateiBytes(TagesdateiPfad(name));
     if (!bytes)
         return datei;
     if (bytes->startsWith(verschluesseltMarkeBytes())) {
