@@ -106,13 +106,6 @@ void keepOwnerAndMode(int fd, const struct stat& old, const struct stat& now)
         ::fchmod(fd, old.st_mode & 07777);
 }
 
-void keepOwnerAndMode(int fd, const struct stat& old)
-{
-    struct stat now {};
-    if (::fstat(fd, &now) == 0)
-        keepOwnerAndMode(fd, old, now);
-}
-
 // Where a write of path lands: a link is followed to the file it names (also through several
 // links), so that the link stays a link.
 QString linkTarget(const QString& path)
@@ -135,24 +128,46 @@ mode_t newFileMode()
     return mode;
 }
 
-// Creates a new hidden file beside target, named "." + its name + suffix, whose final six
-// characters "XXXXXX" are made unique. The descriptor, or -1 with errno set.
-int createBeside(const QString& target, const QByteArray& suffix, QByteArray& name)
+// Creates the new file of a replacement of target (a path as on disk, links followed): hidden
+// beside it, "." + its name + mark + six characters that make it unique, with the mode of the
+// old file (old), or of a new file when there is none, and the old file's owner and group where
+// we may give them. now gets the new file's stat. The descriptor, or -1 with errno set.
+int createReplacement(const QByteArray& target, const char* mark, const struct stat* old,
+                      QByteArray& name, struct stat& now)
 {
-    const QFileInfo info(target);
-    name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName())
-           + suffix;
-    return ::mkostemp(name.data(), O_CLOEXEC);
-}
-
-// Gives the new file of a replacement the owner, group and mode of the old one (old), or the
-// mode of a new file when there is none.
-void prepareReplacement(int fd, const struct stat* old)
-{
-    if (old != nullptr)
-        keepOwnerAndMode(fd, *old);
-    else
-        ::fchmod(fd, newFileMode());
+    static const char letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // Different in every process and for every file; O_EXCL makes a name that is taken (by
+    // another copy, or planted) no danger, only a reason to try the next one.
+    static std::atomic<quint64> counter{static_cast<quint64>(::getpid()) * 0x9E3779B97F4A7C15ull};
+    const mode_t mode = old != nullptr ? (old->st_mode & 0777) : newFileMode();
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray stem = target.left(slash + 1) + '.' + target.mid(slash + 1) + mark;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        quint64 bits = (counter.fetch_add(1) + 1) * 0xBF58476D1CE4E5B9ull;
+        bits ^= bits >> 31;
+        name = stem;
+        for (int i = 0; i < 6; ++i) {
+            name += letters[bits % 62];
+            bits /= 62;
+        }
+        const int fd =
+            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd >= 0 && ::fstat(fd, &now) != 0) {
+            const int error = errno;
+            ::close(fd);
+            ::unlink(name.constData());
+            errno = error;
+            return -1;
+        }
+        if (fd >= 0 && old != nullptr)
+            keepOwnerAndMode(fd, *old, now);
+        return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 // Rewrites an existing file in place, for a folder that takes no new file or refuses the rename.
@@ -278,9 +293,10 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     const bool exists = ::stat(QFile::encodeName(target).constData(), &old) == 0;
 
     QByteArray temporary;
-    const int fd = createBeside(target, QByteArrayLiteral(".XXXXXX"), temporary);
+    struct stat now {};
+    const int fd = createReplacement(QFile::encodeName(target), ".", exists ? &old : nullptr,
+                                     temporary, now);
     if (fd >= 0) {
-        prepareReplacement(fd, exists ? &old : nullptr);
         int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
         // One flush: the new content is on the disk before its name replaces the old file.
         if (error == 0 && ::fdatasync(fd) != 0)
@@ -326,39 +342,6 @@ FileBatch::~FileBatch()
         ::close(flushHandle_);
 }
 
-namespace {
-
-// Creates the temporary file of a batch beside target: "." + its name + mark + six characters
-// that make it unique, with mode (as far as the umask lets it). The descriptor, or -1 with errno
-// set.
-int createBatchFile(const QByteArray& target, const char* mark, mode_t mode, QByteArray& name)
-{
-    static const char letters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    // Different in every process and for every file; O_EXCL makes a name that is taken (by
-    // another copy, or planted) no danger, only a reason to try the next one.
-    static std::atomic<quint64> counter{static_cast<quint64>(::getpid()) * 0x9E3779B97F4A7C15ull};
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray stem = target.left(slash + 1) + '.' + target.mid(slash + 1) + mark;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        quint64 bits = (counter.fetch_add(1) + 1) * 0xBF58476D1CE4E5B9ull;
-        bits ^= bits >> 31;
-        name = stem;
-        for (int i = 0; i < 6; ++i) {
-            name += letters[bits % 62];
-            bits /= 62;
-        }
-        const int fd =
-            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-} // namespace
-
 bool FileBatch::add(const QString& path, const QByteArray& bytes)
 {
     Pending file;
@@ -387,8 +370,9 @@ bool FileBatch::add(const QString& path, const QByteArray& bytes)
         file.target = QFile::encodeName(linkTarget(resolved));
         exists = ::stat(file.target.constData(), &old) == 0;
     }
-    const int fd = createBatchFile(file.target, leftoverMark,
-                                   exists ? (old.st_mode & 0777) : newFileMode(), file.temporary);
+    struct stat now {};
+    const int fd =
+        createReplacement(file.target, leftoverMark, exists ? &old : nullptr, file.temporary, now);
     if (fd < 0) {
         // A folder that takes no new file by permission: this file alone is written at once, in
         // place, as a single write would.
@@ -396,12 +380,7 @@ bool FileBatch::add(const QString& path, const QByteArray& bytes)
             return writeFile(resolved, bytes);
         return failedWithErrno(errno, resolved);
     }
-    struct stat now {};
-    int error = ::fstat(fd, &now) == 0 ? 0 : errno;
-    if (error == 0 && exists)
-        keepOwnerAndMode(fd, old, now);
-    if (error == 0)
-        error = writeAt(fd, bytes.constData(), bytes.size(), 0);
+    int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {
