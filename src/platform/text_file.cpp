@@ -216,6 +216,46 @@ bool writeProtected(const QFileInfo& info)
     return !(info.permissions() & writeBits) || !info.isWritable();
 }
 
+namespace {
+
+// Where a write of path lands, and whether it may.
+struct Landing {
+    QString resolved;  // the path as on disk (another spelling found)
+    QByteArray target; // where the new file goes: a link is followed, so that it stays a link
+    bool exists = false;
+    struct stat old {}; // the old file there, when it exists
+    int error = 0;      // a folder (75) or a file we may not write (70); 0: it may
+};
+
+Landing landing(const QString& path)
+{
+    Landing ziel;
+    ziel.resolved = path;
+    // The usual case, a plain file named as it is on disk: one lstat tells what the checks need.
+    // Another spelling, a link or no file yet go the long way.
+    const QByteArray asGiven = QFile::encodeName(path);
+    if (::lstat(asGiven.constData(), &ziel.old) == 0 && !S_ISLNK(ziel.old.st_mode)) {
+        ziel.exists = true;
+        ziel.target = asGiven;
+        if (S_ISDIR(ziel.old.st_mode))
+            ziel.error = rt::ErrPathFileAccess;
+        else if ((ziel.old.st_mode & 0222) == 0 || ::access(asGiven.constData(), W_OK) != 0)
+            ziel.error = rt::ErrPermissionDenied; // as writeProtected
+        return ziel;
+    }
+    ziel.resolved = resolvePath(path);
+    const QFileInfo info(ziel.resolved);
+    if (info.isDir())
+        ziel.error = rt::ErrPathFileAccess;
+    else if (info.exists() && writeProtected(info))
+        ziel.error = rt::ErrPermissionDenied;
+    ziel.target = QFile::encodeName(linkTarget(ziel.resolved));
+    ziel.exists = ::stat(ziel.target.constData(), &ziel.old) == 0;
+    return ziel;
+}
+
+} // namespace
+
 std::optional<QByteArray> readFile(const QString& path)
 {
     const QString resolved = resolvePath(path);
@@ -282,20 +322,17 @@ std::optional<QString> readTextFileOrEmpty(const QString& path)
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
-    const QString resolved = resolvePath(path);
-    const QFileInfo info(resolved);
-    if (info.isDir())
-        return failed(rt::ErrPathFileAccess, resolved);
-    if (info.exists() && writeProtected(info))
-        return failed(rt::ErrPermissionDenied, resolved);
-    const QString target = linkTarget(resolved);
-    struct stat old {};
-    const bool exists = ::stat(QFile::encodeName(target).constData(), &old) == 0;
+    const Landing ziel = landing(path);
+    if (ziel.error != 0)
+        return failed(ziel.error, ziel.resolved);
+    const QString& resolved = ziel.resolved;
+    const QString target = QFile::decodeName(ziel.target);
+    const bool exists = ziel.exists;
 
     QByteArray temporary;
     struct stat now {};
-    const int fd = createReplacement(QFile::encodeName(target), ".", exists ? &old : nullptr,
-                                     temporary, now);
+    const int fd =
+        createReplacement(ziel.target, ".", exists ? &ziel.old : nullptr, temporary, now);
     if (fd >= 0) {
         int error = writeAt(fd, bytes.constData(), bytes.size(), 0);
         // One flush: the new content is on the disk before its name replaces the old file.
@@ -344,35 +381,17 @@ FileBatch::~FileBatch()
 
 bool FileBatch::add(const QString& path, const QByteArray& bytes)
 {
+    const Landing ziel = landing(path);
+    if (ziel.error != 0)
+        return failed(ziel.error, ziel.resolved);
+    const QString& resolved = ziel.resolved;
     Pending file;
     file.path = path;
-    struct stat old {};
-    bool exists = false;
-    QString resolved = path;
-    // The usual case, a plain file named as it is on disk: one lstat tells what the checks
-    // below need. Any other (another spelling, a link, no file yet) goes the long way.
-    const QByteArray asGiven = QFile::encodeName(path);
-    if (::lstat(asGiven.constData(), &old) == 0 && !S_ISLNK(old.st_mode)) {
-        exists = true;
-        if (S_ISDIR(old.st_mode))
-            return failed(rt::ErrPathFileAccess, resolved);
-        // As writeProtected: no write bit at all, or none for us.
-        if ((old.st_mode & 0222) == 0 || ::access(asGiven.constData(), W_OK) != 0)
-            return failed(rt::ErrPermissionDenied, resolved);
-        file.target = asGiven;
-    } else {
-        resolved = resolvePath(path);
-        const QFileInfo info(resolved);
-        if (info.isDir())
-            return failed(rt::ErrPathFileAccess, resolved);
-        if (info.exists() && writeProtected(info))
-            return failed(rt::ErrPermissionDenied, resolved);
-        file.target = QFile::encodeName(linkTarget(resolved));
-        exists = ::stat(file.target.constData(), &old) == 0;
-    }
+    file.target = ziel.target;
     struct stat now {};
     const int fd =
-        createReplacement(file.target, leftoverMark, exists ? &old : nullptr, file.temporary, now);
+        createReplacement(file.target, leftoverMark, ziel.exists ? &ziel.old : nullptr,
+                          file.temporary, now);
     if (fd < 0) {
         // A folder that takes no new file by permission: this file alone is written at once, in
         // place, as a single write would.
