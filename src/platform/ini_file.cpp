@@ -355,35 +355,11 @@ std::shared_ptr<const Document> loaded(const QString& file)
             return known->doc;
     }
 
-    // Only a plain file is read: a pipe would wait for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
+    PlainFile read = readPlainFile(path);
+    if (read.state != PlainFile::State::Read)
         return nullptr;
-    QByteArray bytes;
-    bool ok = ::fstat(fd, &now) == 0 && S_ISREG(now.st_mode);
-    if (ok) {
-        bytes.resize(static_cast<qsizetype>(now.st_size) + 1);
-        qsizetype got = 0;
-        for (;;) {
-            if (got == bytes.size())
-                bytes.resize(bytes.size() * 2); // it grew while we read
-            const ssize_t n =
-                ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            got += n;
-        }
-        bytes.resize(got);
-    }
-    ::close(fd);
-    if (!ok)
-        return nullptr;
-    auto doc = std::make_shared<const Document>(std::move(bytes));
+    now = read.info;
+    auto doc = std::make_shared<const Document>(std::move(read.bytes));
 
     const bool settled = settledNow(now);
     const QMutexLocker lock(&cache.mutex);

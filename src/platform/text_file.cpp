@@ -256,52 +256,81 @@ Landing landing(const QString& path)
 
 } // namespace
 
+PlainFile readPlainFile(const QString& path, qint64 limit, bool refuseLinksFirst,
+                        bool sizeIsFinal)
+{
+    PlainFile file;
+    const QByteArray local = QFile::encodeName(path);
+    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    int fd = ::open(local.constData(), refuseLinksFirst ? flags | O_NOFOLLOW : flags);
+    if (fd < 0 && refuseLinksFirst && errno == ELOOP) {
+        file.throughLink = true;
+        fd = ::open(local.constData(), flags);
+    }
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            file.state = PlainFile::State::Failed;
+            file.error = errno;
+        }
+        return file;
+    }
+    file.state = PlainFile::State::Failed;
+    struct stat& info = file.info;
+    if (::fstat(fd, &info) != 0) {
+        file.error = errno;
+    } else if (!S_ISREG(info.st_mode)) {
+        file.error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    } else if (limit >= 0 && info.st_size > limit) {
+        file.error = EFBIG;
+    } else {
+        // The size fstat gave is read first; a file of /proc says 0 and has more, and a file may
+        // grow meanwhile, so the rest is read up to its end unless the size is taken as final.
+        file.bytes.resize(static_cast<qsizetype>(info.st_size) + (sizeIsFinal ? 0 : 1));
+        qsizetype got = 0;
+        for (;;) {
+            if (got == file.bytes.size()) {
+                if (sizeIsFinal)
+                    break;
+                file.bytes.resize(std::max<qsizetype>(file.bytes.size() * 2, 64 * 1024));
+            }
+            const ssize_t n = ::read(fd, file.bytes.data() + got,
+                                     static_cast<size_t>(file.bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                file.error = errno;
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        file.bytes.resize(got);
+        if (file.error == 0)
+            file.state = PlainFile::State::Read;
+    }
+    ::close(fd);
+    return file;
+}
+
 std::optional<QByteArray> readFile(const QString& path)
 {
     const QString resolved = resolvePath(path);
-    const QFileInfo info(resolved);
-    // Only a plain file is read whole: opening a pipe would wait for a writer, and a device or a
-    // socket holds no file's content. The open itself does not wait (O_NONBLOCK), and what was
-    // opened is checked again.
-    if (info.isDir() || (info.exists() && !info.isFile())) {
+    PlainFile file = readPlainFile(resolved);
+    switch (file.state) {
+    case PlainFile::State::Read:
+        return std::move(file.bytes);
+    case PlainFile::State::Missing:
         failed(readFailureNumber(resolved, QFile(resolved)), resolved);
-        return std::nullopt;
-    }
-    const int fd = ::open(QFile::encodeName(resolved).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        QFile file(resolved);
-        failed(error == EACCES || error == EPERM ? int(rt::ErrPermissionDenied)
-                                                 : readFailureNumber(resolved, file),
-               resolved);
-        return std::nullopt;
-    }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        failed(rt::ErrPathFileAccess, resolved);
-        return std::nullopt;
-    }
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(st.st_size));
-    char block[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, block, sizeof block);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
+        break;
+    case PlainFile::State::Failed:
+        if (file.error == EACCES || file.error == EPERM)
+            failed(rt::ErrPermissionDenied, resolved);
+        else if (file.error == EIO)
             failed(rt::ErrDeviceIO, resolved);
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        bytes.append(block, static_cast<qsizetype>(got));
+        else
+            failed(readFailureNumber(resolved, QFile(resolved)), resolved);
+        break;
     }
-    return bytes;
+    return std::nullopt;
 }
 
 std::optional<QString> readTextFile(const QString& path)

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include <sys/stat.h>
+
 class QFileInfo;
 
 namespace platform {
@@ -14,6 +16,27 @@ namespace platform {
 // The Windows read-only attribute as Linux shows it: no write permission for anyone, or none for
 // this user. It holds for the super-user too, who could otherwise write any file.
 bool writeProtected(const QFileInfo& info);
+
+// A plain file read whole without waiting, and without touching the error record: the open never
+// waits (a pipe in place of the file would wait for a writer), and only a regular file is read,
+// after one fstat.
+struct PlainFile {
+    enum class State { Read, Missing, Failed };
+    State state = State::Missing; // Missing: no such file, or no such folder
+    QByteArray bytes;
+    int error = 0; // for Failed: errno of the open or read; EISDIR a folder, EINVAL another
+                   // file that is no regular one, EFBIG one beyond the limit
+    bool throughLink = false; // the name was a link, opened in a second step (refuseLinksFirst)
+    struct stat info {};      // what fstat gave of the opened file
+};
+
+// Reads the file at path (spelt as on disk). A file larger than limit bytes (when not negative)
+// is not read. With refuseLinksFirst, the name is first opened without following a link, so the
+// caller learns whether it was one and can judge what it leads to. With sizeIsFinal, the size
+// fstat gave is all that is read (one read: for files the program replaces only by a rename);
+// else the file is read to its end.
+PlainFile readPlainFile(const QString& path, qint64 limit = -1, bool refuseLinksFirst = false,
+                        bool sizeIsFinal = false);
 
 // The bytes of the file as they are on disk; nothing when it cannot be read (error 53 missing,
 // 76 folder missing, 70 refused, 75 a folder, a pipe, a device or another failure, 57 a failed

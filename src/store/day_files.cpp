@@ -151,75 +151,45 @@ struct Gelesen {
     Art art = Art::Fehlt;
     QByteArray bytes;
     int fehler = 0;
-    // Whether the name was a link, opened in the second step.
+    // Whether the name was a link, opened in a second step.
     bool ueberVerknuepfung = false;
 };
 
-int lesefehlerNummer(int fehler)
-{
-    switch (fehler) {
-    case EACCES:
-    case EPERM:
-        return rt::ErrPermissionDenied;
-    case EIO:
-        return rt::ErrDeviceIO;
-    default:
-        return rt::ErrPathFileAccess;
-    }
-}
-
 // Reads the day file at pfad (spelt as on disk). Missing (no file, no folder) is told apart from
-// a file that is there but cannot be read: a folder, a pipe, a device, a refusal, a failed read.
+// a file that is there but cannot be read: a folder, a pipe, a device, a file beyond the limit, a
+// refusal, a failed read. A link is opened in a second step, where what it leads to can be
+// judged.
 Gelesen tagesdateiLesen(const QString& pfad)
 {
+    platform::PlainFile datei = platform::readPlainFile(pfad, tagesdateiGrenze, true, true);
     Gelesen gelesen;
-    // Without waiting: a pipe in place of the file would wait for a writer. A link is opened
-    // in a second step, where what it leads to can be judged.
-    const QByteArray lokal = QFile::encodeName(pfad);
-    constexpr int art = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    int fd = ::open(lokal.constData(), art | O_NOFOLLOW);
-    if (fd < 0 && errno == ELOOP) {
-        gelesen.ueberVerknuepfung = true;
-        fd = ::open(lokal.constData(), art);
-    }
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return gelesen;
+    gelesen.ueberVerknuepfung = datei.throughLink;
+    switch (datei.state) {
+    case platform::PlainFile::State::Read:
+        gelesen.art = Gelesen::Art::Gelesen;
+        gelesen.bytes = std::move(datei.bytes);
+        break;
+    case platform::PlainFile::State::Missing:
+        break;
+    case platform::PlainFile::State::Failed:
         gelesen.art = Gelesen::Art::Fehler;
-        gelesen.fehler = lesefehlerNummer(errno);
-        return gelesen;
-    }
-    struct stat info {};
-    gelesen.art = Gelesen::Art::Fehler;
-    if (::fstat(fd, &info) != 0) {
-        gelesen.fehler = lesefehlerNummer(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        gelesen.fehler = rt::ErrPathFileAccess;
-    } else if (info.st_size > tagesdateiGrenze) {
-        gelesen.fehler = rt::ErrOutOfMemory;
-    } else {
-        // The size fstat gives is what is read: one read for a whole file.
-        gelesen.bytes.resize(static_cast<qsizetype>(info.st_size));
-        qsizetype da = 0;
-        int fehler = 0;
-        while (da < gelesen.bytes.size()) {
-            const ssize_t n = ::read(fd, gelesen.bytes.data() + da,
-                                     static_cast<size_t>(gelesen.bytes.size() - da));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                fehler = errno;
-            if (n <= 0)
-                break;
-            da += n;
-        }
-        gelesen.bytes.resize(da);
-        if (fehler != 0)
+        switch (datei.error) {
+        case EACCES:
+        case EPERM:
+            gelesen.fehler = rt::ErrPermissionDenied;
+            break;
+        case EIO:
             gelesen.fehler = rt::ErrDeviceIO;
-        else
-            gelesen.art = Gelesen::Art::Gelesen;
+            break;
+        case EFBIG:
+            gelesen.fehler = rt::ErrOutOfMemory;
+            break;
+        default:
+            gelesen.fehler = rt::ErrPathFileAccess;
+            break;
+        }
+        break;
     }
-    ::close(fd);
     return gelesen;
 }
 
