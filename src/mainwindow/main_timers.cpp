@@ -107,6 +107,22 @@ bool ohneFrageZuOeffnen(const QString& kuerzel)
     return false;
 }
 
+// The short name of a "Korvanel=" value ("Abc" or "Abc:password").
+QString kuerzelVon(const QString& wert)
+{
+    const int trenner = wert.isEmpty() ? 0 : rt::InStr(2, wert, u":"_s);
+    return trenner > 0 ? rt::Left(wert, trenner - 1) : wert;
+}
+
+// Tells that the text of the hand-over file did not go in (was, as a clause) and why; the file
+// stays.
+void dateiBleibt(const QString& datei, const QString& was, const QString& grund)
+{
+    platform::dialogs().msgBox(u"Der Text aus der Datei »"_s + datei + u"« "_s + was + u", "_s
+                                   + grund + u"\r\n\r\nDie Datei bleibt erhalten."_s,
+                               platform::vbExclamation);
+}
+
 // Whether path lies in folder or below it (both as they really are, links followed).
 bool liegtIn(const QString& pfad, const QString& ordner)
 {
@@ -135,8 +151,7 @@ QString uebergabeAblehnung(const QString& datei, const QString& kuerzelWert,
         return u"weil sie eine Datei des Korvanels selbst ist (im Daten- oder "
                u"Einstellungsordner). Eine solche Datei wird weder angefügt noch gelöscht."_s;
     if (!kuerzelWert.isEmpty()) {
-        const int trenner = rt::InStr(2, kuerzelWert, u":"_s);
-        const QString name = trenner > 0 ? rt::Left(kuerzelWert, trenner - 1) : kuerzelWert;
+        const QString name = kuerzelVon(kuerzelWert);
         if (!store::kuerzelGueltig(name))
             return u"weil »"_s + name
                    + u"« kein gültiges Kürzel eines Tagebuchs ist (drei Buchstaben oder Ziffern)."_s;
@@ -258,10 +273,9 @@ void MainTimers::uebergabeEmpfangen(const QString& korvanel, const QString& datu
     Laeuft laeuft(uebergabeLaeuft_);
     const QString tag = datum.isEmpty() ? rt::Format(platform::clock().now(), u"dd.mm.yyyy"_s)
                                         : tagVon(datum);
-    const int trenner = korvanel.isEmpty() ? 0 : rt::InStr(2, korvanel, u":"_s);
-    const QString name = trenner > 0 ? rt::Left(korvanel, trenner - 1) : korvanel;
-    if (trenner > 0 && mainHooks().kennwortMerken)
-        mainHooks().kennwortMerken(name, rt::Mid(korvanel, trenner + 1));
+    const QString name = kuerzelVon(korvanel);
+    if (name.size() < korvanel.size() && mainHooks().kennwortMerken)
+        mainHooks().kennwortMerken(name, korvanel.mid(name.size() + 1));
     if (!name.isEmpty() && rt::LCase(name) != rt::LCase(store::korvanelKuerzel)) {
         if (!ohneFrageZuOeffnen(name)) {
             uebergabeAbgelehnt(datei, u"weil das Tagebuch »"_s + name
@@ -279,7 +293,8 @@ void MainTimers::uebergabeEmpfangen(const QString& korvanel, const QString& datu
     }
     if (main->dateCaption() != tag)
         main->setDateCaption(tag);
-    if (main->dateCaption() != tag || rt::LCase(store::korvanelKuerzel) != rt::LCase(name.isEmpty() ? store::korvanelKuerzel : name)) {
+    if (main->dateCaption() != tag
+        || (!name.isEmpty() && rt::LCase(store::korvanelKuerzel) != rt::LCase(name))) {
         uebergabeAbgelehnt(datei, u"weil der Tag nicht angezeigt werden konnte."_s);
         return;
     }
@@ -289,10 +304,7 @@ void MainTimers::uebergabeEmpfangen(const QString& korvanel, const QString& datu
 void MainTimers::uebergabeAbgelehnt(const QString& datei, const QString& grund)
 {
     foundation::DebugLogbuch(u"Text aus Datei anfügen abgelehnt: "_s + datei);
-    platform::dialogs().msgBox(u"Der Text aus der Datei »"_s + datei
-                                   + u"« wird nicht in das Korvanel übernommen, "_s + grund
-                                   + u"\r\n\r\nDie Datei bleibt erhalten."_s,
-                               platform::vbExclamation);
+    dateiBleibt(datei, u"wird nicht in das Korvanel übernommen"_s, grund);
 }
 
 // The text of the hand-over file goes into the entry only when the entry can be saved with it:
@@ -305,10 +317,7 @@ void MainTimers::textAnfuegen(const QString& datei, bool danachBeenden)
     status(*main, u"Text aus Datei anfügen läuft..."_s);
 
     const auto nichtUebernommen = [&](const QString& grund) {
-        platform::dialogs().msgBox(u"Der Text aus der Datei »"_s + datei
-                                       + u"« konnte nicht in den Eintrag übernommen werden, "_s
-                                       + grund + u"\r\n\r\nDie Datei bleibt erhalten."_s,
-                                   platform::vbExclamation);
+        dateiBleibt(datei, u"konnte nicht in den Eintrag übernommen werden"_s, grund);
         status(*main, u"Bereit"_s);
     };
 
