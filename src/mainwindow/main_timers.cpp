@@ -107,13 +107,6 @@ bool ohneFrageZuOeffnen(const QString& kuerzel)
     return false;
 }
 
-// The short name of a "Korvanel=" value ("Abc" or "Abc:password").
-QString kuerzelVon(const QString& wert)
-{
-    const int trenner = wert.isEmpty() ? 0 : rt::InStr(2, wert, u":"_s);
-    return trenner > 0 ? rt::Left(wert, trenner - 1) : wert;
-}
-
 // Tells that the text of the hand-over file did not go in (was, as a clause) and why; the file
 // stays.
 void dateiBleibt(const QString& datei, const QString& was, const QString& grund)
@@ -151,7 +144,7 @@ QString uebergabeAblehnung(const QString& datei, const QString& kuerzelWert,
         return u"weil sie eine Datei des Korvanels selbst ist (im Daten- oder "
                u"Einstellungsordner). Eine solche Datei wird weder angefügt noch gelöscht."_s;
     if (!kuerzelWert.isEmpty()) {
-        const QString name = kuerzelVon(kuerzelWert);
+        const QString name = store::KorvanelAngabeZerlegen(kuerzelWert).kuerzel;
         if (!store::kuerzelGueltig(name))
             return u"weil »"_s + name
                    + u"« kein gültiges Kürzel eines Tagebuchs ist (drei Buchstaben oder Ziffern)."_s;
@@ -201,14 +194,11 @@ void MainTimers::zeitInitTimer()
     foundation::ParameterZerlegen(platform::Command());
     const QString tag = tagVonKommandozeile();
 
-    QString k = foundation::ParameterWert(u"Korvanel="_s);
-    const int trenner = k.isEmpty() ? 0 : rt::InStr(2, k, u":"_s);
-    if (trenner > 0) {
-        const QString name = rt::Left(k, trenner - 1);
-        if (mainHooks().kennwortMerken)
-            mainHooks().kennwortMerken(name, rt::Mid(k, trenner + 1));
-        k = name;
-    }
+    const store::KorvanelAngabe angabe =
+        store::KorvanelAngabeZerlegen(foundation::ParameterWert(u"Korvanel="_s));
+    QString k = angabe.kuerzel;
+    if (angabe.kennwort && mainHooks().kennwortMerken)
+        mainHooks().kennwortMerken(k, *angabe.kennwort);
     // The short name becomes the extension of files in the data folder: only a valid one counts.
     if (!store::kuerzelGueltig(k))
         k.clear();
@@ -273,9 +263,10 @@ void MainTimers::uebergabeEmpfangen(const QString& korvanel, const QString& datu
     Laeuft laeuft(uebergabeLaeuft_);
     const QString tag = datum.isEmpty() ? rt::Format(platform::clock().now(), u"dd.mm.yyyy"_s)
                                         : tagVon(datum);
-    const QString name = kuerzelVon(korvanel);
-    if (name.size() < korvanel.size() && mainHooks().kennwortMerken)
-        mainHooks().kennwortMerken(name, korvanel.mid(name.size() + 1));
+    const store::KorvanelAngabe angabe = store::KorvanelAngabeZerlegen(korvanel);
+    const QString& name = angabe.kuerzel;
+    if (angabe.kennwort && mainHooks().kennwortMerken)
+        mainHooks().kennwortMerken(name, *angabe.kennwort);
     if (!name.isEmpty() && rt::LCase(name) != rt::LCase(store::korvanelKuerzel)) {
         if (!ohneFrageZuOeffnen(name)) {
             uebergabeAbgelehnt(datei, u"weil das Tagebuch »"_s + name

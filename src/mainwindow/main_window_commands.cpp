@@ -115,8 +115,8 @@ public:
     {
         if (!main)
             return false;
-        const int trenner = korvanel.isEmpty() ? 0 : rt::InStr(2, korvanel, QStringLiteral(":"));
-        const QString name = trenner > 0 ? rt::Left(korvanel, trenner - 1) : korvanel;
+        const store::KorvanelAngabe angabe = store::KorvanelAngabeZerlegen(korvanel);
+        const QString& name = angabe.kuerzel;
         if (name.isEmpty() || rt::equalsNoCase(name, store::korvanelKuerzel))
             return !store::korvanelKuerzel.isEmpty();
         if (!store::kuerzelGueltig(name)
@@ -129,8 +129,8 @@ public:
                                        QStringLiteral("Text übergeben"));
             return false;
         }
-        if (trenner > 0)
-            store::KennwortMerken(name, rt::Mid(korvanel, trenner + 1));
+        if (angabe.kennwort)
+            store::KennwortMerken(name, *angabe.kennwort);
         const QString tag = store::aktDatum;
         store::korvanelKuerzel = name;
         main->KorvanelUmgebung(tag);

@@ -38,6 +38,14 @@ QString kuerzelStandardform(const QString& name)
     return rt::UCase(rt::Left(name, 1)) + rt::LCase(rt::Mid(name, 2));
 }
 
+KorvanelAngabe KorvanelAngabeZerlegen(const QString& wert)
+{
+    const int trenner = wert.isEmpty() ? 0 : rt::InStr(2, wert, QStringLiteral(":"));
+    if (trenner == 0)
+        return {wert, std::nullopt};
+    return {rt::Left(wert, trenner - 1), rt::Mid(wert, trenner + 1)};
+}
+
 bool kuerzelGueltig(const QString& name)
 {
     if (name.size() != 3)

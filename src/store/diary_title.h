@@ -4,6 +4,8 @@
 // the recent-diaries menu (mnuZuletzt(0..3), stored in Brisol.ini as "MnuZuletzt0".."3").
 #include <QString>
 
+#include <optional>
+
 namespace store {
 
 // Modes of KorvanelTitelLesen.
@@ -27,6 +29,14 @@ QString kuerzelStandardform(const QString& name);
 // command line or the settings checks it here: the name becomes a file extension in the year
 // folders, so "/" would lead into other folders.
 bool kuerzelGueltig(const QString& name);
+
+// A diary as the command line and a hand-over name it: "Abc", or "Abc:password" with the password
+// it is opened with (the colon looked for from the second character on).
+struct KorvanelAngabe {
+    QString kuerzel;
+    std::optional<QString> kennwort;
+};
+KorvanelAngabe KorvanelAngabeZerlegen(const QString& wert);
 
 // Puts the open diary ("&1 <title> - <short name>") at the head of the recent-diaries menu,
 // followed by up to three others in their stored order without it, numbers the items "&1".."&4",
