@@ -202,11 +202,11 @@ void DatenOrdner::layOut()
     auto* aussen = new QVBoxLayout(this);
     aussen->setMenuBar(Menue);
     // On a small screen the sections scroll rather than being squeezed.
-    auto* flaeche = new QScrollArea(this);
-    flaeche->setObjectName(QStringLiteral("Flaeche"));
-    flaeche->setWidgetResizable(true);
-    flaeche->setFrameShape(QFrame::NoFrame);
-    auto* inhalt = new QWidget(flaeche);
+    Flaeche = new QScrollArea(this);
+    Flaeche->setObjectName(QStringLiteral("Flaeche"));
+    Flaeche->setWidgetResizable(true);
+    Flaeche->setFrameShape(QFrame::NoFrame);
+    auto* inhalt = new QWidget(Flaeche);
     auto* abschnitte = new QVBoxLayout(inhalt);
     abschnitte->setContentsMargins(0, 0, 0, 0);
     abschnitte->addWidget(Label1);
@@ -222,12 +222,14 @@ void DatenOrdner::layOut()
             raster->addWidget(befDatenOrdnerVerlegen, 3, 0, Qt::AlignLeft | Qt::AlignBottom);
         raster->setColumnStretch(0, 3);
         raster->setColumnStretch(1, 2);
-        lstDo[index]->setMinimumHeight(fontMetrics().height() * 4);
+        // The lists take the room the window has, at least a few lines each.
+        lstDo[index]->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+        lstDo[index]->setMinimumHeight(fontMetrics().height() * 5);
         bezInfo[index]->setMinimumHeight(fontMetrics().lineSpacing() * 2);
         abschnitte->addWidget(Frame1[index], 1);
     }
-    flaeche->setWidget(inhalt);
-    aussen->addWidget(flaeche, 1);
+    Flaeche->setWidget(inhalt);
+    aussen->addWidget(Flaeche, 1);
     auto* unten = new QHBoxLayout;
     unten->addStretch(1);
     unten->addWidget(befOk);
@@ -260,16 +262,24 @@ void DatenOrdner::Form_Load()
     setWindowTitle(QStringLiteral("Brisols-Korvanel - Ordner"));
     const double twipsX = platform::screen().twipsPerPixelX();
     const double twipsY = platform::screen().twipsPerPixelY();
-    // Wide enough for long paths, and never taller than the screen.
+    // Wide enough for long paths, tall enough for all three sections with room in their lists,
+    // and never larger than the screen.
     const int hoechstens = int(platform::screen().heightTwips() / twipsY * 0.9);
     const int breitestens = int(platform::screen().widthTwips() / twipsX * 0.95);
-    const QSize groesse(std::min(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 100, breitestens),
-                        std::min(fontMetrics().height() * 40, hoechstens));
+    const int breite =
+        std::min(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 100, breitestens);
+    QWidget* inhalt = Flaeche->widget();
+    const int innen = breite - layout()->contentsMargins().left() - layout()->contentsMargins().right();
+    const int abschnitte = inhalt->hasHeightForWidth() ? inhalt->heightForWidth(innen)
+                                                       : inhalt->sizeHint().height();
+    const int uebrig = sizeHint().height() - Flaeche->sizeHint().height();
+    const QSize groesse(breite, std::min(abschnitte + uebrig + fontMetrics().height() * 12,
+                                         hoechstens));
     resize(groesse);
-    const double breite = groesse.width() * twipsX;
-    const double hoehe = groesse.height() * twipsY;
-    moveTwips((platform::screen().widthTwips() - breite) / 2,
-              (platform::screen().heightTwips() - hoehe) / 2, breite, hoehe);
+    const double breiteTwips = groesse.width() * twipsX;
+    const double hoeheTwips = groesse.height() * twipsY;
+    moveTwips((platform::screen().widthTwips() - breiteTwips) / 2,
+              (platform::screen().heightTwips() - hoeheTwips) / 2, breiteTwips, hoeheTwips);
     for (QLabel* fehler : bezError)
         fehler->clear();
     TimerReadData->start();

@@ -23,6 +23,7 @@ class QLabel;
 class QListWidget;
 class QMenuBar;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 
 namespace platform {
@@ -50,6 +51,8 @@ public:
     QPushButton* befDatenOrdnerVerlegen = nullptr;
     QPushButton* befOk = nullptr;
     QTimer* TimerReadData = nullptr;
+    // The three sections, scrolled where the screen is too small for them.
+    QScrollArea* Flaeche = nullptr;
 
     void TimerReadData_Timer();
     void befDo_Click(int index);

@@ -152,6 +152,10 @@ void Altes::layOut()
     const int breite = fontMetrics().horizontalAdvance(QStringLiteral("Ins Korvanel...")) * 2;
     RahmenListe->setFixedWidth(breite);
     RahmenMeldung->setFixedWidth(breite);
+    // The wrapped hint keeps all its lines however low the window is.
+    const QMargins rand = meldung->contentsMargins();
+    BezÜbergabe->setMinimumHeight(
+        BezÜbergabe->heightForWidth(breite - rand.left() - rand.right()));
 
     auto* oben = new QHBoxLayout;
     oben->addWidget(Liste, 1);

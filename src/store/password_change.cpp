@@ -74,6 +74,12 @@ QLineEdit* kennwortFeld(QWidget* eltern, const char* name)
     return feld;
 }
 
+// The day of a day file's name ("20240307.Txt") as the user knows it ("07.03.2024").
+QString tagAusName(const QString& name)
+{
+    return name.mid(6, 2) + u'.' + name.mid(4, 2) + u'.' + name.left(4);
+}
+
 // The list of days left as they were, for the message at the end of the pass.
 QString aufzaehlung(const QStringList& tage)
 {
@@ -288,6 +294,8 @@ PaßwortÄndern::PaßwortÄndern(QWidget* parent) : platform::Form(parent)
     rechts->addWidget(Bezeichnung3);
     rechts->addWidget(Bezeichnung4);
     rechts->addWidget(txtKennwortHilfe);
+    // Room the texts do not need goes above the buttons, not between the fields.
+    rechts->addStretch(1);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch();
     knoepfe->addWidget(befOk);
@@ -296,7 +304,8 @@ PaßwortÄndern::PaßwortÄndern(QWidget* parent) : platform::Form(parent)
     auto* aussen = new QHBoxLayout(this);
     aussen->addWidget(Anzeige1);
     aussen->addLayout(rechts, 1);
-    setMinimumWidth(480);
+    // The window takes the size of its layout: the wrapped texts get their lines for this width.
+    txtKennwortHilfe->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 
     // Events
     connect(befOk, &QPushButton::clicked, this, &PaßwortÄndern::befOk_Click);
@@ -438,7 +447,7 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
                 if (!kennwort && !gefragt) {
                     gefragt = true;
                     const std::optional<QString> antwort = platform::dialogs().inputPassword(
-                        QStringLiteral("Der Eintrag ") + name
+                        QStringLiteral("Der Eintrag vom ") + tagAusName(name)
                             + QStringLiteral(" trägt ein anderes Kennwort als das bisherige. "
                                              "Wenn Sie es kennen, geben Sie es bitte ein; "
                                              "Einträge mit einem unbekannten Kennwort bleiben "

@@ -14,6 +14,7 @@
 #include "support/data_folder.h"
 #include "support/fake_program_end.h"
 #include "support/fake_random.h"
+#include "support/fake_screen.h"
 #include "support/recording_print_surface.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 
 using integration::DatenOrdner;
 
@@ -228,3 +230,34 @@ TEST_F(DataFolderWindow, movingThePointerWritesItReleasesTheFolderAndRestartsOnc
 }
 
 } // namespace
+
+// The window opens with all three sections and a few lines of each list in view where the
+// screen has the room, and never larger than the screen where it has not: then it scrolls.
+TEST_F(DataFolderWindow, opensWithEverySectionInViewAsFarAsTheScreenAllows)
+{
+    struct Fall {
+        const char* name;
+        QSize bildschirm;
+        bool allesSichtbar;
+    };
+    const Fall faelle[] = {
+        {"large screen", QSize(1600, 1200), true},
+        {"small screen", QSize(640, 400), false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        InstalledFake<FakeScreen> bildschirm{platform::setScreen};
+        bildschirm.setPixels(fall.bildschirm.width(), fall.bildschirm.height());
+        DatenOrdner* fenster = fuellen();
+        fenster->show();
+        QCoreApplication::processEvents();
+
+        EXPECT_LE(fenster->height(), fall.bildschirm.height());
+        const QWidget* inhalt = fenster->Flaeche->widget();
+        EXPECT_EQ(inhalt->height() <= fenster->Flaeche->viewport()->height(), fall.allesSichtbar);
+        for (const QListWidget* liste : fenster->lstDo)
+            EXPECT_GE(liste->height(), liste->fontMetrics().height() * 5);
+        fenster->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}

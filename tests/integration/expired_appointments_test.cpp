@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -298,3 +299,15 @@ TEST_F(Planner, opensFromItsMenuEntryWithTheShownDayAsFilterAndUnloadsAfterwards
 }
 
 } // namespace
+
+// The hint on Shift+F4 wraps in its narrow frame; the window keeps room for all its lines.
+TEST_F(Planner, theHandOverHintKeepsAllItsLines)
+{
+    archiv(archivBeispiel);
+    Altes* fenster = lesen();
+    fenster->show();
+    QCoreApplication::processEvents();
+
+    const QLabel* hinweis = fenster->BezÜbergabe;
+    EXPECT_GE(hinweis->height(), hinweis->heightForWidth(hinweis->width()));
+}

@@ -239,7 +239,7 @@ TEST_F(PasswordChange, aDayUnderAnotherPasswordIsAskedForOnceAndThePromptNeverAp
     store::kennwortLesen = s("Alt12345");
     store::kennwortSchreiben = s("Alt12345");
     store::verzeichnisStatus = 0;
-    dialoge.expectInputBox(s("Anders99"), s("20230101.Txt"));
+    dialoge.expectInputBox(s("Anders99"), s("Der Eintrag vom 01.01.2023 trägt"));
 
     auto* fenster = new PaßwortÄndern;
     aendern(fenster, s("Neu12345"), s("Neu12345"));
@@ -276,7 +276,7 @@ TEST_F(PasswordChange, aDayThatCannotBeReadIsLeftAsItIsAndNamedAtTheEnd)
         folders.temp().setPermissions(daten(s("2024/20240401.Txt")), {});
     }
     store::verzeichnisStatus = 0;
-    dialoge.expectInputBox(std::nullopt, s("20230615.Txt"));
+    dialoge.expectInputBox(std::nullopt, s("Der Eintrag vom 15.06.2023 trägt"));
     dialoge.expectMsgBox(platform::vbOK, s("20230615.Txt (anderes Kennwort)"));
 
     auto* fenster = new PaßwortÄndern;
@@ -328,7 +328,7 @@ TEST_F(PasswordChange, anInterruptedPassIsFinishedByRunningTheSameChangeAgain)
         store::kennwortSchreiben = s(fall.geoeffnetMit);
         store::verzeichnisStatus = 0;
         if (fall.frage)
-            dialoge.expectInputBox(s("Alt12345"), tage[2].name);
+            dialoge.expectInputBox(s("Alt12345"), s("Der Eintrag vom 05.03.2024 trägt"));
 
         auto* fenster = new PaßwortÄndern;
         aendern(fenster, s("Neu12345"), s("Neu12345"));
