@@ -681,7 +681,9 @@ void Druck::PrnSetzeAttribute()
     p.setFontBold(schrift.bold());
     p.setFontItalic(schrift.italic());
     p.setFontSize(schrift.pointSizeF());
-    p.setForeColor(txtVorschau->palette().color(QPalette::Text));
+    // The colour the preview shows: an output runs with the window locked, whose palette then
+    // answers with the grey of disabled text.
+    p.setForeColor(txtVorschau->palette().color(QPalette::Active, QPalette::Text));
     p.setScaleMode(platform::vbCentimeters);
 }
 
@@ -832,12 +834,14 @@ void Druck::BefAbruch_Click()
         ausgabeLaeuft = false;
         return;
     }
-    foundation::IniSchreiben({}, {}, iniAlleTage, ODruckenAlleTage->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    foundation::IniSchreiben({}, {}, iniSeiteProTag,
-                             ODruckenSeiteProTag->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    foundation::IniSchreiben({}, {}, iniEinruecken,
-                             ODruckenEinrücken->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    foundation::IniSchreiben({}, {}, iniSchrift, foundation::SchriftAlsText(txtVorschau));
+    const auto wert = [](const QCheckBox* box) {
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    foundation::IniSchreibenListe({}, {},
+                                  {{iniAlleTage, wert(ODruckenAlleTage)},
+                                   {iniSeiteProTag, wert(ODruckenSeiteProTag)},
+                                   {iniEinruecken, wert(ODruckenEinrücken)},
+                                   {iniSchrift, foundation::SchriftAlsText(txtVorschau)}});
     hide();
 }
 
