@@ -383,27 +383,24 @@ void Druck::mnuBereichTag_Click()
 
 void Druck::BezDatumAb_Click()
 {
-    const KeepAlive bleibt(*this);
-    const std::optional<QString> tag =
-        views::Monatsblatt::DatumWaehlen(this, QStringLiteral("Drucken ab dem"), BezDatumAb->text());
-    if (!tag || isUnloaded())
-        return;
-    BezDatumAb->setText(*tag);
-    if (*rt::CDate(BezDatumBis->text()) < *rt::CDate(*tag))
-        BezDatumAb->setText(BezDatumBis->text());
-    VorschauAnzeigen();
+    datumWaehlen(BezDatumAb, QStringLiteral("Drucken ab dem"));
 }
 
 void Druck::BezDatumBis_Click()
 {
+    datumWaehlen(BezDatumBis, QStringLiteral("Drucken bis zum"));
+}
+
+void Druck::datumWaehlen(QLabel* label, const QString& titel)
+{
     const KeepAlive bleibt(*this);
-    const std::optional<QString> tag = views::Monatsblatt::DatumWaehlen(
-        this, QStringLiteral("Drucken bis zum"), BezDatumBis->text());
+    const std::optional<QString> tag = views::Monatsblatt::DatumWaehlen(this, titel, label->text());
     if (!tag || isUnloaded())
         return;
-    BezDatumBis->setText(*tag);
-    if (*rt::CDate(*tag) < *rt::CDate(BezDatumAb->text()))
-        BezDatumAb->setText(*tag);
+    label->setText(*tag);
+    // A start after the end: the range is the end day alone.
+    if (*rt::CDate(BezDatumBis->text()) < *rt::CDate(BezDatumAb->text()))
+        BezDatumAb->setText(BezDatumBis->text());
     VorschauAnzeigen();
 }
 
