@@ -328,11 +328,11 @@ void Import::layOut()
 
     for (QLabel* label : {Label5, Label6, Label7, Label8, Label1, bezVorschauInfo})
         label->setWordWrap(true);
-    kombiIntegration->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    kombiIntegration->setMinimumContentsLength(20);
+    // The merge modes are read whole: the box is as wide as the longest of them.
+    kombiIntegration->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     bezQuellDatei->setMinimumWidth(200);
     ListeVorschau->setMinimumHeight(80);
-    resize(600, 420);
+    resize(820, 440);
     if (const QScreen* bildschirm = screen())
         resize(size().boundedTo(bildschirm->availableSize()));
 }

@@ -383,27 +383,24 @@ void Druck::mnuBereichTag_Click()
 
 void Druck::BezDatumAb_Click()
 {
-    const KeepAlive bleibt(*this);
-    const std::optional<QString> tag =
-        views::Monatsblatt::DatumWaehlen(this, QStringLiteral("Drucken ab dem"), BezDatumAb->text());
-    if (!tag || isUnloaded())
-        return;
-    BezDatumAb->setText(*tag);
-    if (*rt::CDate(BezDatumBis->text()) < *rt::CDate(*tag))
-        BezDatumAb->setText(BezDatumBis->text());
-    VorschauAnzeigen();
+    datumWaehlen(BezDatumAb, QStringLiteral("Drucken ab dem"));
 }
 
 void Druck::BezDatumBis_Click()
 {
+    datumWaehlen(BezDatumBis, QStringLiteral("Drucken bis zum"));
+}
+
+void Druck::datumWaehlen(QLabel* label, const QString& titel)
+{
     const KeepAlive bleibt(*this);
-    const std::optional<QString> tag = views::Monatsblatt::DatumWaehlen(
-        this, QStringLiteral("Drucken bis zum"), BezDatumBis->text());
+    const std::optional<QString> tag = views::Monatsblatt::DatumWaehlen(this, titel, label->text());
     if (!tag || isUnloaded())
         return;
-    BezDatumBis->setText(*tag);
-    if (*rt::CDate(*tag) < *rt::CDate(BezDatumAb->text()))
-        BezDatumAb->setText(*tag);
+    label->setText(*tag);
+    // A start after the end: the range is the end day alone.
+    if (*rt::CDate(BezDatumBis->text()) < *rt::CDate(BezDatumAb->text()))
+        BezDatumAb->setText(BezDatumBis->text());
     VorschauAnzeigen();
 }
 
@@ -681,7 +678,9 @@ void Druck::PrnSetzeAttribute()
     p.setFontBold(schrift.bold());
     p.setFontItalic(schrift.italic());
     p.setFontSize(schrift.pointSizeF());
-    p.setForeColor(txtVorschau->palette().color(QPalette::Text));
+    // The colour the preview shows: an output runs with the window locked, whose palette then
+    // answers with the grey of disabled text.
+    p.setForeColor(txtVorschau->palette().color(QPalette::Active, QPalette::Text));
     p.setScaleMode(platform::vbCentimeters);
 }
 
@@ -832,12 +831,14 @@ void Druck::BefAbruch_Click()
         ausgabeLaeuft = false;
         return;
     }
-    foundation::IniSchreiben({}, {}, iniAlleTage, ODruckenAlleTage->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    foundation::IniSchreiben({}, {}, iniSeiteProTag,
-                             ODruckenSeiteProTag->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    foundation::IniSchreiben({}, {}, iniEinruecken,
-                             ODruckenEinrücken->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    foundation::IniSchreiben({}, {}, iniSchrift, foundation::SchriftAlsText(txtVorschau));
+    const auto wert = [](const QCheckBox* box) {
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    foundation::IniSchreibenListe({}, {},
+                                  {{iniAlleTage, wert(ODruckenAlleTage)},
+                                   {iniSeiteProTag, wert(ODruckenSeiteProTag)},
+                                   {iniEinruecken, wert(ODruckenEinrücken)},
+                                   {iniSchrift, foundation::SchriftAlsText(txtVorschau)}});
     hide();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The window "Druck": a range of days, filters and options, a schematic preview of the printed
 // layout, and the outputs of the selected days to the printer, to a file (Korvanel format or
-// comma-separated) or to the clipboard. The main window opens it modally from "Drucken..." and
-// unloads it afterwards:
+// comma-separated) or to the clipboard. The main window opens it modally from "&Drucken /
+// Exportieren..." and unloads it afterwards:
 //
 //   auto* druck = new print::Druck(besitzer);   // range: the month shown in the main window
 //   druck->showModal();                         // every output and "Abbr&echen" close it
@@ -105,6 +105,8 @@ private:
 
     // Both range labels at once; the preview follows.
     void bereichSetzen(const QString& von, const QString& bis);
+    // One range label from the month sheet, titled titel.
+    void datumWaehlen(QLabel* label, const QString& titel);
     // The outputs' start and end: controls off but "Abbr&echen", hourglass; and back.
     void ausgabeBeginnen();
     void ausgabeBeenden();

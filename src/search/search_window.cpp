@@ -476,7 +476,7 @@ void Suchen::BefSuche_Click()
     }
     if (ergebnis > 0) {
         sanduhr.reset();
-        laufBeenden(ergebnis, trefferTag);
+        laufBeenden(ergebnis);
         return;
     }
 
@@ -574,10 +574,10 @@ void Suchen::BefSuche_Click()
         main->setDateCaption(trefferTag);
     sanduhr.reset();
     if (!isUnloaded())
-        laufBeenden(ergebnis, trefferTag);
+        laufBeenden(ergebnis);
 }
 
-void Suchen::laufBeenden(qint32 ergebnis, const QString& /*trefferTag*/)
+void Suchen::laufBeenden(qint32 ergebnis)
 {
     BefSuche->setEnabled(!Text->text().isEmpty());
     BefAbbruch->setEnabled(true);

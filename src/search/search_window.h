@@ -111,7 +111,7 @@ private:
     // The caption for the range.
     void titelSetzen();
     // The run's end: controls on, panels, the message without a hit, the caret at the hit.
-    void laufBeenden(qint32 ergebnis, const QString& trefferTag);
+    void laufBeenden(qint32 ergebnis);
 
     Suchbegriffe begriffe_;
 };

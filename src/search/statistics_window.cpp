@@ -616,15 +616,17 @@ void Statist::mnuBereichGesamt_Click()
 
 void Statist::mnuBereichJznt_Click()
 {
-    const int a = 10 * (rt::Year(platform::clock().now()) / 10);
-    KombiJ1->setEditText(jahrText(a));
-    KombiJ2->setEditText(jahrText(a + 9));
-    zeitStart->start();
+    jahrzehntSetzen(0);
 }
 
 void Statist::mnuBereichJzntLast_Click()
 {
-    const int a = 10 * (rt::Year(platform::clock().now()) / 10 - 1);
+    jahrzehntSetzen(1);
+}
+
+void Statist::jahrzehntSetzen(int zurueck)
+{
+    const int a = 10 * (rt::Year(platform::clock().now()) / 10 - zurueck);
     KombiJ1->setEditText(jahrText(a));
     KombiJ2->setEditText(jahrText(a + 9));
     zeitStart->start();

@@ -100,6 +100,8 @@ private:
     void Form_Load();
 
     void zeileAnfuegen(const QString& zeile);
+    // The years of this decade (zurueck 0) or of the one before (1); the calculation follows.
+    void jahrzehntSetzen(int zurueck);
     // Runs one progress step when its time has come: the bar, the events; false when the job is
     // to stop (cancelled, or the window was unloaded meanwhile).
     bool fortschritt(qint64& naechsterSchritt, qint64 i, qint64 gesamt);

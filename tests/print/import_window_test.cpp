@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,8 @@
 #include <QTimer>
 
 #include <sys/stat.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -197,6 +200,17 @@ TEST_F(ImportWindow, theExportFileIsPreviewedAtOnceAndMergedIntoTheDays)
     EXPECT_FALSE(vorhanden(s("x-import.tmp")));
     EXPECT_TRUE(vorhanden(s("Ausgabe.kv"))) << "the question was answered No";
     EXPECT_TRUE(fenster->isHidden());
+}
+
+TEST_F(ImportWindow, everyMergeModeIsShownWhole)
+{
+    print::Import* fenster = oeffnenMit(beispiel);
+    QComboBox* modi = fenster->kombiIntegration;
+    int breitester = 0;
+    for (int i = 0; i < modi->count(); ++i)
+        breitester = std::max(breitester, modi->fontMetrics().horizontalAdvance(modi->itemText(i)));
+    QCoreApplication::processEvents();
+    EXPECT_GT(modi->width(), breitester);
 }
 
 TEST_F(ImportWindow, modesMarksAndLineEnds)

@@ -396,6 +396,34 @@ TEST_F(PrintWindow, printPutsHeadingAndTextOnePerDayAndIgnoresTheMarkerOption)
     }
 }
 
+TEST_F(PrintWindow, printTakesThePreviewColourThoughTheWindowIsLockedMeanwhile)
+{
+    struct Row {
+        const char* name;
+        const char* schrift; // SchriftDruck; nullptr: not set
+        QColor farbe;
+    };
+    const Row rows[] = {
+        {"design font", nullptr, QColor(Qt::black)},
+        {"stored red font", "Arial; 12;-1;0;0;255;", QColor(255, 0, 0)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.schrift)
+            foundation::IniSchreiben({}, {}, u8("SchriftDruck"), u8(row.schrift));
+        Druck* druck = oeffnenMitBereich("01.02.2024", "03.02.2024");
+        drucken(druck);
+        const auto& seite = papier.documents().back().pages.at(0);
+        ASSERT_FALSE(seite.texts.empty());
+        for (const RecordingPrintSurface::Text& t : seite.texts) {
+            if (t.text.trimmed().isEmpty())
+                continue;
+            SCOPED_TRACE(t.text.toStdString());
+            EXPECT_EQ(t.color.rgb(), row.farbe.rgb());
+        }
+    }
+}
+
 TEST_F(PrintWindow, indentedTextStartsAtTheHeadingWidthOnEveryLineAndPage)
 {
     QByteArray lang;
