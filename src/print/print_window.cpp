@@ -94,12 +94,6 @@ QString datumText(rt::VbDate tag)
     return rt::Format(tag, datumsFormat);
 }
 
-// "yyyymmdd" of the day index as "dd.mm.yyyy".
-QString datumAusNummer(qint32 nummer)
-{
-    return datumText(rt::DateSerial(nummer / 10000, nummer / 100 % 100, nummer % 100));
-}
-
 bool angehakt(const QString& key, const char* vorgabe)
 {
     return rt::Val(foundation::IniLesen({}, {}, key, QString::fromLatin1(vorgabe))) != 0;
@@ -358,7 +352,7 @@ void Druck::mnuBereichGesamt_Click()
     const store::TageslisteRef tage = store::tagesverzeichnis;
     if (tage->empty())
         return;
-    bereichSetzen(datumAusNummer(tage->front()), datumAusNummer(tage->back()));
+    bereichSetzen(store::TagesnummerText(tage->front()), store::TagesnummerText(tage->back()));
 }
 
 void Druck::mnuBereichJahr_Click()

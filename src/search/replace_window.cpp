@@ -32,18 +32,6 @@ namespace {
 
 constexpr qint64 pumpAbstand = 250; // ms between two looks at the window's events
 
-QString tagesnummer(qint32 tag)
-{
-    return rt::Format(static_cast<qint64>(tag), QStringLiteral("00000000"));
-}
-
-// "yyyymmdd" as "dd.mm.yyyy".
-QString datumText(qint32 tag)
-{
-    const QString ziffern = tagesnummer(tag);
-    return ziffern.mid(6, 2) + u'.' + ziffern.mid(4, 2) + u'.' + ziffern.left(4);
-}
-
 } // namespace
 
 Ersetzen::Ersetzen(QWidget* parent) : platform::Form(parent)
@@ -240,11 +228,11 @@ int Ersetzen::eintraegeDurchsuchen(const QString& suchText)
         ProgressBar->setValue(static_cast<int>(qint64{besucht} * 100 / anzahl));
         const qint32 tag = (*tage)[static_cast<std::size_t>(indexPosition - 1)];
         const store::Eintrag eintrag =
-            store::EintragLaden(tagesnummer(tag) + u'.' + store::korvanelKuerzel);
+            store::EintragLaden(QString::number(tag) + u'.' + store::korvanelKuerzel);
         if (isUnloaded())
             return 0;
         if (eintrag.ok() && rt::InStr(1, eintrag.text, suchText) > 0) {
-            const QString datum = datumText(tag);
+            const QString datum = store::TagesnummerText(tag);
             main->setDateCaption(datum);
             if (isUnloaded())
                 return 0;

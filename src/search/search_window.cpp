@@ -69,21 +69,6 @@ rt::VbDate heute()
     return rt::DateOnly(platform::clock().now());
 }
 
-qint32 tagesnummer(rt::VbDate datum)
-{
-    return rt::Year(datum) * 10000 + rt::Month(datum) * 100 + rt::Day(datum);
-}
-
-rt::VbDate datumVon(qint32 nummer)
-{
-    return rt::DateSerial(nummer / 10000, nummer / 100 % 100, nummer % 100);
-}
-
-QString datumText(qint32 nummer)
-{
-    return rt::Format(datumVon(nummer), QStringLiteral("dd.mm.yyyy"));
-}
-
 int iniZahl(const QString& key)
 {
     return static_cast<int>(rt::Val(foundation::IniLesen({}, {}, key, QStringLiteral("0"))));
@@ -316,8 +301,8 @@ void Suchen::Form_Load()
 void Suchen::titelSetzen()
 {
     if (bereichAnfang > bereichErster || bereichEnde < bereichLetzter) {
-        setWindowTitle(u8("Textsuche von ") + datumText(bereichAnfang) + u8(" bis ")
-                       + datumText(bereichEnde));
+        setWindowTitle(u8("Textsuche von ") + store::TagesnummerText(bereichAnfang) + u8(" bis ")
+                       + store::TagesnummerText(bereichEnde));
     } else {
         setWindowTitle(u8("Textsuche über das gesamte Korvanel"));
     }
@@ -348,8 +333,8 @@ void Suchen::mnuBereichLast_Click(int index)
         von = rt::DateAdd(QStringLiteral("m"), -6, bis);
     else
         von = rt::DateAdd(QStringLiteral("yyyy"), -1, bis);
-    bereichAnfang = tagesnummer(von);
-    bereichEnde = tagesnummer(bis);
+    bereichAnfang = store::DatumTagesnummer(von);
+    bereichEnde = store::DatumTagesnummer(bis);
     titelSetzen();
 }
 
@@ -387,7 +372,7 @@ void Suchen::OptRichtung_DblClick(int index)
     platform::MainPort* main = platform::mainPort();
     if (tage->empty() || main == nullptr)
         return;
-    main->setDateCaption(datumText(index == 0 ? tage->back() : tage->front()));
+    main->setDateCaption(store::TagesnummerText(index == 0 ? tage->back() : tage->front()));
 }
 
 void Suchen::SSTab_Click()
@@ -529,7 +514,7 @@ void Suchen::BefSuche_Click()
         if (jetzt > naechsteAnzeige) {
             naechsteAnzeige = jetzt + anzeigeAbstandMs;
             panels->setText(QStringLiteral("Sucheintrag"),
-                            u' ' + rt::Format(datumVon(tag), QStringLiteral("mm.yyyy")) + u' ');
+                            u' ' + rt::Format(store::TagesnummerDatum(tag), QStringLiteral("mm.yyyy")) + u' ');
             panels->setText(QStringLiteral("Suchzeit"),
                             foundation::DauerAlsText(static_cast<double>(jetzt - beginn) / 1000.0, 0));
             panels->refresh();
@@ -538,7 +523,7 @@ void Suchen::BefSuche_Click()
         if (tag >= bereichAnfang && tag <= bereichEnde) {
             const store::Eintrag eintrag =
                 store::EintragLaden(QString::number(tag) + u'.' + kuerzel);
-            zuletzt = datumText(tag);
+            zuletzt = store::TagesnummerText(tag);
             // An entry that cannot be read matches nothing.
             if (eintrag.zustand == store::Eintrag::Zustand::Geladen) {
                 ergebnis = EintragPasst(1, eintrag.text);

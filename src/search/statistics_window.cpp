@@ -81,18 +81,6 @@ QString einstellung(const QString& key, const QString& vorgabe)
     return foundation::IniLesen({}, {}, key, vorgabe);
 }
 
-// "yyyymmdd" of the day index as "dd.mm.yyyy".
-QString datumText(qint32 tag)
-{
-    const QString ziffern = rt::Format(static_cast<qint64>(tag), QStringLiteral("00000000"));
-    return ziffern.mid(6, 2) + u'.' + ziffern.mid(4, 2) + u'.' + ziffern.left(4);
-}
-
-rt::VbDate datumVon(qint32 tag)
-{
-    return rt::DateSerial(tag / 10000, tag / 100 % 100, tag % 100);
-}
-
 // A year typed into a combo box: its leading number rounded, raised to erstes and lowered to
 // letztes (text that is no number counts as 0).
 int jahrAus(const QComboBox* kombi, int erstes, int letztes)
@@ -537,8 +525,8 @@ void Statist::mnuStatCalc_Click()
         // days span two days, so no share passes 100 %.
         double teiler = alle;
         if (prozentBezug == 0)
-            teiler = static_cast<double>(rt::DateDiff(QStringLiteral("d"), datumVon(tage->front()),
-                                                      datumVon(tage->back())))
+            teiler = static_cast<double>(rt::DateDiff(QStringLiteral("d"), store::TagesnummerDatum(tage->front()),
+                                                      store::TagesnummerDatum(tage->back())))
                      + 1;
         if (teiler == 0)
             teiler = 1;
@@ -789,7 +777,7 @@ void Statist::mnuStimmungenKopieren_Click()
                                                       + QStringLiteral("/Stimmung") + jahrText(jahr)
                                                       + QStringLiteral(".ini")))
                         .first;
-        const QString datum = datumText(nummer);
+        const QString datum = store::TagesnummerText(nummer);
         const QString jahresWert = datei->second.value(datum);
         const double wert =
             rt::Val(!jahresWert.isEmpty() ? jahresWert : alt.value(datum));

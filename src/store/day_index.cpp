@@ -1,5 +1,7 @@
 #include "store/day_index.h"
 
+#include "runtime/format.h"
+
 #include "foundation/debug_log.h"
 #include "foundation/folders.h"
 #include "foundation/ini_store.h"
@@ -140,6 +142,21 @@ void tagesIndexBerechnen()
 }
 
 } // namespace
+
+rt::VbDate TagesnummerDatum(qint32 nummer)
+{
+    return rt::DateSerial(nummer / 10000, nummer / 100 % 100, nummer % 100);
+}
+
+QString TagesnummerText(qint32 nummer)
+{
+    return rt::Format(TagesnummerDatum(nummer), QStringLiteral("dd.mm.yyyy"));
+}
+
+qint32 DatumTagesnummer(rt::VbDate datum)
+{
+    return rt::Year(datum) * 10000 + rt::Month(datum) * 100 + rt::Day(datum);
+}
 
 qint32 tagesnummerVonDatumText(const QString& datumText)
 {

@@ -13,6 +13,8 @@
 //
 // Positions are counted from 1 as the windows show and use them: position p is element p - 1
 // of the list. tagesIndex is such a position.
+#include "runtime/dates.h"
+
 #include <QString>
 
 #include <memory>
@@ -47,6 +49,12 @@ void TagesverzeichnisErstellen(bool sortieren);
 
 // The day number of a "dd.mm.yyyy" text as the index compares it (characters 7-10, 4-5, 1-2).
 qint32 tagesnummerVonDatumText(const QString& datumText);
+
+// A day of the index (its number yyyymmdd) as a date, and as the text "dd.mm.yyyy"; and the day
+// number of a date.
+rt::VbDate TagesnummerDatum(qint32 nummer);
+QString TagesnummerText(qint32 nummer);
+qint32 DatumTagesnummer(rt::VbDate datum);
 
 // Tests: an empty, stale index and tagesIndex -1.
 void resetTagesverzeichnis();

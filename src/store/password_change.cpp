@@ -74,12 +74,6 @@ QLineEdit* kennwortFeld(QWidget* eltern, const char* name)
     return feld;
 }
 
-// The day of a day file's name ("20240307.Txt") as the user knows it ("07.03.2024").
-QString tagAusName(const QString& name)
-{
-    return name.mid(6, 2) + u'.' + name.mid(4, 2) + u'.' + name.left(4);
-}
-
 // The list of days left as they were, for the message at the end of the pass.
 QString aufzaehlung(const QStringList& tage)
 {
@@ -447,7 +441,7 @@ bool PaßwortÄndern::neuSichern(const QString& neu)
                 if (!kennwort && !gefragt) {
                     gefragt = true;
                     const std::optional<QString> antwort = platform::dialogs().inputPassword(
-                        QStringLiteral("Der Eintrag vom ") + tagAusName(name)
+                        QStringLiteral("Der Eintrag vom ") + TagesnummerText(name.left(8).toInt())
                             + QStringLiteral(" trägt ein anderes Kennwort als das bisherige. "
                                              "Wenn Sie es kennen, geben Sie es bitte ein; "
                                              "Einträge mit einem unbekannten Kennwort bleiben "

@@ -91,12 +91,6 @@ std::optional<rt::VbDate> tagDerZeile(const QString& zeile)
     return rt::CDate(rt::Left(zeile, 10));
 }
 
-// "yyyymmdd" of the day index as a date.
-rt::VbDate tagAusNummer(qint32 nummer)
-{
-    return rt::DateSerial(nummer / 10000, nummer / 100 % 100, nummer % 100);
-}
-
 // A relative jump from referenz: the amount is Val of the answer ("+2w" is 2), the unit its last
 // character: "y", "j", "a" years, "m" months, "w" weeks of 7 days, "h" hours, "n" minutes, "s"
 // seconds, anything else days.
@@ -664,8 +658,8 @@ void Tagesliste::mnuBerGesamt_Click()
     const store::TageslisteRef tage = store::tagesverzeichnis;
     // A diary without entries has no first and last day: the range stays as it is.
     if (!tage->empty()) {
-        bereichVon = datumText(tagAusNummer(tage->front()));
-        bereichBis = datumText(tagAusNummer(tage->back()));
+        bereichVon = datumText(store::TagesnummerDatum(tage->front()));
+        bereichBis = datumText(store::TagesnummerDatum(tage->back()));
     }
     mnuListeAktualisieren_Click();
 }
