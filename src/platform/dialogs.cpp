@@ -507,13 +507,13 @@ protected:
             dialog.setFileMode(QFileDialog::Directory);
             dialog.setOption(QFileDialog::ShowDirsOnly);
         } else {
-            dialog.setFileMode(request.kind == FileChooser::Save ? QFileDialog::AnyFile
-                                                                  : QFileDialog::ExistingFile);
-            dialog.setAcceptMode(request.kind == FileChooser::Save ? QFileDialog::AcceptSave
-                                                                    : QFileDialog::AcceptOpen);
-            // The names only: the patterns are spelled for matching without regard to case.
+            const bool saving = request.kind == FileChooser::Save;
+            dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+            dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            // The names only: the patterns of an open chooser are spelled for matching without
+            // regard to case.
             dialog.setOption(QFileDialog::HideNameFilterDetails);
-            const QStringList filters = fileNameFilters(request.filter);
+            const QStringList filters = fileNameFilters(request.filter, !saving);
             dialog.setNameFilters(filters);
             dialog.selectNameFilter(filters.value(request.filterIndex - 1, filters.front()));
         }
@@ -523,7 +523,8 @@ protected:
         answer.path = dialog.selectedFiles().front();
         // With the details hidden the dialog names the filter in use by its name part only.
         const QString inUse = dialog.selectedNameFilter();
-        const QStringList filters = fileNameFilters(request.filter);
+        const QStringList filters =
+            fileNameFilters(request.filter, request.kind != FileChooser::Save);
         answer.filterIndex = request.filterIndex;
         for (qsizetype i = 0; i < filters.size(); ++i) {
             if (filters.at(i) == inUse || filters.at(i).startsWith(inUse + QStringLiteral(" ("))) {
@@ -559,8 +560,9 @@ protected:
     }
 };
 
-// "*.JPG" as "*.[jJ][pP][gG]", and a final ".*" that also matches no extension at all.
-QString patternWithoutCase(QString pattern)
+// "*.JPG" as "*.[jJ][pP][gG]" (with ignoreCase), and a final ".*" that also matches no
+// extension at all.
+QString patternFor(QString pattern, bool ignoreCase)
 {
     pattern = pattern.trimmed();
     if (pattern.endsWith(QStringLiteral(".*"))) {
@@ -576,7 +578,7 @@ QString patternWithoutCase(QString pattern)
             inBrackets = false;
         const QChar lower = ch.toLower();
         const QChar upper = ch.toUpper();
-        if (inBrackets || lower == upper || !ch.isLetter()) {
+        if (!ignoreCase || inBrackets || lower == upper || !ch.isLetter()) {
             spelled += ch;
             continue;
         }
@@ -600,7 +602,7 @@ ServiceSlot<Dialogs>& slot()
 
 } // namespace
 
-QStringList fileNameFilters(const QString& filter)
+QStringList fileNameFilters(const QString& filter, bool ignoreCase)
 {
     QStringList filters;
     const QStringList parts = filter.split(u'|');
@@ -608,7 +610,7 @@ QStringList fileNameFilters(const QString& filter)
         QStringList patterns;
         for (const QString& pattern : parts.at(i + 1).split(u';', Qt::SkipEmptyParts)) {
             if (!pattern.trimmed().isEmpty())
-                patterns.append(patternWithoutCase(pattern));
+                patterns.append(patternFor(pattern, ignoreCase));
         }
         if (patterns.isEmpty())
             patterns.append(QStringLiteral("*"));

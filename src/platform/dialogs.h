@@ -86,7 +86,10 @@ struct HelpTopic {
 // to case (each letter becomes "[xX]"), and a pattern ending in ".*" matches a name without an
 // extension too, as it did on Windows ("*.*" is every file). A trailing name without patterns
 // is dropped; an empty filter gives one filter of every file ("Alle Dateien (*)").
-QStringList fileNameFilters(const QString& filter);
+// With ignoreCase false the letters stay as written: a save chooser puts the extension of its
+// filter's first pattern on the proposed name, which must stay a name ("Ausgabe.kv", not
+// "Ausgabe.[kK][vV]").
+QStringList fileNameFilters(const QString& filter, bool ignoreCase = true);
 
 enum class FileChooser {
     Open,   // an existing file

@@ -344,6 +344,42 @@ TEST(FileNameFilters, programFiltersBecomeQtFiltersThatIgnoreCase)
     }
 }
 
+TEST_F(RealDialogs, saveChooserKeepsTheProposedNameAndItsExtension)
+{
+    // Qt puts the extension of the chosen filter's first pattern on the proposed name: the
+    // patterns of a save chooser must be names, not case-blind sets like "*.[kK][vV]".
+    TempFolder temp;
+    const QString filter = QStringLiteral("Korvanel-Format|*.kv|Alle Dateien|*.*");
+    struct Row {
+        const char* name;
+        int filterIndex;
+        QString proposed;
+        QString chosen;
+    };
+    const Row rows[] = {
+        {"its own filter", 1, QStringLiteral("Ausgabe.kv"), QStringLiteral("Ausgabe.kv")},
+        {"every file", 2, QStringLiteral("Ausgabe.kv"), QStringLiteral("Ausgabe.kv")},
+        {"another extension takes the filter's", 1, QStringLiteral("Ausgabe.txt"),
+         QStringLiteral("Ausgabe.kv")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QStringList shownFilters;
+        whenOpen([&](QWidget* dialog) {
+            if (auto* chooser = qobject_cast<QFileDialog*>(dialog))
+                shownFilters = chooser->nameFilters();
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        int index = row.filterIndex;
+        EXPECT_EQ(dialogs().saveFile(QStringLiteral("Speichern"), filter,
+                                     temp.file(row.proposed), &index),
+                  temp.file(row.chosen));
+        EXPECT_EQ(shownFilters, fileNameFilters(filter, false));
+    }
+    EXPECT_EQ(fileNameFilters(filter, false),
+              (QStringList{QStringLiteral("Korvanel-Format (*.kv)"), QStringLiteral("Alle Dateien (*)")}));
+}
+
 TEST_F(RealDialogs, fileChoosersGiveThePathAndTheFilterInUseOrNothingOnCancel)
 {
     TempFolder temp;
