@@ -565,19 +565,8 @@ void Druck::mnuAusgabeDatei_Click(int index)
             [this](int prozent) { fortschritt(prozent); });
         if (isUnloaded())
             return;
-        if (aus.gang.ende == Tagesgang::Ende::Lesefehler) {
-            rt::raiseError(aus.gang.fehlerNummer, aus.gang.fehlerText);
-            // Going on writes the days before the one that failed, as a cancel would.
-            if (foundation::FehlerBehandlung(aus.gang.fehlerNummer,
-                                             tx("Fehler beim 'Ausdruck in Datei'"))
-                != 5) {
-                if (!isUnloaded())
-                    ausgabeBeenden();
-                return;
-            }
-            if (isUnloaded())
-                return;
-        }
+        if (!nachLesefehlerWeiter(aus.gang, tx("Fehler beim 'Ausdruck in Datei'")))
+            return;
         if (!platform::writeTextFile(*datei, aus.text)) {
             const int nummer = rt::Err().number;
             const int antwort =
@@ -610,6 +599,20 @@ void Druck::mnuAusgabeDatei_Click(int index)
         BefAbruch_Click();
 }
 
+bool Druck::nachLesefehlerWeiter(const Tagesgang& gang, const QString& titel)
+{
+    if (gang.ende != Tagesgang::Ende::Lesefehler)
+        return true;
+    rt::raiseError(gang.fehlerNummer, gang.fehlerText);
+    // Going on outputs the days before the one that failed, as a cancel would.
+    if (foundation::FehlerBehandlung(gang.fehlerNummer, titel) != 5) {
+        if (!isUnloaded())
+            ausgabeBeenden();
+        return false;
+    }
+    return !isUnloaded();
+}
+
 void Druck::mnuAusgabeZA_Click(int /*index*/)
 {
     if (ausgabeLaeuft)
@@ -628,18 +631,8 @@ void Druck::mnuAusgabeZA_Click(int /*index*/)
             [this] { return weiter(); }, [this](int prozent) { fortschritt(prozent); });
         if (isUnloaded())
             return;
-        if (gang.ende == Tagesgang::Ende::Lesefehler) {
-            rt::raiseError(gang.fehlerNummer, gang.fehlerText);
-            if (foundation::FehlerBehandlung(gang.fehlerNummer,
-                                             tx("Fehler beim 'Ausdruck in Zwischenablage'"))
-                != 5) {
-                if (!isUnloaded())
-                    ausgabeBeenden();
-                return;
-            }
-            if (isUnloaded())
-                return;
-        }
+        if (!nachLesefehlerWeiter(gang, tx("Fehler beim 'Ausdruck in Zwischenablage'")))
+            return;
         txtVorschau->clear();
         platform::clipboard().clear();
         platform::clipboard().setText(text);

@@ -33,6 +33,7 @@ class ActionRegistry;
 namespace print {
 
 struct Tagesauswahl;
+struct Tagesgang;
 
 class Druck : public platform::Form {
 public:
@@ -105,6 +106,9 @@ private:
 
     // Both range labels at once; the preview follows.
     void bereichSetzen(const QString& von, const QString& bis);
+    // After a walk over the days: when a day could not be read, the error dialog (titel) decides
+    // whether the output goes on with the days before it. False when it ends here.
+    bool nachLesefehlerWeiter(const Tagesgang& gang, const QString& titel);
     // One range label from the month sheet, titled titel.
     void datumWaehlen(QLabel* label, const QString& titel);
     // The outputs' start and end: controls off but "Abbr&echen", hourglass; and back.
